@@ -1,0 +1,35 @@
+#pragma once
+// The tagged-text serializer: the base of every persistent class and the syntax of all its files.
+#include <string>
+
+#include "foundation/llist.h"
+#include "foundation/textfile.h"
+
+class TextStream {
+public:
+    Text_ lines;
+    bool writing = false;
+
+    virtual ~TextStream() = default;
+    // Writes or reads every field of the object, as `writing` says.
+    virtual void serialize() {}
+
+    bool serializeBool(const std::string& key, bool& b);
+    bool serializeInt(const std::string& key, int& i);
+    bool serializeDouble(const std::string& key, double& d);
+    bool serializeText(const std::string& key, std::string& t);
+    void serializeObject(const std::string& key, TextStream& child);
+
+    bool loadFile(const std::string& header, const std::string& path);
+    bool saveFile(const std::string& header, const std::string& path);
+
+    // Writing: appends key=value (false). Reading: finds the key, sets found (true when found).
+    bool field(const std::string& key, const std::string& value, std::string& found);
+    void writeLine(const std::string& text);
+    void openTag(const std::string& key);
+    void closeTag(const std::string& key);
+
+    static bool isTagLine(const std::string& line, const std::string& tag);
+    static bool extractSection(const Text_& lines, const std::string& key, Text_& out);
+    static void extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list);
+};
