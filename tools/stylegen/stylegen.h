@@ -1,0 +1,141 @@
+#pragma once
+// The generator of the shipped music styles (data/Styles/NNN.qms) and sample sessions
+// (data/Samples/*.qvs). Styles are written once here, in C major, through a few small helpers;
+// the writer produces the style and session file text line by line.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stylegen {
+
+struct Note {
+    int key = 0;
+    int vel = 100;
+    int pos = 0;
+    double len = 1.0;
+};
+
+// Track types and the chord layers of chord tracks.
+enum TrackType { Drums = 0, Bass = 1, Pitches = 2, Codes = 3 };
+enum Layer { LayerNone = 0, LayerA = 1, LayerB = 2, LayerC = 3 };
+
+struct Track {
+    int type = Bass;
+    int mode = 0;
+    int prog = 0;
+    int vol = 100;
+    int key = 0;
+    int abc = 0;
+    int breakLength = 0;
+    int breakVolume = 100;
+    int susVolume = 100;
+    std::string name;
+    int length = 16;
+    int strumHeight = 0;
+    std::vector<Note> notes;
+};
+
+struct Style {
+    int number = 0;
+    std::string name;
+    int bpm = 120;
+    int stepsPerBeat = 4;
+    int stepsPerBar = 16;
+    int globalVol = 100;
+    int autoCymbal = 0;
+    std::vector<Track> tracks; // filled up to seven unused tracks by the writer
+    bool utility() const { return number >= 90 && number <= 109; }
+};
+
+// ---- Building tracks ----
+Track drumTrack(const std::string& name, int length);
+Track bassTrack(const std::string& name, int prog, int length);
+// A chord track: type Pitches or Codes, the way it is triggered, its layer and, for codes, the strum height.
+Track chordTrack(int type, const std::string& name, int prog, int mode, int layer, int length,
+                 int strumHeight = 0);
+
+// One drum key over the pattern: one character a step; '.' is a rest, '1'..'9' and 'x' are hits of rising
+// velocity; blanks and '|' only group the steps for the eye. A pattern shorter than the track is repeated
+// (its step count must divide the track length).
+void grid(Track& t, int key, std::string_view pattern);
+// The same rhythm notation for chords: every key of the list sounds on each hit, for len steps.
+void hits(Track& t, const std::vector<int>& keys, std::string_view pattern, double len);
+void add(Track& t, int key, int vel, int pos, double len);
+void add(Track& t, const std::vector<int>& keys, int vel, int pos, double len);
+// Appends the notes at pos, pos + period, ... up to the pattern end.
+void repeatEvery(Track& t, int period);
+int velocityOf(char c); // the velocity of a rhythm character, 0 for a rest
+
+// ---- The catalogue ----
+void addStylesPopRock(std::vector<Style>& out);
+void addStylesSoulFolk(std::vector<Style>& out);
+void addStylesJazzLatin(std::vector<Style>& out);
+void addStylesDanceUtility(std::vector<Style>& out);
+std::vector<Style> allStyles();
+
+// ---- Checking and writing ----
+// Every rule a shipped style keeps (see the checks in stylegen.cpp); problems are appended as text.
+void checkStyle(const Style& s, std::vector<std::string>& problems);
+// Sorts each pattern by position (drums: kick, snare, hi-hat, ride, cymbals, then other percussion
+// within one step) and pads the track list to seven.
+void normalise(Style& s);
+std::string styleFileText(const Style& s); // the whole file, CR LF line ends
+std::string styleFileName(int number);     // 001.qms ...
+
+// ---- Sample sessions ----
+struct Chord {
+    int key = 0;
+    int variant = 0;
+    int inversion = 0;
+    int bass = -1; // -1: the root (automatic bass)
+    bool bassOctave = false;
+    int len = 48;
+};
+
+struct APoint {
+    int pos = 0;
+    bool arrangeEnabled = true;
+    bool fillEnabled = true;
+    int mDrums = 0;
+    int mBass = 0;
+    int mChords = 0;
+    bool oKick = true, oSnare = true, oHihat = true, oPerc = true;
+    bool oA = true, oB = true, oC = true;
+    int cym = 1;
+};
+// A point of one of the 19 preset kinds (cymbal Crash, or Off for kind 18).
+APoint pointOfKind(int pos, int kind);
+
+struct Page {
+    std::vector<Chord> chords;
+    std::vector<APoint> apoints;
+    int zoom = 8;
+};
+
+struct Session {
+    std::string fileName;
+    double volDrums = 0.8, mixKick = 0.5, mixSnare = 0.5, mixHihat = 0.5, mixExtra = 0.5, mixRide = 0.5,
+           mixCrash = 0.5, mixFxCym = 0.5, volBass = 0.8, volChords = 0.8, mixA = 1.0, mixB = 1.0, mixC = 1.0;
+    int style = 1;
+    int bpm = 120;
+    int key = 0;
+    int sharpFlatMode = 1;
+    int loopStart = -1, loopEnd = -1, loopMode = 0;
+    bool loopRegionActive = false;
+    int fadeOutMode = 0;
+    bool autoCymbal = true;
+    int autoCymbal_nthBar = 0;
+    bool cymbalOnPageStart = false;
+    bool rewindStyleInLoops = false;
+    bool restartStyleOnPageChange = true;
+    Page pages[36];
+    std::vector<int> pageSlots{0};
+    std::vector<std::string> notes;
+    std::string links[5];
+};
+
+std::vector<Session> allSessions();
+std::string sessionFileText(const Session& s);
+void checkSession(const Session& s, const std::vector<Style>& styles, std::vector<std::string>& problems);
+
+} // namespace stylegen

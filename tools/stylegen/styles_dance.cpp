@@ -1,0 +1,239 @@
+// March, polka, waltz, house, hip-hop (styles 024-026, 031, 032) and the utility styles 090-092.
+#include "tools/stylegen/stylegen.h"
+
+namespace stylegen {
+
+namespace {
+
+Style march() {
+    Style s;
+    s.number = 24;
+    s.name = "March";
+    s.bpm = 116;
+    s.autoCymbal = 4;
+    Track d = drumTrack("March Snare And Bass Drum", 16);
+    grid(d, 36, "9.......8.......");
+    grid(d, 38, "8.3.7.3.9.3.7.34");
+    Track b = bassTrack("March Tuba", 58, 16);
+    add(b, 36, 100, 0, 3);
+    add(b, 43, 94, 8, 3);
+    Track hn = chordTrack(Pitches, "March Horn After-Beats", 60, 1, LayerB, 16);
+    hn.vol = 72;
+    hits(hn, {64, 67, 72}, "....9.......8...", 1.5);
+    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 2, LayerC, 16, 1);
+    cl.vol = 48;
+    add(cl, {72, 73}, 76, 0, 2);
+    add(cl, 74, 68, 2, 2);
+    add(cl, 75, 74, 4, 2);
+    add(cl, 74, 66, 6, 2);
+    add(cl, 73, 72, 8, 2);
+    add(cl, 74, 66, 10, 2);
+    add(cl, 75, 72, 12, 2);
+    add(cl, 73, 64, 14, 2);
+    // Bells an octave above the written chord.
+    Track gl = chordTrack(Pitches, "March Glockenspiel", 9, 1, LayerC, 16);
+    gl.key = 12;
+    gl.vol = 46;
+    add(gl, {67, 72}, 70, 0, 2);
+    add(gl, {67, 72}, 60, 8, 2);
+    s.tracks = {d, b, hn, cl, gl};
+    return s;
+}
+
+Style polka() {
+    Style s;
+    s.number = 25;
+    s.name = "Polka";
+    s.bpm = 120;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Polka Oom-Pah Drums", 16);
+    grid(d, 36, "9...7...9...7...");
+    grid(d, 38, "..7...7...7...7.");
+    Track b = bassTrack("Polka Tuba", 58, 16);
+    add(b, 36, 100, 0, 1.5);
+    add(b, 43, 88, 4, 1.5);
+    add(b, 36, 96, 8, 1.5);
+    add(b, 43, 88, 12, 1.5);
+    Track ac = chordTrack(Pitches, "Polka Accordion", 21, 1, LayerB, 16);
+    ac.vol = 70;
+    hits(ac, {64, 67, 72}, "..8...7...8...7.", 1.2);
+    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 2, LayerC, 16, 2);
+    cl.vol = 46;
+    add(cl, {72, 73}, 76, 0, 2);
+    add(cl, 74, 66, 2, 2);
+    add(cl, 75, 72, 4, 2);
+    add(cl, 74, 64, 6, 2);
+    add(cl, 73, 70, 8, 2);
+    add(cl, 74, 64, 10, 2);
+    add(cl, 75, 72, 12, 2);
+    add(cl, 76, 66, 14, 2);
+    s.tracks = {d, b, ac, cl};
+    return s;
+}
+
+Style waltz() {
+    Style s;
+    s.number = 26;
+    s.name = "Waltz";
+    s.bpm = 96;
+    s.stepsPerBar = 12;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Waltz Brushes", 24);
+    grid(d, 36, "9...........|8...........");
+    grid(d, 38, "....5...5...");
+    grid(d, 42, "....4...4...");
+    Track b = bassTrack("Waltz Bass", 32, 24);
+    b.vol = 104;
+    add(b, 36, 100, 0, 3.5);
+    add(b, 43, 92, 12, 3.5);
+    Track pn = chordTrack(Pitches, "Waltz Piano Pah-Pah", 0, 1, LayerB, 12);
+    pn.vol = 68;
+    hits(pn, {64, 67, 72}, "....7...6...", 3);
+    Track str = chordTrack(Pitches, "Waltz Strings", 48, 4, LayerA, 24);
+    str.vol = 56;
+    add(str, {64, 67, 72, 76}, 80, 0, 24);
+    Track hp = chordTrack(Codes, "Waltz Harp", 46, 2, LayerC, 24, 3);
+    hp.vol = 50;
+    add(hp, {72, 73}, 80, 0, 2);
+    add(hp, 74, 66, 2, 2);
+    add(hp, 75, 70, 4, 2);
+    add(hp, 76, 64, 6, 2);
+    add(hp, 75, 68, 8, 2);
+    add(hp, 74, 62, 10, 2);
+    add(hp, 73, 76, 12, 2);
+    add(hp, 74, 64, 14, 2);
+    add(hp, 75, 70, 16, 2);
+    add(hp, 76, 64, 18, 2);
+    add(hp, 77, 68, 20, 2);
+    add(hp, 76, 62, 22, 2);
+    s.tracks = {d, b, pn, str, hp};
+    return s;
+}
+
+Style house() {
+    Style s;
+    s.number = 31;
+    s.name = "House Groove";
+    s.bpm = 124;
+    s.autoCymbal = 8;
+    Track d = drumTrack("House Four On The Floor", 16);
+    grid(d, 36, "9...9...9...9...");
+    grid(d, 39, "....9.......9...");
+    grid(d, 42, ".4.4.4.4.4.4.4.4");
+    grid(d, 46, "..8...8...8...8.");
+    Track b = bassTrack("House Offbeat Bass", 38, 16);
+    add(b, 36, 84, 0, 1);
+    add(b, 36, 104, 2, 1.5);
+    add(b, 43, 96, 6, 1.5);
+    add(b, 36, 80, 8, 1);
+    add(b, 36, 104, 10, 1.5);
+    add(b, 43, 96, 14, 1.5);
+    Track st = chordTrack(Pitches, "House Chord Stabs", 90, 1, LayerB, 16);
+    st.vol = 60;
+    hits(st, {64, 67, 69, 72}, "..8..7....8..6..", 0.75);
+    Track pad = chordTrack(Pitches, "House Warm Pad", 89, 3, LayerA, 16);
+    pad.vol = 48;
+    add(pad, {60, 67, 72, 76}, 80, 0, 16);
+    Track pn = chordTrack(Codes, "House Piano", 1, 1, LayerB, 32, 3);
+    pn.vol = 52;
+    hits(pn, {72, 73, 74, 75}, "...8..7...8..7..|...8..7...7.....", 0.8);
+    Track arp = chordTrack(Codes, "House Sequence", 81, 2, LayerC, 16, 1);
+    arp.vol = 34;
+    add(arp, {72, 74}, 80, 0, 0.5);
+    for (int i = 1; i < 16; ++i) add(arp, i % 4 == 2 ? 74 : 72 + (i % 2), i % 4 == 0 ? 80 : 62, i, 0.5);
+    s.tracks = {d, b, st, pad, pn, arp};
+    return s;
+}
+
+Style hipHop() {
+    Style s;
+    s.number = 32;
+    s.name = "Hip-Hop Lazy Groove";
+    s.bpm = 90;
+    s.stepsPerBeat = 8;
+    s.stepsPerBar = 32;
+    Track d = drumTrack("Swung Sixteenths Beat", 32);
+    grid(d, 36, "9...................8..6........");
+    grid(d, 38, "........9...............9.......");
+    grid(d, 37, "..............................5.");
+    grid(d, 42, "7..47..47..47..47..47..47..47..4");
+    Track b = bassTrack("Hip-Hop Sub Bass", 39, 32);
+    add(b, 36, 104, 0, 10);
+    add(b, 36, 84, 14, 2);
+    add(b, 43, 90, 20, 3);
+    add(b, 40, 80, 23, 2);
+    add(b, 43, 84, 30, 2);
+    Track ep = chordTrack(Pitches, "Hip-Hop Electric Piano", 4, 1, LayerB, 32);
+    ep.vol = 72;
+    add(ep, {64, 67, 69, 72}, 84, 0, 10);
+    add(ep, {64, 67, 69, 72}, 60, 19, 3);
+    add(ep, {64, 67, 69, 72}, 76, 22, 8);
+    Track pad = chordTrack(Pitches, "Hip-Hop Pad", 89, 4, LayerA, 32);
+    pad.vol = 40;
+    add(pad, {60, 64, 67}, 80, 0, 32);
+    Track g = chordTrack(Codes, "Hip-Hop Guitar Chops", 28, 1, LayerB, 32, 3);
+    g.vol = 50;
+    hits(g, {73, 74, 75}, "............8..6............7...", 1);
+    s.tracks = {d, b, ep, pad, g};
+    return s;
+}
+
+Style metronome44() {
+    Style s;
+    s.number = 90;
+    s.name = "Metronome 4/4";
+    s.bpm = 100;
+    Track d = drumTrack("Click 4/4", 16);
+    grid(d, 76, "x...............");
+    grid(d, 77, "....9...9...9...");
+    s.tracks = {d};
+    return s;
+}
+
+Style metronome34() {
+    Style s;
+    s.number = 91;
+    s.name = "Metronome 3/4";
+    s.bpm = 100;
+    s.stepsPerBar = 12;
+    Track d = drumTrack("Click 3/4", 12);
+    grid(d, 76, "x...........");
+    grid(d, 77, "....9...9...");
+    s.tracks = {d};
+    return s;
+}
+
+Style bassAndDrums() {
+    Style s;
+    s.number = 92;
+    s.name = "Bass & Drums Only";
+    s.bpm = 110;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Practice Beat", 16);
+    grid(d, 36, "9.......8.7.....");
+    grid(d, 38, "....9.......9...");
+    grid(d, 42, "7.5.7.5.7.5.7.5.");
+    Track b = bassTrack("Practice Bass", 33, 16);
+    add(b, 36, 104, 0, 3.5);
+    add(b, 40, 80, 6, 1.5);
+    add(b, 43, 94, 8, 3.5);
+    add(b, 45, 84, 12, 1.5);
+    add(b, 43, 84, 14, 1.5);
+    s.tracks = {d, b};
+    return s;
+}
+
+} // namespace
+
+void addStylesDanceUtility(std::vector<Style>& out) {
+    out.push_back(march());
+    out.push_back(polka());
+    out.push_back(waltz());
+    out.push_back(house());
+    out.push_back(hipHop());
+    out.push_back(metronome44());
+    out.push_back(metronome34());
+    out.push_back(bassAndDrums());
+}
+
+} // namespace stylegen

@@ -1,0 +1,366 @@
+// Pop, rock, ballads, train beat and the blues: styles 001-006 and 013-015.
+// Every pattern is written over C major; see stylegen.h for the rhythm notation.
+#include "tools/stylegen/stylegen.h"
+
+namespace stylegen {
+
+namespace {
+
+Style popStraightEights() {
+    Style s;
+    s.number = 1;
+    s.name = "Pop Straight Eights";
+    s.bpm = 108;
+    s.autoCymbal = 4;
+    Track d = drumTrack("Pop 8 Beat", 32);
+    grid(d, 36, "9.....6.8.6.....|9.....6.8.....5.");
+    grid(d, 38, "....9.......9...|....9.......9..4");
+    grid(d, 42, "7.5.7.5.7.5.7.5.|7.5.7.5.7.5.7...");
+    grid(d, 46, "................|..............6.");
+    grid(d, 54, "....6.......6...");
+    Track b = bassTrack("Pop Eighths Bass", 33, 16);
+    add(b, 36, 104, 0, 2);
+    add(b, 36, 76, 3, 1);
+    add(b, 43, 86, 6, 1.5);
+    add(b, 36, 96, 8, 2);
+    add(b, 40, 74, 11, 1);
+    add(b, 43, 90, 12, 1.5);
+    add(b, 48, 80, 14, 1.5);
+    Track p = chordTrack(Pitches, "Pop Piano Pulse", 0, 1, LayerB, 16);
+    p.vol = 80;
+    hits(p, {64, 67, 72}, "8.....6.7.....6.", 1.8);
+    add(p, 48, 70, 0, 4);
+    Track pad = chordTrack(Pitches, "Pop Strings", 48, 4, LayerA, 16);
+    pad.vol = 62;
+    pad.susVolume = 90;
+    add(pad, {60, 64, 67, 72}, 80, 0, 16);
+    Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 16, 3);
+    g.vol = 70;
+    add(g, {72, 74}, 84, 0, 2);
+    add(g, 75, 70, 2, 2);
+    add(g, 74, 76, 4, 2);
+    add(g, 76, 70, 6, 2);
+    add(g, 73, 80, 8, 2);
+    add(g, 75, 70, 10, 2);
+    add(g, 74, 76, 12, 2);
+    add(g, 76, 66, 14, 2);
+    s.tracks = {d, b, p, pad, g};
+    return s;
+}
+
+Style popSixteens() {
+    Style s;
+    s.number = 2;
+    s.name = "Pop Sixteen Groove";
+    s.bpm = 96;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Pop 16 Beat", 16);
+    grid(d, 36, "9.....6...8..5..");
+    grid(d, 38, "....9.......9...");
+    grid(d, 42, "7353735373537353");
+    grid(d, 70, "..5...5...5...5.");
+    Track b = bassTrack("Pop Sixteen Bass", 38, 16);
+    add(b, 36, 104, 0, 1.5);
+    add(b, 36, 70, 3, 0.5);
+    add(b, 43, 86, 6, 1);
+    add(b, 36, 96, 8, 1.5);
+    add(b, 43, 74, 11, 0.5);
+    add(b, 45, 86, 12, 1);
+    add(b, 43, 80, 14, 1);
+    Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 16);
+    ep.vol = 82;
+    add(ep, {64, 67, 72}, 96, 0, 1.5);
+    add(ep, {64, 67, 72}, 66, 3, 0.5);
+    add(ep, {64, 67, 72}, 86, 6, 1.5);
+    add(ep, {64, 67, 72}, 80, 10, 1);
+    add(ep, {64, 67, 72}, 74, 14, 1);
+    Track pad = chordTrack(Pitches, "Pop Warm Pad", 89, 3, LayerA, 16);
+    pad.vol = 58;
+    add(pad, {60, 64, 67, 72}, 80, 0, 16);
+    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 4);
+    g.vol = 66;
+    hits(g, {74, 75, 76}, "..8...6...8...6.", 0.5);
+    add(g, {74, 75, 76}, 70, 0, 0.5);
+    s.tracks = {d, b, ep, pad, g};
+    return s;
+}
+
+Style rockSteady() {
+    Style s;
+    s.number = 3;
+    s.name = "Rock Steady Eights";
+    s.bpm = 120;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Rock 8 Beat", 32);
+    grid(d, 36, "9.....8.9.7.....|9.....8.9.....7.");
+    grid(d, 38, "....9.......9...|....9.......9.9.");
+    grid(d, 42, "8.6.8.6.8.6.8.6.|8.6.8.6.8.6.8...");
+    grid(d, 46, "................|..............7.");
+    Track b = bassTrack("Rock Root Pump", 34, 16);
+    b.breakVolume = 110;
+    hits(b, {36}, "9.7.7.7.8.7.7.7.", 1.8);
+    Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 16);
+    gt.key = -12;
+    gt.vol = 76;
+    gt.breakLength = 8;
+    gt.breakVolume = 110;
+    hits(gt, {60, 67, 72}, "9.6.6.8.6.6.7.6.", 1.6);
+    Track org = chordTrack(Pitches, "Rock Organ Hold", 18, 4, LayerA, 16);
+    org.vol = 54;
+    add(org, {60, 64, 67, 72}, 84, 0, 16);
+    Track pn = chordTrack(Pitches, "Rock Piano Quarters", 1, 1, LayerB, 16);
+    pn.vol = 60;
+    hits(pn, {64, 67, 72}, "8...6...7...6...", 3);
+    s.tracks = {d, b, gt, org, pn};
+    return s;
+}
+
+Style rockAnthem() {
+    Style s;
+    s.number = 4;
+    s.name = "Rock Anthem Drive";
+    s.bpm = 138;
+    s.autoCymbal = 4;
+    Track d = drumTrack("Anthem Beat With Fill", 32);
+    grid(d, 36, "9.....7.9.7.....|9.....7.9.....7.");
+    grid(d, 38, "....9......39...|....9.......9...");
+    grid(d, 42, "8.6.8.6.8.6.8.6.|8.6.8.6.8.6.....");
+    grid(d, 50, "................|.............8..");
+    grid(d, 47, "................|..............8.");
+    grid(d, 41, "................|...............9");
+    Track b = bassTrack("Anthem Driving Bass", 34, 32);
+    hits(b, {36}, "9.7.7.7.8.7.....|9.7.7.7.8.7.....", 1.8);
+    add(b, 43, 92, 12, 1.8);
+    add(b, 45, 86, 14, 1.8);
+    add(b, 40, 90, 28, 1.8);
+    add(b, 43, 88, 30, 1.8);
+    Track gt = chordTrack(Pitches, "Anthem Distortion Chords", 30, 1, LayerB, 32);
+    gt.key = -12;
+    gt.vol = 68;
+    gt.breakVolume = 115;
+    add(gt, {60, 67, 72}, 104, 0, 6);
+    add(gt, {60, 67, 72}, 84, 6, 2);
+    add(gt, {60, 67, 72}, 96, 8, 8);
+    hits(gt, {60, 67, 72}, "................|9.7.8.7.9.......", 1.8);
+    add(gt, {60, 67, 72}, 100, 26, 6);
+    Track ac = chordTrack(Codes, "Anthem Acoustic Strum", 25, 2, LayerC, 16, 7);
+    ac.vol = 58;
+    add(ac, {72, 73, 74, 75, 76, 77, 78}, 92, 0, 3);
+    add(ac, {75, 76, 77, 78}, 64, 3, 1);
+    add(ac, {72, 73, 74, 75, 76, 77}, 84, 4, 2);
+    add(ac, {75, 76, 77, 78}, 66, 6, 2);
+    add(ac, {72, 73, 74, 75, 76, 77}, 86, 8, 3);
+    add(ac, {75, 76, 77, 78}, 64, 11, 1);
+    add(ac, {72, 73, 74, 75, 76, 77}, 84, 12, 2);
+    add(ac, {75, 76, 77, 78}, 70, 14, 2);
+    Track pad = chordTrack(Pitches, "Anthem Synth Strings", 50, 3, LayerA, 16);
+    pad.vol = 56;
+    pad.susVolume = 85;
+    add(pad, {64, 67, 72, 76}, 82, 0, 16);
+    s.tracks = {d, b, gt, ac, pad};
+    return s;
+}
+
+Style pianoBallad() {
+    Style s;
+    s.number = 5;
+    s.name = "Piano Ballad";
+    s.bpm = 72;
+    Track d = drumTrack("Ballad Soft Beat", 16);
+    grid(d, 36, "8.........6.....");
+    grid(d, 37, "....7.......7...");
+    grid(d, 42, "5.3.5.3.5.3.5.3.");
+    Track b = bassTrack("Ballad Fretless", 35, 16);
+    b.vol = 90;
+    add(b, 36, 96, 0, 6);
+    add(b, 43, 78, 6, 2);
+    add(b, 48, 84, 8, 4);
+    add(b, 43, 76, 12, 4);
+    Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
+    arp.vol = 88;
+    add(arp, 48, 88, 0, 4);
+    add(arp, 64, 72, 0, 2);
+    add(arp, 55, 62, 2, 2);
+    add(arp, 60, 68, 4, 2);
+    add(arp, 64, 72, 6, 2);
+    add(arp, 67, 78, 8, 2);
+    add(arp, 64, 66, 10, 2);
+    add(arp, 60, 64, 12, 2);
+    add(arp, 55, 58, 14, 2);
+    Track rh = chordTrack(Pitches, "Ballad Piano Chords", 0, 1, LayerB, 16);
+    rh.vol = 70;
+    add(rh, {67, 72, 76}, 74, 0, 8);
+    add(rh, {67, 72, 76}, 62, 8, 8);
+    Track str = chordTrack(Pitches, "Ballad Strings", 48, 4, LayerA, 16);
+    str.vol = 56;
+    str.susVolume = 85;
+    add(str, {60, 64, 67}, 80, 0, 16);
+    s.tracks = {d, b, arp, rh, str};
+    return s;
+}
+
+Style powerBallad() {
+    Style s;
+    s.number = 6;
+    s.name = "Power Ballad";
+    s.bpm = 68;
+    s.autoCymbal = 4;
+    Track d = drumTrack("Power Ballad Beat", 16);
+    grid(d, 36, "9.........8.7...");
+    grid(d, 38, "....x.......x...");
+    grid(d, 42, "7.5.7.5.7.5.7.5.");
+    Track b = bassTrack("Power Ballad Bass", 34, 16);
+    add(b, 36, 104, 0, 4);
+    add(b, 36, 86, 4, 2);
+    add(b, 36, 80, 6, 2);
+    add(b, 36, 96, 8, 4);
+    add(b, 43, 86, 12, 2);
+    add(b, 48, 82, 14, 2);
+    Track gt = chordTrack(Pitches, "Power Ballad Guitar", 30, 1, LayerB, 16);
+    gt.key = -12;
+    gt.vol = 62;
+    add(gt, {60, 67, 72}, 100, 0, 8);
+    add(gt, {60, 67, 72}, 88, 8, 6);
+    add(gt, {60, 67, 72}, 80, 14, 2);
+    Track pn = chordTrack(Pitches, "Power Ballad Piano", 0, 1, LayerB, 16);
+    pn.vol = 66;
+    hits(pn, {64, 67, 72}, "7.5.6.5.7.5.6.5.", 1.8);
+    Track str = chordTrack(Pitches, "Power Ballad Strings", 48, 3, LayerA, 16);
+    str.vol = 58;
+    str.susVolume = 80;
+    add(str, {60, 64, 67, 72}, 84, 0, 16);
+    Track ch = chordTrack(Pitches, "Power Ballad Choir", 52, 4, LayerA, 16);
+    ch.vol = 50;
+    ch.susVolume = 80;
+    add(ch, {67, 72, 76}, 78, 0, 16);
+    s.tracks = {d, b, gt, pn, str, ch};
+    return s;
+}
+
+Style trainBeat() {
+    Style s;
+    s.number = 13;
+    s.name = "Country Train Beat";
+    s.bpm = 150;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Train Snare Sixteenths", 16);
+    grid(d, 36, "9.......8.......");
+    grid(d, 38, "3424934234249342");
+    grid(d, 44, "....7.......7...");
+    Track b = bassTrack("Train Root Fifth", 32, 16);
+    add(b, 36, 104, 0, 3);
+    add(b, 43, 90, 4, 3);
+    add(b, 36, 96, 8, 3);
+    add(b, 43, 88, 12, 3);
+    Track g = chordTrack(Codes, "Train Guitar Chop", 25, 1, LayerB, 16, 5);
+    g.vol = 76;
+    hits(g, {72, 73, 74, 75, 76}, "..6.9.6...6.9.6.", 0.9);
+    add(g, {72, 73, 74, 75, 76}, 76, 0, 0.9);
+    add(g, {72, 73, 74, 75, 76}, 72, 8, 0.9);
+    Track h = chordTrack(Pitches, "Train Harmonica Chords", 22, 4, LayerA, 16);
+    h.vol = 40;
+    h.susVolume = 85;
+    add(h, {64, 67, 72}, 80, 0, 16);
+    Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 16);
+    pn.vol = 56;
+    hits(pn, {64, 67, 72}, "....8.......8...", 1.5);
+    s.tracks = {d, b, g, h, pn};
+    return s;
+}
+
+Style bluesShuffle() {
+    Style s;
+    s.number = 14;
+    s.name = "Blues Shuffle";
+    s.bpm = 112;
+    s.stepsPerBeat = 3;
+    s.stepsPerBar = 12;
+    s.autoCymbal = 4;
+    Track d = drumTrack("Shuffle Ride", 12);
+    grid(d, 36, "9.....8.....");
+    grid(d, 38, "...9.....9..");
+    grid(d, 44, "...7.....7..");
+    grid(d, 51, "8.58.58.58.5");
+    Track b = bassTrack("Boogie Walk", 33, 24);
+    add(b, 36, 104, 0, 1.8);
+    add(b, 36, 72, 2, 0.9);
+    add(b, 40, 92, 3, 1.8);
+    add(b, 40, 70, 5, 0.9);
+    add(b, 43, 96, 6, 1.8);
+    add(b, 43, 72, 8, 0.9);
+    add(b, 45, 92, 9, 1.8);
+    add(b, 45, 70, 11, 0.9);
+    add(b, 48, 100, 12, 1.8);
+    add(b, 48, 72, 14, 0.9);
+    add(b, 45, 90, 15, 1.8);
+    add(b, 45, 70, 17, 0.9);
+    add(b, 43, 94, 18, 1.8);
+    add(b, 43, 72, 20, 0.9);
+    add(b, 40, 90, 21, 1.8);
+    add(b, 40, 70, 23, 0.9);
+    Track gt = chordTrack(Pitches, "Shuffle Guitar Five Six", 29, 1, LayerB, 12);
+    gt.vol = 58;
+    hits(gt, {48, 55}, "7.5...7.5...", 1.8);
+    hits(gt, {48, 57}, "...7.5...7.5", 1.8);
+    Track pn = chordTrack(Pitches, "Shuffle Piano Comp", 0, 1, LayerB, 12);
+    pn.vol = 64;
+    pn.breakLength = 3;
+    hits(pn, {64, 69, 72}, "...8.6...8.6", 1.5);
+    Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 12);
+    org.vol = 48;
+    add(org, {60, 64, 67, 69}, 80, 0, 12);
+    s.tracks = {d, b, gt, pn, org};
+    return s;
+}
+
+Style slowBlues() {
+    Style s;
+    s.number = 15;
+    s.name = "Slow Blues 12/8";
+    s.bpm = 58;
+    s.stepsPerBeat = 3;
+    s.stepsPerBar = 12;
+    Track d = drumTrack("Slow Blues Triplets", 12);
+    grid(d, 36, "8....67.....");
+    grid(d, 38, "...9.....9..");
+    grid(d, 42, "644744644744");
+    Track b = bassTrack("Slow Blues Bass", 33, 12);
+    add(b, 36, 100, 0, 2.5);
+    add(b, 43, 86, 3, 2.5);
+    add(b, 45, 90, 6, 2.5);
+    add(b, 43, 80, 9, 2);
+    add(b, 40, 76, 11, 1);
+    Track pn = chordTrack(Pitches, "Slow Blues Piano Triplets", 0, 1, LayerB, 12);
+    pn.vol = 62;
+    hits(pn, {64, 67, 72}, "745645745645", 0.9);
+    Track org = chordTrack(Pitches, "Slow Blues Organ", 16, 3, LayerA, 12);
+    org.vol = 52;
+    add(org, {60, 64, 67, 69}, 80, 0, 12);
+    Track gt = chordTrack(Codes, "Slow Blues Guitar Answer", 27, 2, LayerC, 24, 3);
+    gt.vol = 56;
+    add(gt, {72, 73}, 80, 0, 3);
+    add(gt, 74, 72, 9, 1);
+    add(gt, 75, 76, 10, 1);
+    add(gt, 76, 80, 11, 1);
+    add(gt, 75, 74, 21, 1);
+    add(gt, 74, 70, 22, 1);
+    add(gt, 73, 66, 23, 1);
+    s.tracks = {d, b, pn, org, gt};
+    return s;
+}
+
+} // namespace
+
+void addStylesPopRock(std::vector<Style>& out) {
+    out.push_back(popStraightEights());
+    out.push_back(popSixteens());
+    out.push_back(rockSteady());
+    out.push_back(rockAnthem());
+    out.push_back(pianoBallad());
+    out.push_back(powerBallad());
+    out.push_back(trainBeat());
+    out.push_back(bluesShuffle());
+    out.push_back(slowBlues());
+}
+
+} // namespace stylegen
