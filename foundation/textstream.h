@@ -6,7 +6,7 @@
 #include "foundation/textfile.h"
 
 class TextStream {
-public:
+  public:
     Text_ lines;
     bool writing = false;
 
