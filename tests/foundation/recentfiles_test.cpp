@@ -37,7 +37,8 @@ TEST_F(Recent, LoadsCompletesAndSkipsEmptyLines) {
                                                  "/home/user/Songs/Blues.qvs\r\n"
                                                  "/opt/qv/song in exe folder.qvs\r\n</Recent Files>\r\n");
     // A longer file than the maximum is cut on reading.
-    RecentFiles two(fixture("recent.cfg"), 2);
+    writeBytes(dir.file("copy.cfg"), readBytes(fixture("recent.cfg")));
+    RecentFiles two(dir.file("copy.cfg"), 2);
     EXPECT_EQ(list(two), "/home/user/Songs/blues.qvs|/home/user/Songs/Blues.qvs|");
 }
 
