@@ -90,7 +90,8 @@ std::string realExeFolder() {
 
 bool Text_::load(const std::string& path, bool dropTrailingBlank) {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) return false;
+    // Lines are counted in an int: larger files are no text file of this program.
+    if (!readFileBytes(path, bytes) || bytes.size() >= static_cast<std::size_t>(INT_MAX)) return false;
     int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     clear();
     growStep = 1;
