@@ -94,7 +94,6 @@ bool Text_::load(const std::string& path, bool dropTrailingBlank) {
     if (!readFileBytes(path, bytes) || bytes.size() >= static_cast<std::size_t>(INT_MAX)) return false;
     int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     clear();
-    growStep = 1;
     setCapacity(count, false);
     std::size_t from = 0;
     for (;;) {
