@@ -19,35 +19,7 @@ bool isNoteLine(const std::string& line) {
     return line.find(';') != std::string::npos && line.find('=') == std::string::npos;
 }
 
-// Writing a text field: the value as the file may hold it. Reading: the field as found.
-void serializeSafeText(TextStream& s, const std::string& key, std::string& text) {
-    if (s.writing) {
-        std::string safe = styleFileSafeText(text);
-        s.serializeText(key, safe);
-    } else {
-        s.serializeText(key, text);
-    }
-}
-
 } // namespace
-
-std::string styleFileSafeText(const std::string& text) {
-    std::string out = text;
-    for (char& c : out)
-        if (c == '\r' || c == '\n') c = ' ';
-    static const char* const tags[] = {"QuoVelanta Style File", "tracks", "arp"};
-    for (const char* tag : tags) {
-        for (const std::string& t : {"<" + std::string(tag) + ">", "</" + std::string(tag) + ">"}) {
-            std::size_t at = 0;
-            while ((at = out.find(t, at)) != std::string::npos) {
-                out[at] = '(';
-                out[at + t.size() - 1] = ')';
-                at += t.size();
-            }
-        }
-    }
-    return out;
-}
 
 // ---------------------------------------------------------------------------------------------
 // StyleNote
@@ -90,7 +62,7 @@ bool StyleNote::sameNote(const StyleNote& o) const {
 // StyleArp
 
 void StyleArp::serialize() {
-    serializeSafeText(*this, "name", name);
+    serializeText("name", name);
     serializeInt("length", length);
     serializeInt("strumHeight", strumHeight);
     if (writing) {
@@ -166,7 +138,7 @@ void StyleTrack::clampToRanges() {
 
 void StyleFile::serialize() {
     serializeInt("fileVersion", fileVersion);
-    serializeSafeText(*this, "name", name);
+    serializeText("name", name);
     serializeInt("bpm", bpm);
     serializeInt("stepsPerBeat", stepsPerBeat);
     serializeInt("stepsPerBar", stepsPerBar);

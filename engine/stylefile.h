@@ -125,8 +125,3 @@ class StyleFile : public TextStream {
     // default tracks appended).
     void normalizeTracks();
 };
-
-// The text fields of a style as they are written to its file: line breaks become blanks, and the
-// tag lines of the style file that a text might hold are defused ("<arp>" becomes "(arp)") so that a
-// name can never end or open a block when the file is read again.
-std::string styleFileSafeText(const std::string& text);
