@@ -122,6 +122,7 @@ class StyleFile : public TextStream {
     void resetToDefaults();
     // The track-list rules applied after reading: a drum track in front when track 0 is not one,
     // mode 1 on every drum track, then exactly seven tracks (extra ones dropped from the end,
-    // default tracks appended).
+    // default tracks appended); a track still without a chord layer gets the one its mode gives, so
+    // that a saved style reads back unchanged.
     void normalizeTracks();
 };
