@@ -1,0 +1,36 @@
+#pragma once
+// External MIDI devices: the output ports of the ALSA sequencer, through RtMidi's ALSA API only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/midibackend.h"
+
+class RtMidiOut;
+
+class RtMidiAlsaBackend : public MidiBackend {
+  public:
+    explicit RtMidiAlsaBackend(std::string clientName = "QuoVelanta");
+    ~RtMidiAlsaBackend() override;
+    RtMidiAlsaBackend(const RtMidiAlsaBackend&) = delete;
+    RtMidiAlsaBackend& operator=(const RtMidiAlsaBackend&) = delete;
+
+    // The output ports in the sequencer's order (client, then port number); none without a sequencer.
+    Llist<std::string> deviceNames() override;
+    // Opens the port listed at index by the last deviceNames (found again by its name, so a port that
+    // came or went in between does not shift it); kMidiBadDevice when it is gone.
+    int open(int index) override;
+    void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
+    void reset() override;
+    void close() override;
+    bool isOpen() const override { return opened; }
+
+  private:
+    bool ensureClient();
+    std::vector<std::string> currentPortNames();
+
+    std::string client;
+    std::unique_ptr<RtMidiOut> out;
+    std::vector<std::string> listed; // names as last listed
+    bool opened = false;
+};
