@@ -95,7 +95,6 @@ class QvCore {
     static const char* const kUnitSec;      // "sec"
     static std::string fromLastPointText(); // "From last arrangement point"
     static const Llist<std::string>& fadeOutChoices();
-    static const Llist<int>& fadeOutChoiceValues(); // fadeOutMode of each choice
     static const Llist<std::string>& cymbalChoices();
 
     // -1 returns the value; else invalidates every page's timing and stores v within its range.
