@@ -102,7 +102,8 @@ Session popSong() {
     s.pages[4] = page({"C", "G/B", "Am7", "Gsus:24", "G:24", "G"});
     s.pages[4].apoints = {point(0, 0, 1), point(192, 10, 1)};
     s.pageSlots = {0, 1, 2, 1, 2, 3, 2, 2, 4};
-    s.notes = {"Open Road - a pop song in G.", "Intro, verse, chorus, verse, chorus, bridge, chorus twice, outro.",
+    s.notes = {"Open Road - a pop song in G.",
+               "Intro, verse, chorus, verse, chorus, bridge, chorus twice, outro.",
                "The chorus voices C in its first inversion and leans on G over B."};
     return s;
 }
@@ -154,7 +155,8 @@ Session arrangementDemo() {
     s.pageSlots = {0, 1, 2};
     s.notes = {"Every kind of arrangement point, two bars each, with every cymbal in turn.",
                "Page 1: Normal, sustains and breaks. Page 2: drum breaks, Break All and the part mutes.",
-               "Page 3: Bass Only, Chords Only, Silence, then a cymbal alone and a point without hi-hat and layer B.",
+               "Page 3: Bass Only, Chords Only, Silence, then a cymbal alone and a point without hi-hat and "
+               "layer B.",
                "The tenor saxes of this style play a short break where the others sustain."};
     return s;
 }
@@ -174,7 +176,8 @@ Session loopFadeDemo() {
     s.pages[1] = page({"Dm7", "G7", "Em7", "A7", "Dm7", "G7", "CM7", "CM7"});
     s.pages[1].apoints = {point(288, 3, 0)};
     s.pageSlots = {0, 1};
-    s.notes = {"Loop and fade-out demo.", "The loop region repeats bars 5 to 8 (Bm7b5 to Am6) until you switch it off.",
+    s.notes = {"Loop and fade-out demo.",
+               "The loop region repeats bars 5 to 8 (Bm7b5 to Am6) until you switch it off.",
                "Then the song plays on and fades out over its last four bars, and playback stops.",
                "The style restarts its pattern each time the loop starts again."};
     s.links[0] = "https://en.wikipedia.org/wiki/Bossa_nova";
@@ -204,8 +207,8 @@ Session slowBluesSession() {
     s.fileName = "06 Slow Blues In A.qvs";
     s.style = 15;
     s.bpm = 58;
-    s.pages[0] = page({"A7", "D7", "A7", "A7", "D7", "Do7", "A7/E", "F#7", "Bm7", "E7", "A7:24", "D7:24", "A7:24",
-                       "E7:24"});
+    s.pages[0] = page({"A7", "D7", "A7", "A7", "D7", "Do7", "A7/E", "F#7", "Bm7", "E7", "A7:24", "D7:24",
+                       "A7:24", "E7:24"});
     s.pages[0].apoints = {point(528, 7, 1)};
     s.pageSlots = {0};
     s.notes = {"A twelve-bar slow blues in A with a quick change and a turnaround."};
@@ -246,9 +249,10 @@ void writePoint(std::vector<std::string>& out, const APoint& a) {
 } // namespace
 
 APoint pointOfKind(int pos, int kind) {
-    static const int modes[19][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 1, 1}, {0, 2, 0}, {0, 0, 2}, {0, 2, 2},
-                                     {1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 1}, {1, 2, 2}, {0, 0, 3}, {0, 3, 0},
-                                     {2, 0, 0}, {0, 3, 3}, {2, 0, 3}, {2, 3, 0}, {2, 3, 3}};
+    static const int modes[19][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 1, 1}, {0, 2, 0},
+                                     {0, 0, 2}, {0, 2, 2}, {1, 0, 0}, {1, 1, 0}, {1, 0, 1},
+                                     {1, 1, 1}, {1, 2, 2}, {0, 0, 3}, {0, 3, 0}, {2, 0, 0},
+                                     {0, 3, 3}, {2, 0, 3}, {2, 3, 0}, {2, 3, 3}};
     if (kind < 0 || kind > 18) fail("unknown arrangement kind");
     APoint a;
     a.pos = pos;
@@ -268,11 +272,13 @@ std::string sessionFileText(const Session& s) {
     const std::string header = "QuoVelanta Session";
     out.push_back("<" + header + ">");
     out.push_back("fileVersion=2.2");
-    const std::pair<const char*, double> mix[] = {
-        {"volDrums", s.volDrums}, {"mixKick", s.mixKick}, {"mixSnare", s.mixSnare}, {"mixHihat", s.mixHihat},
-        {"mixExtra", s.mixExtra}, {"mixRide", s.mixRide}, {"mixCrash", s.mixCrash}, {"mixFxCym", s.mixFxCym},
-        {"volBass", s.volBass},   {"volChords", s.volChords}, {"mixA", s.mixA},   {"mixB", s.mixB},
-        {"mixC", s.mixC}};
+    const std::pair<const char*, double> mix[] = {{"volDrums", s.volDrums}, {"mixKick", s.mixKick},
+                                                  {"mixSnare", s.mixSnare}, {"mixHihat", s.mixHihat},
+                                                  {"mixExtra", s.mixExtra}, {"mixRide", s.mixRide},
+                                                  {"mixCrash", s.mixCrash}, {"mixFxCym", s.mixFxCym},
+                                                  {"volBass", s.volBass},   {"volChords", s.volChords},
+                                                  {"mixA", s.mixA},         {"mixB", s.mixB},
+                                                  {"mixC", s.mixC}};
     for (const auto& [key, value] : mix) out.push_back(std::string(key) + "=" + formatFloat(value));
     out.push_back("style=" + intToText(s.style));
     out.push_back("bpm=" + intToText(s.bpm));
@@ -322,24 +328,28 @@ void checkSession(const Session& s, const std::vector<Style>& styles, std::vecto
     const int beat = triple ? 16 : 12;
     if (s.pageSlots.empty()) problem("empty page sequence");
     for (int slot : s.pageSlots)
-        if (slot < 0 || slot > 35 || s.pages[slot].chords.empty()) problem("page sequence names an empty page");
+        if (slot < 0 || slot > 35 || s.pages[slot].chords.empty())
+            problem("page sequence names an empty page");
     for (int i = 0; i < 36; ++i) {
         const Page& p = s.pages[i];
         int end = 0;
         for (const Chord& c : p.chords) {
-            if (c.len < beat || c.len % beat != 0) problem("page " + std::to_string(i) + ": chord off the beat grid");
+            if (c.len < beat || c.len % beat != 0)
+                problem("page " + std::to_string(i) + ": chord off the beat grid");
             end += c.len;
         }
         if (end > 768) problem("page " + std::to_string(i) + " longer than 16 bars");
         int last = -1;
         for (const APoint& a : p.apoints) {
             if (a.pos % beat != 0 || a.pos <= last || a.pos >= end)
-                problem("page " + std::to_string(i) + ": point off the grid, out of order or past the chords");
+                problem("page " + std::to_string(i) +
+                        ": point off the grid, out of order or past the chords");
             last = a.pos;
         }
     }
     for (const std::string& n : s.notes)
-        if (n.find('\n') != std::string::npos || n.find('\r') != std::string::npos) problem("note with a line end");
+        if (n.find('\n') != std::string::npos || n.find('\r') != std::string::npos)
+            problem("note with a line end");
 }
 
 } // namespace stylegen

@@ -16,11 +16,21 @@ namespace stylegen {
 
 namespace {
 
-bool isKick(int k) { return k == 35 || k == 36; }
-bool isSnare(int k) { return k >= 37 && k <= 40; }
-bool isHihat(int k) { return k == 42 || k == 44 || k == 46; }
-bool isRide(int k) { return k == 51 || k == 53 || k == 59; }
-bool isCrashType(int k) { return k == 49 || k == 52 || k == 55 || k == 57; }
+bool isKick(int k) {
+    return k == 35 || k == 36;
+}
+bool isSnare(int k) {
+    return k >= 37 && k <= 40;
+}
+bool isHihat(int k) {
+    return k == 42 || k == 44 || k == 46;
+}
+bool isRide(int k) {
+    return k == 51 || k == 53 || k == 59;
+}
+bool isCrashType(int k) {
+    return k == 49 || k == 52 || k == 55 || k == 57;
+}
 
 // The drum groups in which two notes may never sound together: kick, snare, hi-hat, ride, crash,
 // effect cymbals; every other percussion key is a group of its own.
@@ -73,7 +83,9 @@ void addRhythm(Track& t, const std::vector<int>& keys, std::string_view pattern,
                 for (int k : keys) t.notes.push_back(Note{k, vels[i], base + i, len});
 }
 
-int lowerSplit(const Track& t) { return t.type == Bass ? 1000 : 60; }
+int lowerSplit(const Track& t) {
+    return t.type == Bass ? 1000 : 60;
+}
 
 } // namespace
 
@@ -105,7 +117,8 @@ Track bassTrack(const std::string& name, int prog, int length) {
     return t;
 }
 
-Track chordTrack(int type, const std::string& name, int prog, int mode, int layer, int length, int strumHeight) {
+Track chordTrack(int type, const std::string& name, int prog, int mode, int layer, int length,
+                 int strumHeight) {
     Track t;
     t.type = type;
     t.mode = mode;
@@ -117,13 +130,17 @@ Track chordTrack(int type, const std::string& name, int prog, int mode, int laye
     return t;
 }
 
-void grid(Track& t, int key, std::string_view pattern) { addRhythm(t, {key}, pattern, 0.5); }
+void grid(Track& t, int key, std::string_view pattern) {
+    addRhythm(t, {key}, pattern, 0.5);
+}
 
 void hits(Track& t, const std::vector<int>& keys, std::string_view pattern, double len) {
     addRhythm(t, keys, pattern, len);
 }
 
-void add(Track& t, int key, int vel, int pos, double len) { t.notes.push_back(Note{key, vel, pos, len}); }
+void add(Track& t, int key, int vel, int pos, double len) {
+    t.notes.push_back(Note{key, vel, pos, len});
+}
 
 void add(Track& t, const std::vector<int>& keys, int vel, int pos, double len) {
     for (int k : keys) add(t, k, vel, pos, len);
@@ -170,6 +187,7 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
         if (t.length < 1 || t.length > 256) problem(tw + "pattern length out of 1..256");
         if (t.length % s.stepsPerBar != 0) problem(tw + "pattern length is not whole bars");
         if (t.notes.empty()) problem(tw + "has no notes");
+        if (t.vol < 1 || t.vol > 100) problem(tw + "volume out of 1..100");
         if (t.strumHeight < 0 || t.strumHeight > 7) problem(tw + "strum height out of 0..7");
         if (t.type != Codes && t.strumHeight != 0) problem(tw + "strum height on a track without codes");
         int last = -1;
@@ -180,7 +198,8 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
             if (n.vel < 1 || n.vel > 127) problem(nw + "velocity out of 1..127");
             if (n.pos < 0 || n.pos >= t.length) problem(nw + "outside the pattern");
             if (n.pos < last) problem(nw + "not sorted by position");
-            if (!(n.len > 0.0) || n.len > t.length) problem(nw + "bad length");
+            if (!(n.len > 0.0) || n.pos + n.len > t.length)
+                problem(nw + "bad length or ends past the pattern");
             last = n.pos;
             if (t.type == Drums) {
                 if (!classesAt[n.pos].insert(drumClass(n.key)).second)
@@ -261,7 +280,8 @@ std::string styleFileText(const Style& s) {
         field("length", t.length);
         field("strumHeight", t.strumHeight);
         for (const Note& n : t.notes)
-            line(intToText(n.key) + ";" + intToText(n.vel) + ";" + intToText(n.pos) + ";" + formatFloat(n.len));
+            line(intToText(n.key) + ";" + intToText(n.vel) + ";" + intToText(n.pos) + ";" +
+                 formatFloat(n.len));
         line("</arp>");
         line("</tracks>");
     }

@@ -83,7 +83,6 @@ Style waltz() {
     grid(d, 38, "....5...5...");
     grid(d, 42, "....4...4...");
     Track b = bassTrack("Waltz Bass", 32, 24);
-    b.vol = 104;
     add(b, 36, 100, 0, 3.5);
     add(b, 43, 92, 12, 3.5);
     Track pn = chordTrack(Pitches, "Waltz Piano Pah-Pah", 0, 1, LayerB, 12);

@@ -19,7 +19,6 @@ Style swing() {
     grid(d, 44, "...7.....7..");
     grid(d, 51, "7..8.57..8.5");
     Track b = bassTrack("Walking Bass Two Bars", 32, 24);
-    b.vol = 104;
     add(b, 36, 98, 0, 2.7);
     add(b, 38, 84, 3, 2.7);
     add(b, 40, 90, 6, 2.7);
@@ -53,7 +52,6 @@ Style jazzBallad() {
     grid(d, 38, "3.3.5.3.3.3.5.3.");
     grid(d, 44, "....6.......6...");
     Track b = bassTrack("Ballad Two Feel", 32, 16);
-    b.vol = 104;
     add(b, 36, 92, 0, 7.5);
     add(b, 43, 84, 8, 3.5);
     add(b, 45, 80, 12, 3.5);
@@ -90,7 +88,6 @@ Style jazzWaltz() {
     grid(d, 44, "...6..6..");
     grid(d, 51, "8..7.57.5");
     Track b = bassTrack("Jazz Waltz Walk", 32, 18);
-    b.vol = 104;
     add(b, 36, 98, 0, 2.7);
     add(b, 40, 86, 3, 2.7);
     add(b, 43, 88, 6, 2.7);
@@ -120,7 +117,6 @@ Style bossa() {
     grid(d, 37, "9.....8.....8...|....8.....8.....");
     grid(d, 42, "4.3.4.3.4.3.4.3.");
     Track b = bassTrack("Bossa Root Fifth", 32, 16);
-    b.vol = 100;
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 80, 6, 1.5);
     add(b, 43, 92, 8, 5.5);
@@ -197,7 +193,6 @@ Style salsa() {
     grid(d, 74, "7...7...");
     grid(d, 75, "..9.9...|9..9..9.");
     Track b = bassTrack("Salsa Tumbao", 32, 8);
-    b.vol = 108;
     add(b, 36, 88, 0, 2.5);
     add(b, 43, 100, 3, 3);
     add(b, 36, 96, 6, 2);
@@ -238,7 +233,6 @@ Style chaCha() {
     grid(d, 73, "..5...5...5...5.");
     grid(d, 74, "7.......7.......");
     Track b = bassTrack("Cha-Cha Bass", 32, 16);
-    b.vol = 104;
     add(b, 36, 100, 0, 5.5);
     add(b, 43, 84, 6, 1.5);
     add(b, 43, 92, 8, 3.5);
@@ -262,7 +256,6 @@ Style tango() {
     Track d = drumTrack("Tango Pulse", 16);
     grid(d, 35, "7...5...6...5...");
     Track b = bassTrack("Tango Marcato Bass", 32, 32);
-    b.vol = 106;
     add(b, 36, 110, 0, 1.5);
     add(b, 43, 92, 4, 1.5);
     add(b, 36, 104, 8, 1.5);

@@ -263,7 +263,7 @@ Style trainBeat() {
     add(h, {64, 67, 72}, 80, 0, 16);
     Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 16);
     pn.vol = 56;
-    hits(pn, {64, 67, 72}, "....8.......8...", 1.5);
+    hits(pn, {64, 67, 72}, "....8.......7...", 1.5);
     s.tracks = {d, b, g, h, pn};
     return s;
 }
@@ -300,12 +300,15 @@ Style bluesShuffle() {
     add(b, 40, 70, 23, 0.9);
     Track gt = chordTrack(Pitches, "Shuffle Guitar Five Six", 29, 1, LayerB, 12);
     gt.vol = 58;
-    hits(gt, {48, 55}, "7.5...7.5...", 1.8);
-    hits(gt, {48, 57}, "...7.5...7.5", 1.8);
+    hits(gt, {48, 55}, "7.....7.....", 1.8);
+    hits(gt, {48, 55}, "..5.....5...", 0.9);
+    hits(gt, {48, 57}, "...7.....7..", 1.8);
+    hits(gt, {48, 57}, ".....5.....5", 0.9);
     Track pn = chordTrack(Pitches, "Shuffle Piano Comp", 0, 1, LayerB, 12);
     pn.vol = 64;
     pn.breakLength = 3;
-    hits(pn, {64, 69, 72}, "...8.6...8.6", 1.5);
+    hits(pn, {64, 69, 72}, "...8.....8..", 1.5);
+    hits(pn, {64, 69, 72}, ".....6.....6", 0.9);
     Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 12);
     org.vol = 48;
     add(org, {60, 64, 67, 69}, 80, 0, 12);

@@ -133,7 +133,6 @@ Style reggae() {
     grid(d, 37, "........8.......");
     grid(d, 42, "5.6.5.6.5.6.5.6.");
     Track b = bassTrack("One Drop Bass", 33, 16);
-    b.vol = 104;
     add(b, 36, 100, 0, 2.5);
     add(b, 36, 80, 3, 1);
     add(b, 43, 90, 6, 1.5);
@@ -143,13 +142,13 @@ Style reggae() {
     add(b, 43, 76, 14, 1);
     Track g = chordTrack(Codes, "Reggae Skank", 27, 1, LayerB, 16, 2);
     g.vol = 74;
-    hits(g, {72, 73, 74}, "....9.......9...", 0.75);
+    hits(g, {72, 73, 74}, "....9.......8...", 0.75);
     Track org = chordTrack(Pitches, "Reggae Organ Bubble", 16, 1, LayerB, 16);
     org.vol = 58;
     hits(org, {60, 64, 67}, "..4...76..4...76", 0.5);
     Track pn = chordTrack(Pitches, "Reggae Piano Skank", 0, 1, LayerB, 16);
     pn.vol = 56;
-    hits(pn, {64, 67, 72}, "....8.......8...", 0.5);
+    hits(pn, {64, 67, 72}, "....8.......7...", 0.5);
     s.tracks = {d, b, g, org, pn};
     return s;
 }
@@ -175,7 +174,7 @@ Style ska() {
     hits(g, {72, 73, 74, 75}, "..9...8...9...8.", 0.75);
     Track org = chordTrack(Pitches, "Ska Organ Offbeats", 16, 1, LayerB, 16);
     org.vol = 56;
-    hits(org, {64, 67, 72}, "..7...7...7...7.", 1);
+    hits(org, {64, 67, 72}, "..7...6...7...6.", 1);
     Track br = chordTrack(Pitches, "Ska Horn Line", 61, 1, LayerB, 32);
     br.vol = 60;
     br.breakLength = 2;
@@ -213,7 +212,7 @@ Style countryTwoStep() {
     add(g, {73, 74, 75, 76}, 70, 14, 1);
     Track pn = chordTrack(Pitches, "Two-Step Honky Piano", 3, 1, LayerB, 16);
     pn.vol = 54;
-    hits(pn, {64, 67, 72}, "....8.......8...", 2);
+    hits(pn, {64, 67, 72}, "....8.......7...", 2);
     Track bj = chordTrack(Codes, "Two-Step Banjo Roll", 105, 2, LayerC, 16, 2);
     bj.vol = 52;
     add(bj, {72, 74}, 84, 0, 2);
