@@ -8,6 +8,7 @@ namespace {
 Style march() {
     Style s;
     s.number = 24;
+    s.globalVol = 108;
     s.name = "March";
     s.bpm = 116;
     s.autoCymbal = 4;
@@ -43,6 +44,7 @@ Style march() {
 Style polka() {
     Style s;
     s.number = 25;
+    s.globalVol = 118;
     s.name = "Polka";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -74,6 +76,7 @@ Style polka() {
 Style waltz() {
     Style s;
     s.number = 26;
+    s.globalVol = 116;
     s.name = "Waltz";
     s.bpm = 96;
     s.stepsPerBar = 12;
@@ -112,6 +115,7 @@ Style waltz() {
 Style house() {
     Style s;
     s.number = 31;
+    s.globalVol = 82;
     s.name = "House Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
@@ -147,6 +151,7 @@ Style house() {
 Style hipHop() {
     Style s;
     s.number = 32;
+    s.globalVol = 78;
     s.name = "Hip-Hop Lazy Groove";
     s.bpm = 90;
     s.stepsPerBeat = 8;
@@ -180,9 +185,12 @@ Style hipHop() {
 Style metronome44() {
     Style s;
     s.number = 90;
+    s.globalVol = 125;
     s.name = "Metronome 4/4";
     s.bpm = 100;
     Track d = drumTrack("Click 4/4", 16);
+    grid(d, 56, "x...............");
+    grid(d, 75, "....9...9...9...");
     grid(d, 76, "x...............");
     grid(d, 77, "....9...9...9...");
     s.tracks = {d};
@@ -192,10 +200,13 @@ Style metronome44() {
 Style metronome34() {
     Style s;
     s.number = 91;
+    s.globalVol = 125;
     s.name = "Metronome 3/4";
     s.bpm = 100;
     s.stepsPerBar = 12;
     Track d = drumTrack("Click 3/4", 12);
+    grid(d, 56, "x...........");
+    grid(d, 75, "....9...9...");
     grid(d, 76, "x...........");
     grid(d, 77, "....9...9...");
     s.tracks = {d};
@@ -205,6 +216,7 @@ Style metronome34() {
 Style bassAndDrums() {
     Style s;
     s.number = 92;
+    s.globalVol = 110;
     s.name = "Bass & Drums Only";
     s.bpm = 110;
     s.autoCymbal = 8;

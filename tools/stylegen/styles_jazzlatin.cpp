@@ -9,6 +9,7 @@ namespace {
 Style swing() {
     Style s;
     s.number = 16;
+    s.globalVol = 106;
     s.name = "Medium Swing";
     s.bpm = 150;
     s.stepsPerBeat = 3;
@@ -45,6 +46,7 @@ Style swing() {
 Style jazzBallad() {
     Style s;
     s.number = 17;
+    s.globalVol = 130;
     s.name = "Jazz Ballad Brushes";
     s.bpm = 64;
     Track d = drumTrack("Ballad Brushes", 16);
@@ -78,6 +80,7 @@ Style jazzBallad() {
 Style jazzWaltz() {
     Style s;
     s.number = 18;
+    s.globalVol = 108;
     s.name = "Jazz Waltz";
     s.bpm = 138;
     s.stepsPerBeat = 3;
@@ -110,6 +113,7 @@ Style jazzWaltz() {
 Style bossa() {
     Style s;
     s.number = 19;
+    s.globalVol = 95;
     s.name = "Bossa Nova";
     s.bpm = 128;
     Track d = drumTrack("Bossa Rim And Kick", 32);
@@ -251,6 +255,7 @@ Style chaCha() {
 Style tango() {
     Style s;
     s.number = 23;
+    s.globalVol = 104;
     s.name = "Tango Marcato";
     s.bpm = 116;
     Track d = drumTrack("Tango Pulse", 16);

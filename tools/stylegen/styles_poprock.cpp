@@ -51,6 +51,7 @@ Style popStraightEights() {
 Style popSixteens() {
     Style s;
     s.number = 2;
+    s.globalVol = 90;
     s.name = "Pop Sixteen Groove";
     s.bpm = 96;
     s.autoCymbal = 8;
@@ -88,6 +89,7 @@ Style popSixteens() {
 Style rockSteady() {
     Style s;
     s.number = 3;
+    s.globalVol = 90;
     s.name = "Rock Steady Eights";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -118,6 +120,7 @@ Style rockSteady() {
 Style rockAnthem() {
     Style s;
     s.number = 4;
+    s.globalVol = 70;
     s.name = "Rock Anthem Drive";
     s.bpm = 138;
     s.autoCymbal = 4;
@@ -164,6 +167,7 @@ Style rockAnthem() {
 Style pianoBallad() {
     Style s;
     s.number = 5;
+    s.globalVol = 120;
     s.name = "Piano Ballad";
     s.bpm = 72;
     Track d = drumTrack("Ballad Soft Beat", 16);
@@ -240,6 +244,7 @@ Style powerBallad() {
 Style trainBeat() {
     Style s;
     s.number = 13;
+    s.globalVol = 84;
     s.name = "Country Train Beat";
     s.bpm = 150;
     s.autoCymbal = 8;
@@ -271,6 +276,7 @@ Style trainBeat() {
 Style bluesShuffle() {
     Style s;
     s.number = 14;
+    s.globalVol = 104;
     s.name = "Blues Shuffle";
     s.bpm = 112;
     s.stepsPerBeat = 3;
@@ -319,6 +325,7 @@ Style bluesShuffle() {
 Style slowBlues() {
     Style s;
     s.number = 15;
+    s.globalVol = 115;
     s.name = "Slow Blues 12/8";
     s.bpm = 58;
     s.stepsPerBeat = 3;

@@ -8,6 +8,7 @@ namespace {
 Style funk() {
     Style s;
     s.number = 7;
+    s.globalVol = 115;
     s.name = "Funk Sixteenth Groove";
     s.bpm = 102;
     s.autoCymbal = 8;
@@ -49,6 +50,7 @@ Style funk() {
 Style disco() {
     Style s;
     s.number = 8;
+    s.globalVol = 95;
     s.name = "Disco Floor Filler";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -83,6 +85,7 @@ Style disco() {
 Style soul() {
     Style s;
     s.number = 9;
+    s.globalVol = 93;
     s.name = "Soul Sweet Groove";
     s.bpm = 92;
     s.autoCymbal = 8;
@@ -125,6 +128,7 @@ Style soul() {
 Style reggae() {
     Style s;
     s.number = 10;
+    s.globalVol = 115;
     s.name = "Reggae One Drop";
     s.bpm = 76;
     s.autoCymbal = 8;
@@ -156,6 +160,7 @@ Style reggae() {
 Style ska() {
     Style s;
     s.number = 11;
+    s.globalVol = 93;
     s.name = "Ska Upbeat";
     s.bpm = 152;
     s.autoCymbal = 8;
@@ -188,6 +193,7 @@ Style ska() {
 Style countryTwoStep() {
     Style s;
     s.number = 12;
+    s.globalVol = 106;
     s.name = "Country Two-Step";
     s.bpm = 112;
     s.autoCymbal = 8;
@@ -230,6 +236,7 @@ Style countryTwoStep() {
 Style gospel128() {
     Style s;
     s.number = 27;
+    s.globalVol = 109;
     s.name = "Gospel 12/8";
     s.bpm = 66;
     s.stepsPerBeat = 6;
@@ -335,6 +342,7 @@ Style folkStrum() {
 Style fingerpicking() {
     Style s;
     s.number = 30;
+    s.globalVol = 122;
     s.name = "Fingerpicking Ballad";
     s.bpm = 92;
     Track d = drumTrack("Fingerpicking Brush Time", 16);
