@@ -128,9 +128,9 @@ Style bossa() {
     Track g = chordTrack(Codes, "Bossa Nylon Comp", 24, 1, LayerB, 32, 4);
     g.vol = 84;
     add(g, 48, 90, 0, 3.5);
-    add(g, 43, 84, 8, 3.5);
+    add(g, 55, 84, 8, 3.5);
     add(g, 48, 88, 16, 3.5);
-    add(g, 43, 84, 24, 3.5);
+    add(g, 55, 84, 24, 3.5);
     hits(g, {73, 74, 75, 76}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
     Track pad = chordTrack(Pitches, "Bossa String Pad", 49, 4, LayerA, 32);
     pad.vol = 42;
