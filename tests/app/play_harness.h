@@ -85,7 +85,8 @@ class ScratchFolder {
   public:
     ScratchFolder() {
         std::random_device rd;
-        path = std::filesystem::temp_directory_path() / ("qvplay-" + std::to_string(rd()) + std::to_string(rd()));
+        path = std::filesystem::temp_directory_path() /
+               ("qvplay-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path);
     }
     ~ScratchFolder() {
@@ -109,7 +110,9 @@ inline std::ostream& operator<<(std::ostream& os, const Note& n) {
 }
 
 // Pattern helpers.
-inline StyleNote sn(int key, int vel, int pos, double len) { return StyleNote(key, vel, pos, len); }
+inline StyleNote sn(int key, int vel, int pos, double len) {
+    return StyleNote(key, vel, pos, len);
+}
 
 inline StyleTrack makeTrack(int type, int mode, int prog, std::vector<StyleNote> notes, int length = 16,
                             int abc = 0, int strumHeight = 0) {
@@ -246,7 +249,8 @@ inline std::vector<Note> noteOffs(const Llist<MidiEvent>& events, int channel) {
 }
 
 // Controller values of one controller on one channel: {time, value}.
-inline std::vector<std::pair<int, int>> controls(const Llist<MidiEvent>& events, int channel, int controller) {
+inline std::vector<std::pair<int, int>> controls(const Llist<MidiEvent>& events, int channel,
+                                                 int controller) {
     std::vector<std::pair<int, int>> out;
     for (const MidiEvent& e : events)
         if (e.status == 0xB0 + channel && e.data1 == controller) out.push_back({e.time, e.data2});

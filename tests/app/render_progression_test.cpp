@@ -67,8 +67,9 @@ TEST(RenderProgression, ThreeBarsIn34) {
     EXPECT_EQ(p.core().songLength(), 36);
     Llist<MidiEvent> ev = p.render();
 
-    std::vector<Note> expectBass = {{0, 36, 100},  {32, 43, 90},  {64, 43, 90},  {96, 31, 100}, {128, 38, 90},
-                                    {160, 38, 90}, {192, 36, 100}, {224, 43, 90}, {256, 43, 90}};
+    std::vector<Note> expectBass = {{0, 36, 100},   {32, 43, 90},  {64, 43, 90},
+                                    {96, 31, 100},  {128, 38, 90}, {160, 38, 90},
+                                    {192, 36, 100}, {224, 43, 90}, {256, 43, 90}};
     EXPECT_EQ(noteOns(ev, p.channelOf(1)), expectBass);
     // The monophonic bass ends its sounding note when the next one comes.
     std::vector<Note> bassOffs = noteOffs(ev, p.channelOf(1));
@@ -102,8 +103,8 @@ TEST(RenderProgression, SlashChordAndInversion) {
 
     // The root goes to the bass note E (offset -8); the fifth G becomes the nearest chord tone above
     // B that does not clash with E (C, one semitone up). The raised bass also plays a little softer.
-    std::vector<Note> expectBass = {{0, 28, 100},   {64, 36, 90},  {128, 36, 100},
-                                    {192, 43, 90},  {256, 40, 95}, {320, 48, 85}};
+    std::vector<Note> expectBass = {{0, 28, 100},  {64, 36, 90},  {128, 36, 100},
+                                    {192, 43, 90}, {256, 40, 95}, {320, 48, 85}};
     EXPECT_EQ(noteOns(ev, p.channelOf(1)), expectBass);
 
     // Code 60: every chord tone + 36, the tones raised until the top is 30 or more and then inverted.
