@@ -1,0 +1,61 @@
+#include "engine/chordtext.h"
+
+#include "engine/naming.h"
+#include "engine/qvpage.h"
+
+void chordChartPageLines(const QvPage& page, int beatsPerBar, int sharpFlatMode, int visualTranspose,
+                         const ChordChartLayout& layout, Llist<std::string>& out) {
+    const int count = page.chordCount();
+    if (!layout.bars) {
+        std::string line;
+        for (int i = 0; i < count; ++i)
+            line += chordSymbolText(page.chords.at(i), sharpFlatMode, visualTranspose) + " ";
+        out.add(line);
+        return;
+    }
+    const int b = beatsPerBar == 3 ? 3 : 4;
+    const int beatUnits = 48 / b;
+    const std::string mark = layout.dots ? "." : "/";
+    std::string m;
+    int c = 0;
+    auto pad = [&m] {
+        if (!m.empty() && m.back() != ' ') m += ' ';
+    };
+    for (int i = 0; i < count; ++i) {
+        const QvChord& chord = page.chords.at(i);
+        int n = chord.len > 0 ? chord.len / beatUnits : 0;
+        if (m.empty()) {
+            m = "|";
+        } else if (m != "|" && c % b == 0) {
+            pad();
+            m += "|";
+        }
+        pad();
+        m += chordSymbolText(chord, sharpFlatMode, visualTranspose) + " ";
+        if (i == count - 1 && (c + n) % b != 0) n += b - (c + n) % b;
+        // The symbol stands on the chord's first beat; every further beat gets a mark, or the bar
+        // sign when a bar starts inside the chord.
+        for (int k = 0; k < n; ++k) {
+            if (k > 0) {
+                pad();
+                m += c % b == 0 ? "|" : mark;
+            }
+            c += 1;
+            if (layout.fourBars && c % (4 * b) == 0) {
+                pad();
+                m += "|";
+                out.add(m);
+                m.clear();
+            }
+        }
+    }
+    if (count == 0) {
+        m = "|";
+        for (int k = 0; k < b; ++k) m += " " + mark;
+    }
+    if (!m.empty() && m != "|") {
+        pad();
+        m += "|";
+        out.add(m);
+    }
+}
