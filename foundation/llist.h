@@ -1,11 +1,12 @@
 #pragma once
 // The program's one collection: a growable array that owns its elements by value.
+#include <functional>
 #include <new>
 #include <utility>
 
 template <typename T> class Llist {
-public:
-    int top = -1;         // index of the last item; -1 when empty
+  public:
+    int top = -1;             // index of the last item; -1 when empty
     mutable int current = -1; // cursor: last item read, added, inserted or iterated
     int capacity = 0;
     int growStep = 1;
@@ -46,7 +47,7 @@ public:
             clearStorage();
             return;
         }
-        T* fresh = new (std::nothrow) T[n];
+        T* fresh = new (std::nothrow) T[n]();
         if (!fresh) {
             clearStorage();
             return;
@@ -132,19 +133,18 @@ public:
         current = i;
     }
 
+    // Grows by other's capacity and copies other's items behind the last one; appending a list to
+    // itself copies the items it held before.
     void appendAll(const Llist& other) {
-        int n = other.top + 1;
-        if (n <= 0) return;
         if (&other == this) {
             Llist copy(other);
             appendAll(copy);
             return;
         }
-        int need = top + 1 + n;
-        int want = capacity + other.capacity;
-        if (want < need) want = need;
-        if (capacity < need) {
-            setCapacity(want, true);
+        int n = other.top + 1;
+        if (other.capacity > 0) {
+            int need = top + 1 + n;
+            setCapacity(capacity + other.capacity, true);
             if (capacity < need) return;
         }
         for (int k = 0; k < n; ++k) items[top + 1 + k] = other.items[k];
@@ -168,10 +168,13 @@ public:
     const T* begin() const { return items; }
     const T* end() const { return items ? items + top + 1 : items; }
 
-private:
+  private:
     T scratch{};
 
-    bool ownsAddress(const T* p) const { return items && p >= items && p < items + capacity; }
+    bool ownsAddress(const T* p) const {
+        std::less<const T*> less;
+        return items && !less(p, items) && less(p, items + capacity);
+    }
     void grow() { setCapacity(capacity + growStep, true); }
     void clearStorage() {
         delete[] items;
@@ -180,6 +183,7 @@ private:
         top = -1;
     }
     void copyFrom(const Llist& o) {
+        current = -1;
         growStep = o.growStep;
         defaultElement = o.defaultElement;
         outOfRangeMode = o.outOfRangeMode;
@@ -189,7 +193,6 @@ private:
         if (capacity < o.top + 1) return;
         for (int k = 0; k <= o.top; ++k) items[k] = o.items[k];
         top = o.top;
-        current = -1;
     }
     void swapWith(Llist& o) noexcept {
         std::swap(top, o.top);

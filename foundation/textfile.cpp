@@ -1,0 +1,264 @@
+// Text files as lists of lines, atomic file writes, folder listing and the program's path helpers.
+#include "foundation/textfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string gExeFolderOverride;
+
+// A line is blank when it holds only bytes 0..31 (so text in any non-ASCII encoding is kept).
+bool isBlankLine(const std::string& line) {
+    for (char c : line)
+        if (static_cast<unsigned char>(c) > 31) return false;
+    return true;
+}
+
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "*" matches any run of characters, "?" one character; letters compare case-insensitively.
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+    std::size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || asciiLower(pattern[p]) == asciiLower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t k = 0; k < n; ++k) {
+        unsigned char x = static_cast<unsigned char>(asciiLower(a[k]));
+        unsigned char y = static_cast<unsigned char>(asciiLower(b[k]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b; // names differing only in letter case keep a fixed order
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t w = ::write(fd, data, size);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (w == 0) return false;
+        data += w;
+        size -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+std::string realExeFolder() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "./";
+    std::string exe(buf, static_cast<std::size_t>(n));
+    std::size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
+}
+
+} // namespace
+
+bool Text_::load(const std::string& path, bool dropTrailingBlank) {
+    std::string bytes;
+    if (!readFileBytes(path, bytes)) return false;
+    int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    clear();
+    growStep = 1;
+    setCapacity(count, false);
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t lf = bytes.find('\n', from);
+        if (lf == std::string::npos) break;
+        std::size_t end = (lf > from && bytes[lf - 1] == '\r') ? lf - 1 : lf;
+        add(bytes.substr(from, end - from));
+        from = lf + 1;
+    }
+    add(bytes.substr(from));
+    growStep = 1000;
+    if (dropTrailingBlank) dropTrailingBlankLines();
+    return true;
+}
+
+bool Text_::save(const std::string& path) const {
+    return writeFileAtomic(path, joined());
+}
+
+void Text_::dropTrailingBlankLines() {
+    while (top >= 0 && isBlankLine(items[top])) remove(top);
+}
+
+std::string Text_::joined() const {
+    std::size_t size = 0;
+    for (const std::string& line : *this) size += line.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const std::string& line : *this) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+    std::string target = toNativePath(path);
+    if (target.empty() || target.back() == '/') return false;
+    struct stat st {};
+    bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) return false;
+    // Replace the file a symbolic link points to, not the link.
+    struct stat lst {};
+    if (exists && ::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(target.c_str(), resolved)) target = resolved;
+    }
+
+    static unsigned serial = 0;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    if (exists) (void)::fchmod(fd, st.st_mode & 07777);
+
+    bool ok = writeAll(fd, bytes.data(), bytes.size());
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir); // makes the rename durable where the file system allows it
+        ::close(dir);
+    }
+    return true;
+}
+
+bool readFileBytes(const std::string& path, std::string& bytes) {
+    std::string native = toNativePath(path);
+    if (native.empty()) return false;
+    // Non-blocking open so that a named pipe cannot stall the program; only regular files are read.
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data;
+    if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        if (r == 0) break;
+        data.append(buf, static_cast<std::size_t>(r));
+    }
+    ::close(fd);
+    bytes = std::move(data);
+    return true;
+}
+
+bool fileExists(const std::string& path) {
+    std::string native = toNativePath(path);
+    struct stat st {};
+    return !native.empty() && ::stat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool deleteFile(const std::string& path) {
+    std::string native = toNativePath(path);
+    return !native.empty() && ::unlink(native.c_str()) == 0;
+}
+
+Llist<std::string> listFiles(const std::string& pattern, bool sorted) {
+    std::string native = toNativePath(pattern);
+    std::size_t slash = native.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : native.substr(0, slash + 1);
+    std::string namePattern = slash == std::string::npos ? native : native.substr(slash + 1);
+
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            std::string name = e->d_name;
+            if (name == "." || name == "..") continue;
+            if (wildcardMatch(namePattern, name)) names.push_back(std::move(name));
+        }
+        ::closedir(dir);
+    }
+    if (sorted) std::sort(names.begin(), names.end(), lessNoCase);
+    Llist<std::string> list(static_cast<int>(names.size()), 1, true);
+    for (const std::string& name : names) list.add(name);
+    return list;
+}
+
+std::string exeRelativePath(const std::string& name) {
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return name;
+    return exeFolder() + name;
+}
+
+std::string fileNamePart(const std::string& path) {
+    std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string fileBaseName(const std::string& path) {
+    std::string name = fileNamePart(path);
+    std::size_t dot = name.find('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string exeFolder() {
+    if (!gExeFolderOverride.empty()) return gExeFolderOverride;
+    static const std::string folder = realExeFolder();
+    return folder;
+}
+
+void setExeFolderOverride(const std::string& folder) {
+    gExeFolderOverride = toNativePath(folder);
+    if (!gExeFolderOverride.empty() && gExeFolderOverride.back() != '/') gExeFolderOverride += '/';
+}
+
+std::string toNativePath(const std::string& path) {
+    std::string native = path;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return native;
+}

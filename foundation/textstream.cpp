@@ -1,0 +1,160 @@
+// The tagged-text serializer: key=value lines, nested objects between <key> and </key> lines.
+#include "foundation/textstream.h"
+
+#include "foundation/strutil.h"
+
+namespace {
+
+// A text value is the rest of its line: line breaks inside it become blanks so that the file
+// keeps one field per line.
+std::string oneLine(const std::string& value) {
+    std::string s = value;
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
+} // namespace
+
+bool TextStream::field(const std::string& key, const std::string& value, std::string& found) {
+    if (writing) {
+        writeLine(key + "=" + oneLine(value));
+        return false;
+    }
+    for (const std::string& line : lines) {
+        std::size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        if (trimLeftControl(line.substr(0, eq)) != key) continue;
+        found = line.substr(eq + 1);
+        return true;
+    }
+    return false;
+}
+
+bool TextStream::serializeBool(const std::string& key, bool& b) {
+    std::string found;
+    if (!field(key, boolToText(b), found)) return false;
+    b = textToBool(found);
+    return true;
+}
+
+bool TextStream::serializeInt(const std::string& key, int& i) {
+    std::string found;
+    if (!field(key, intToText(i), found)) return false;
+    i = textToInt(found);
+    return true;
+}
+
+bool TextStream::serializeDouble(const std::string& key, double& d) {
+    std::string found;
+    if (!field(key, formatFloat(d), found)) return false;
+    d = textToFloat(found);
+    return true;
+}
+
+bool TextStream::serializeText(const std::string& key, std::string& t) {
+    std::string found;
+    if (!field(key, t, found)) return false;
+    t = std::move(found);
+    return true;
+}
+
+void TextStream::writeLine(const std::string& text) {
+    lines.add(text);
+}
+
+void TextStream::openTag(const std::string& key) {
+    writeLine("<" + key + ">");
+}
+
+void TextStream::closeTag(const std::string& key) {
+    writeLine("</" + key + ">");
+}
+
+bool TextStream::isTagLine(const std::string& line, const std::string& tag) {
+    return trimControl(line) == tag;
+}
+
+bool TextStream::extractSection(const Text_& lines, const std::string& key, Text_& out) {
+    const std::string open = "<" + key + ">", close = "</" + key + ">";
+    int start = -1;
+    for (int k = 0; k <= lines.top; ++k) {
+        const std::string& line = lines.items[k];
+        if (isTagLine(line, open)) {
+            start = k;
+        } else if (start >= 0 && isTagLine(line, close)) {
+            Text_ section; // built apart, as `out` may be `lines` itself
+            section.setCapacity(k - start - 1, false);
+            for (int j = start + 1; j < k; ++j) section.add(lines.items[j]);
+            out.clear();
+            out.appendAll(section);
+            return true;
+        }
+    }
+    out.clear();
+    return false;
+}
+
+void TextStream::extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list) {
+    const std::string open = "<" + key + ">", close = "</" + key + ">";
+    Llist<Text_> found(0, 1, true);
+    int start = -1;
+    for (int k = 0; k <= lines.top; ++k) {
+        const std::string& line = lines.items[k];
+        if (isTagLine(line, open)) {
+            start = k;
+        } else if (start >= 0 && isTagLine(line, close)) {
+            Text_ section;
+            section.setCapacity(k - start - 1, false);
+            for (int j = start + 1; j < k; ++j) section.add(lines.items[j]);
+            found.add(section);
+            start = -1;
+        }
+    }
+    list.clear();
+    list.appendAll(found);
+}
+
+void TextStream::serializeObject(const std::string& key, TextStream& child) {
+    child.writing = writing;
+    if (writing) {
+        child.lines.clear();
+        if (!key.empty()) openTag(key);
+        child.serialize();
+        if (&child != this) lines.appendAll(child.lines);
+        if (!key.empty()) closeTag(key);
+        return;
+    }
+    if (key.empty()) {
+        if (&child != this) child.lines = lines;
+    } else {
+        extractSection(lines, key, child.lines);
+    }
+    child.serialize();
+}
+
+bool TextStream::saveFile(const std::string& header, const std::string& path) {
+    writing = true;
+    serializeObject(header, *this);
+    if (path.empty()) return true;
+    return lines.save(path);
+}
+
+bool TextStream::loadFile(const std::string& header, const std::string& path) {
+    Text_ whole;
+    if (path.empty()) {
+        whole = lines;
+    } else if (!whole.load(path, true)) {
+        return false;
+    }
+    // The header line must open the file, and its closing line must be there: a file cut short
+    // is a failed load.
+    Text_ probe;
+    if (whole.top < 0 || whole.items[0] != "<" + header + ">" || !extractSection(whole, header, probe))
+        return false;
+    writing = false;
+    lines = whole;
+    serializeObject(header, *this);
+    lines = whole;
+    return true;
+}
