@@ -13,7 +13,9 @@ CustomStyleMixes::CustomStyleMixes(const std::string& p)
     if (loaded != TaggedLoad::Loaded) mixes.clear();
 }
 
-CustomStyleMixes::~CustomStyleMixes() { save(); }
+CustomStyleMixes::~CustomStyleMixes() {
+    save();
+}
 
 int CustomStyleMixes::indexOf(int style) const {
     for (int i = 0; i < mixes.count(); ++i)
@@ -44,7 +46,9 @@ bool CustomStyleMixes::applyMix(int style, QvSessionMix& liveMix) const {
     return true;
 }
 
-bool CustomStyleMixes::hasMix(int style) const { return indexOf(style) >= 0; }
+bool CustomStyleMixes::hasMix(int style) const {
+    return indexOf(style) >= 0;
+}
 
 void CustomStyleMixes::removeMix(int style) {
     int i = indexOf(style);

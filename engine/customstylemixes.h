@@ -9,7 +9,7 @@
 #include "foundation/textstream.h"
 
 class CustomStyleMixes : public TextStream {
-public:
+  public:
     Llist<QvSessionMix> mixes{0, 1, true}; // each mix's forStyle is its style number
 
     // Loads the file (header "QuoVelanta Custom Style Mixes"); a missing, foreign or damaged file
@@ -39,7 +39,7 @@ public:
     TaggedLoad loadResult() const { return loaded; }
     const std::string& filePath() const { return path; }
 
-private:
+  private:
     std::string path;
     TaggedLoad loaded = TaggedLoad::Missing;
     int indexOf(int style) const;

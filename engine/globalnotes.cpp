@@ -12,9 +12,13 @@ GlobalNotes::GlobalNotes(const std::string& p) : path(p.empty() ? exeFolder() + 
     if (loaded != TaggedLoad::Loaded) notes.clear();
 }
 
-GlobalNotes::~GlobalNotes() { save(); }
+GlobalNotes::~GlobalNotes() {
+    save();
+}
 
-void GlobalNotes::serialize() { serializeTextList(*this, "globalNotes", notes); }
+void GlobalNotes::serialize() {
+    serializeTextList(*this, "globalNotes", notes);
+}
 
 bool GlobalNotes::save() {
     if (loaded == TaggedLoad::Failed) return false;

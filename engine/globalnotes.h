@@ -7,7 +7,7 @@
 #include "foundation/textstream.h"
 
 class GlobalNotes : public TextStream {
-public:
+  public:
     Llist<std::string> notes{0, 1, true};
 
     // Loads the file (header "QuoVelanta Global Notes"); a missing, foreign or damaged file leaves
@@ -26,7 +26,7 @@ public:
     TaggedLoad loadResult() const { return loaded; }
     const std::string& filePath() const { return path; }
 
-private:
+  private:
     std::string path;
     TaggedLoad loaded = TaggedLoad::Missing;
 };

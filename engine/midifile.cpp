@@ -19,7 +19,9 @@ bool isWrittenMidiEvent(int status) {
     return kind == 0x90 || kind == 0xB0 || kind == 0xC0;
 }
 
-int midiMessageLength(int status) { return (status & 0xF0) == 0xC0 ? 2 : 3; }
+int midiMessageLength(int status) {
+    return (status & 0xF0) == 0xC0 ? 2 : 3;
+}
 
 int midiEventSize(int status, uint32_t delta) {
     if (!isWrittenMidiEvent(status)) return 0;
@@ -31,7 +33,6 @@ int64_t midiTickOf(int64_t time, int stepsPerBeat) {
     if (stepsPerBeat < 1) stepsPerBeat = 1;
     return time * kMidiFileDivision / (8 * static_cast<int64_t>(stepsPerBeat));
 }
-
 
 bool MidiFileWriter::openMidiFile(const std::string& p) {
     path = p;
@@ -158,8 +159,8 @@ bool trackEventBytes(const std::vector<Placed>& placed, int channel, uint64_t& t
         if (channel >= 0 && p.channel != channel) continue;
         int64_t delta = p.tick - last;
         if (delta < 0 || delta > kMaxMidiVarLen) return false;
-        total += static_cast<uint64_t>(midiEventSize(static_cast<int>(p.packed & 0xFF),
-                                                     static_cast<uint32_t>(delta)));
+        total += static_cast<uint64_t>(
+            midiEventSize(static_cast<int>(p.packed & 0xFF), static_cast<uint32_t>(delta)));
         last = p.tick;
     }
     return total <= 0xFFFFFF00u;

@@ -7,7 +7,7 @@
 #include "engine/midiout.h"
 #include "foundation/llist.h"
 
-constexpr int kMidiFileDivision = 96;         // ticks per quarter note
+constexpr int kMidiFileDivision = 96;           // ticks per quarter note
 constexpr uint32_t kMaxMidiVarLen = 0x0FFFFFFF; // the largest value a variable-length number holds
 
 // Number of bytes of the variable-length form of v (1..5; values above kMaxMidiVarLen need 5).
@@ -25,7 +25,7 @@ int64_t midiTickOf(int64_t time, int stepsPerBeat);
 // A MIDI file being written: the bytes are collected while the file is open and written
 // atomically (temporary file, then rename) when it is closed.
 class MidiFileWriter {
-public:
+  public:
     bool openMidiFile(const std::string& path);
     // Writes the collected bytes; false when the file could not be written (nothing is replaced).
     bool closeMidiFile();
@@ -43,7 +43,7 @@ public:
     void writeMidiConductor(int tempo, bool tripleMeter, bool tripletDivision);
     void writeEndOfTrack();
 
-private:
+  private:
     std::string path;
     std::string data;
     bool open = false;

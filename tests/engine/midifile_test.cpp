@@ -42,7 +42,9 @@ const std::vector<int> kConductor4_4At120 = {0x00, 0xFF, 0x58, 0x04, 4,    2,   
                                              0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
 const std::vector<int> kEndOfTrack = {0x00, 0xFF, 0x2F, 0x00};
 
-void append(std::vector<int>& to, const std::vector<int>& what) { to.insert(to.end(), what.begin(), what.end()); }
+void append(std::vector<int>& to, const std::vector<int>& what) {
+    to.insert(to.end(), what.begin(), what.end());
+}
 
 } // namespace
 
@@ -88,7 +90,7 @@ TEST(MidiFileWriter, EventKindsAndSizes) {
 
     MidiFileWriter w;
     w.openMidiFile("unused");
-    w.writeMidiEvent(0xC5 | 24 << 8, 200);      // program change: two bytes after the delta
+    w.writeMidiEvent(0xC5 | 24 << 8, 200);          // program change: two bytes after the delta
     w.writeMidiEvent(0x99 | 42 << 8 | 85 << 16, 0); // note on
     w.writeMidiEvent(0xE0 | 1 << 8 | 2 << 16, 7);   // pitch bend: never written
     EXPECT_EQ(bytesOf(w.bytes()), (std::vector<int>{0x81, 0x48, 0xC5, 24, 0x00, 0x99, 42, 85}));
@@ -129,7 +131,7 @@ TEST(MidiFileWriter, ConductorEvents) {
         std::vector<int> v = bytesOf(x.bytes());
         return std::vector<int>(v.begin() + 12, v.end());
     };
-    EXPECT_EQ(tempoBytes(5), (std::vector<int>{0x5B, 0x8D, 0x80}));   // taken as 10 BPM
+    EXPECT_EQ(tempoBytes(5), (std::vector<int>{0x5B, 0x8D, 0x80}));    // taken as 10 BPM
     EXPECT_EQ(tempoBytes(5000), (std::vector<int>{0x00, 0xEA, 0x60})); // taken as 1000 BPM
 }
 
@@ -146,8 +148,8 @@ TEST(MidiFileWriter, TicksFromCaptureTimes) {
 
 TEST(MidiFileWriter, FormatZeroBytes) {
     // Program change and volume at 0, a drum note on at step 1 and its note off half a step later.
-    Llist<MidiEvent> events = capture({ev(0, 0xC0, 33, 0), ev(0, 0xB0, 7, 100), ev(8, 0x99, 36, 100),
-                                       ev(12, 0x99, 36, 0)});
+    Llist<MidiEvent> events =
+        capture({ev(0, 0xC0, 33, 0), ev(0, 0xB0, 7, 100), ev(8, 0x99, 36, 100), ev(12, 0x99, 36, 0)});
     std::string out;
     ASSERT_TRUE(buildMidiFileFormat0(events, 120, 4, false, false, out));
     std::vector<int> expected = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
@@ -177,8 +179,8 @@ TEST(MidiFileWriter, FormatOneWithoutNotesHasOnlyTheConductorTrack) {
     Llist<ExportingMidi_trackInfo> tracks;
     std::string out;
     ASSERT_TRUE(buildMidiFileFormat1(events, tracks, 120, 4, false, false, out));
-    std::vector<int> expected = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96,
-                                 'M', 'T', 'r', 'k', 0, 0, 0, 19};
+    std::vector<int> expected = {'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 1, 0,
+                                 1,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, 19};
     append(expected, kConductor4_4At120);
     append(expected, kEndOfTrack);
     EXPECT_EQ(bytesOf(out), expected);
@@ -196,8 +198,8 @@ TEST(MidiFileWriter, FormatOneTracksPerChannelInOrderOfFirstNote) {
     std::string out;
     ASSERT_TRUE(buildMidiFileFormat1(events, tracks, 120, 4, false, false, out));
 
-    std::vector<int> expected = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 3, 0, 96,
-                                 'M', 'T', 'r', 'k', 0, 0, 0, 19};
+    std::vector<int> expected = {'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 1, 0,
+                                 3,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, 19};
     append(expected, kConductor4_4At120);
     append(expected, kEndOfTrack);
     // Channel 10 (index 10) first: its note comes first in the capture.
