@@ -103,6 +103,6 @@ class QvPage : public TextStream {
 
   private:
     void ends(Llist<int>& out) const;
-    void sortAPoints();
+    int sortAPoints(int follow);
     void bringClipboardToMeter(const PageContext& ctx) const;
 };
