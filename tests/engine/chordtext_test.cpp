@@ -9,7 +9,9 @@
 
 namespace {
 
-QvChord chord(int key, int variant, int len, int bass = kAutoBassArg) { return QvChord(key, variant, 0, bass, false, len); }
+QvChord chord(int key, int variant, int len, int bass = kAutoBassArg) {
+    return QvChord(key, variant, 0, bass, false, len);
+}
 
 QvPage pageOf(std::initializer_list<QvChord> chords) {
     QvPage p;
@@ -17,8 +19,8 @@ QvPage pageOf(std::initializer_list<QvChord> chords) {
     return p;
 }
 
-std::vector<std::string> linesOf(const QvPage& page, int beats, ChordChartLayout layout, int sharpFlatMode = 0,
-                                 int visualTranspose = 0) {
+std::vector<std::string> linesOf(const QvPage& page, int beats, ChordChartLayout layout,
+                                 int sharpFlatMode = 0, int visualTranspose = 0) {
     Llist<std::string> out;
     chordChartPageLines(page, beats, sharpFlatMode, visualTranspose, layout, out);
     return std::vector<std::string>(out.begin(), out.end());
@@ -70,8 +72,7 @@ TEST(ChordChartPage, FourBarLines) {
     EXPECT_EQ(linesOf(four, 4, layout), Lines{"| C . . . | Am . . . | F . . . | G . . . |"});
     // A chord crossing the end of a line continues on the next one with the bar sign.
     QvPage crossing = pageOf({chord(0, 0, 144), chord(7, 0, 96)});
-    EXPECT_EQ(linesOf(crossing, 4, layout),
-              (Lines{"| C . . . | . . . | . . . | G . . . |", "| . . . |"}));
+    EXPECT_EQ(linesOf(crossing, 4, layout), (Lines{"| C . . . | . . . | . . . | G . . . |", "| . . . |"}));
     layout.fourBars = false;
     EXPECT_EQ(linesOf(crossing, 4, layout), Lines{"| C . . . | . . . | . . . | G . . . | . . . |"});
 }
