@@ -300,6 +300,7 @@ bool QvPage::paste(int i, bool fromSelection, bool move, const PageContext& ctx)
             chords.insert(c, at);
         ++at;
     }
+    dirty = true; // the limit check above recomputed the lengths
     if (fromSelection && move) {
         for (int k = chords.count() - 1; k >= 0; --k)
             if (chords.at(k).pasteSaved) chords.remove(k);

@@ -122,11 +122,7 @@ class StyleFile : public TextStream {
     void resetToDefaults();
     // The track-list rules applied after reading: a drum track in front when track 0 is not one,
     // mode 1 on every drum track, then exactly seven tracks (extra ones dropped from the end,
-    // default tracks appended).
+    // default tracks appended); a track still without a chord layer gets the one its mode gives, so
+    // that a saved style reads back unchanged.
     void normalizeTracks();
 };
-
-// The text fields of a style as they are written to its file: line breaks become blanks, and the
-// tag lines of the style file that a text might hold are defused ("<arp>" becomes "(arp)") so that a
-// name can never end or open a block when the file is read again.
-std::string styleFileSafeText(const std::string& text);

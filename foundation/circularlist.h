@@ -3,7 +3,7 @@
 #include "foundation/llist.h"
 
 template <typename T> class CircularList {
-public:
+  public:
     int capacity = 1;
     int count = 0;
     int position = -1; // current entry (0 = oldest); -1 when there is none
@@ -49,12 +49,12 @@ public:
         start = 0;
     }
 
-private:
+  private:
     T scratch{};
 };
 
 template <typename T> class History : public CircularList<T> {
-public:
+  public:
     explicit History(int capacity_) : CircularList<T>(capacity_) {}
 
     void push(const T& element) {

@@ -4,7 +4,7 @@
 
 #include "foundation/llist.h"
 
-extern const char* const kVersionText; // "1.0"
+extern const char* const kVersionText;  // "1.0"
 extern const char* const kHelpPageName; // "index.html"
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
@@ -31,6 +31,6 @@ bool isAllDigits(const std::string& text);
 // The one way a real becomes an integer: truncates toward zero, NaN gives 0, clamps to the int range.
 int truncToInt(double x);
 
-std::string trimLeftControl(const std::string& s);  // drops leading bytes 0..32
-std::string trimControl(const std::string& s);      // drops bytes 0..32 at both ends
-std::string upperCase(const std::string& s);        // ASCII upper case
+std::string trimLeftControl(const std::string& s); // drops leading bytes 0..32
+std::string trimControl(const std::string& s);     // drops bytes 0..32 at both ends
+std::string upperCase(const std::string& s);       // ASCII upper case

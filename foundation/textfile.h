@@ -5,7 +5,7 @@
 #include "foundation/llist.h"
 
 class Text_ : public Llist<std::string> {
-public:
+  public:
     Text_() : Llist<std::string>(0, 1, true) {}
     // Replaces the lines by the file's (LF or CR LF); false when it cannot be read (lines unchanged).
     bool load(const std::string& path, bool dropTrailingBlank);

@@ -14,6 +14,12 @@ std::string oneLine(const std::string& value) {
     return s;
 }
 
+// Appends to a list that may grow to many lines, doubling its room instead of adding one slot at a time.
+template <typename T> void addGrowing(Llist<T>& list, const T& item) {
+    if (list.top + 1 == list.capacity) list.setCapacity(list.capacity < 8 ? 8 : list.capacity * 2, true);
+    list.add(item);
+}
+
 } // namespace
 
 bool TextStream::field(const std::string& key, const std::string& value, std::string& found) {
@@ -60,7 +66,7 @@ bool TextStream::serializeText(const std::string& key, std::string& t) {
 }
 
 void TextStream::writeLine(const std::string& text) {
-    lines.add(text);
+    addGrowing<std::string>(lines, text);
 }
 
 void TextStream::openTag(const std::string& key) {
@@ -107,7 +113,7 @@ void TextStream::extractSections(const Text_& lines, const std::string& key, Lli
             Text_ section;
             section.setCapacity(k - start - 1, false);
             for (int j = start + 1; j < k; ++j) section.add(lines.items[j]);
-            found.add(section);
+            addGrowing(found, section);
             start = -1;
         }
     }
@@ -121,7 +127,8 @@ void TextStream::serializeObject(const std::string& key, TextStream& child) {
         child.lines.clear();
         if (!key.empty()) openTag(key);
         child.serialize();
-        if (&child != this) lines.appendAll(child.lines);
+        if (&child != this)
+            for (const std::string& line : child.lines) writeLine(line);
         if (!key.empty()) closeTag(key);
         return;
     }

@@ -6,10 +6,15 @@
 #include "foundation/textfile.h"
 
 class TextStream {
-public:
+  public:
     Text_ lines;
     bool writing = false;
 
+    TextStream() = default;
+    TextStream(const TextStream&) = default;
+    TextStream(TextStream&&) = default;
+    TextStream& operator=(const TextStream&) = default;
+    TextStream& operator=(TextStream&&) = default;
     virtual ~TextStream() = default;
     // Writes or reads every field of the object, as `writing` says.
     virtual void serialize() {}

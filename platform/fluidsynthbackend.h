@@ -40,6 +40,8 @@ class FluidSynthBackend : public MidiBackend {
     int periodCount() const { return periods; }
     double sampleRate() const { return rate; }
     const std::string& loadedSoundFont() const { return soundFontPath; }
+    // The fine tuning in cents the synthesizer applies to channel (0 when closed).
+    double fineTuneCents(int channel) const;
 
     static const char* const kDeviceName;
 
@@ -56,8 +58,9 @@ class FluidSynthBackend : public MidiBackend {
     int periodFrames = 0;
     int periods = 0;
     double rate = 0;
-    // A fine-tuning data entry arrives as CC 6 then CC 38; FluidSynth applies CC 6 at once and drops
-    // a later CC 38 of the same parameter, so CC 6 is held back until its CC 38 (or another message
-    // on that channel) follows, and then CC 38 is sent first.
-    int heldDataEntry[16];
+    // A registered parameter's data entry arrives as CC 6 then CC 38. FluidSynth applies a parameter
+    // when CC 6 arrives, with the CC 38 it holds at that moment, so a CC 38 sent after it would be
+    // lost: once it arrives, CC 6 is given again so that the whole 14-bit value takes effect.
+    int dataEntryMsb[16]; // the last CC 6 since the parameter was selected; -1 for none
+    bool rpnSelected[16]; // the channel's last parameter selection was a registered one
 };

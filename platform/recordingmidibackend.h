@@ -25,7 +25,7 @@ class RecordingMidiBackend : public MidiBackend {
     }
     int open(int index) override {
         if (opened) close();
-        log.push_back("open " + std::to_string(index));
+        note("open " + std::to_string(index));
         if (index < 0 || index >= int(names.size())) return kMidiBadDevice;
         if (openResult != kMidiOk) return openResult;
         opened = true;
@@ -35,19 +35,18 @@ class RecordingMidiBackend : public MidiBackend {
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
         if (!opened) return;
         sent.push_back({status, data1, data2});
-        log.push_back("send " + std::to_string(status) + " " + std::to_string(data1) + " " +
-                      std::to_string(data2));
+        note("send " + std::to_string(status) + " " + std::to_string(data1) + " " + std::to_string(data2));
     }
     void reset() override {
         if (!opened) return;
         ++resets;
-        log.push_back("reset");
+        note("reset");
     }
     void close() override {
         if (!opened) return;
         opened = false;
         openedIndex = -1;
-        log.push_back("close");
+        note("close");
     }
     bool isOpen() const override { return opened; }
 
@@ -58,4 +57,12 @@ class RecordingMidiBackend : public MidiBackend {
     int resets = 0;
     std::vector<RecordedMidiMessage> sent;
     std::vector<std::string> log; // "open i", "send s d1 d2" (decimal), "reset", "close"
+    // When set, every log entry also goes here (a record that outlives the backend).
+    std::vector<std::string>* mirror = nullptr;
+
+  private:
+    void note(const std::string& entry) {
+        log.push_back(entry);
+        if (mirror) mirror->push_back(entry);
+    }
 };

@@ -33,4 +33,5 @@ class RtMidiAlsaBackend : public MidiBackend {
     std::unique_ptr<RtMidiOut> out;
     std::vector<std::string> listed; // names as last listed
     bool opened = false;
+    bool failed = false; // set by RtMidi's error callback
 };

@@ -1,0 +1,94 @@
+#include "platform/qt/shellopen.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QUrl>
+
+namespace {
+
+// Types that the desktop would run, or hand to an interpreter or installer-like launcher.
+const char* const kProgramTypes[] = {
+    "application/x-executable",
+    "application/x-sharedlib",
+    "application/x-pie-executable",
+    "application/x-shellscript",
+    "application/x-desktop",
+    "application/x-ms-dos-executable",
+    "application/x-msdownload",
+    "application/x-msi",
+    "application/vnd.microsoft.portable-executable",
+    "application/x-java-archive",
+    "application/vnd.appimage",
+    "application/x-iso9660-appimage",
+    "application/x-bat",
+    "application/x-ms-shortcut",
+};
+
+bool isProgramType(const QMimeType& type) {
+    for (const char* name : kProgramTypes)
+        if (type.inherits(QString::fromLatin1(name))) return true;
+    return false;
+}
+
+// By name and by content: a renamed program is still a program. A file marked executable whose
+// content is not recognised is taken as a program too.
+bool isProgram(const QFileInfo& info) {
+    QMimeDatabase db;
+    QMimeType byName = db.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    QMimeType byContent = db.mimeTypeForFile(info, QMimeDatabase::MatchContent);
+    if (isProgramType(byName) || isProgramType(byContent)) return true;
+    return info.isExecutable() && byContent.name() == QLatin1String("application/octet-stream");
+}
+
+std::string trimmed(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return {};
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+bool startsWithNoCase(const std::string& s, const char* prefix) {
+    size_t n = std::char_traits<char>::length(prefix);
+    if (s.size() < n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        char c = s[i];
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+ShellTarget webTarget(const std::string& address) {
+    QUrl url(QString::fromStdString(address), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) return {ShellOpenResult::NotFound, {}};
+    return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
+}
+
+} // namespace
+
+ShellTarget classifyShellTarget(const std::string& target) {
+    std::string t = trimmed(target);
+    if (t.empty()) return {ShellOpenResult::Empty, {}};
+    if (startsWithNoCase(t, "http://") || startsWithNoCase(t, "https://")) return webTarget(t);
+    if (startsWithNoCase(t, "www.")) return webTarget("http://" + t);
+
+    QString path = QString::fromStdString(t);
+    if (startsWithNoCase(t, "file:")) {
+        QUrl url(path);
+        if (!url.isValid() || !url.isLocalFile()) return {ShellOpenResult::NotFound, {}};
+        path = url.toLocalFile();
+    }
+    QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) return {ShellOpenResult::NotFound, {}};
+    if (!info.isDir() && (!info.isFile() || isProgram(info))) return {ShellOpenResult::Refused, {}};
+    return {ShellOpenResult::Opened,
+            QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded).toStdString()};
+}
+
+ShellOpenResult shellOpenTarget(const std::string& target, const UrlOpener& opener) {
+    ShellTarget t = classifyShellTarget(target);
+    if (t.verdict != ShellOpenResult::Opened) return t.verdict;
+    bool ok = opener ? opener(t.url) : QDesktopServices::openUrl(QUrl(QString::fromStdString(t.url)));
+    return ok ? ShellOpenResult::Opened : ShellOpenResult::Failed;
+}

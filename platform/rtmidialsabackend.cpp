@@ -1,0 +1,114 @@
+#include "platform/rtmidialsabackend.h"
+
+#include <rtmidi/RtMidi.h>
+
+namespace {
+
+// RtMidi reports problems through this callback once it is set, instead of throwing or printing.
+void ignoreRtMidiError(RtMidiError::Type /*type*/, const std::string& /*text*/, void* failed) {
+    *static_cast<bool*>(failed) = true;
+}
+
+} // namespace
+
+RtMidiAlsaBackend::RtMidiAlsaBackend(std::string clientName) : client(std::move(clientName)) {}
+
+RtMidiAlsaBackend::~RtMidiAlsaBackend() {
+    close();
+}
+
+bool RtMidiAlsaBackend::ensureClient() {
+    if (out) return true;
+    try {
+        // Only the ALSA API: it throws when the sequencer (/dev/snd/seq) is missing.
+        out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, client);
+        out->setErrorCallback(ignoreRtMidiError, &failed);
+    } catch (...) {
+        out.reset();
+    }
+    return out != nullptr;
+}
+
+std::vector<std::string> RtMidiAlsaBackend::currentPortNames() {
+    std::vector<std::string> names;
+    if (!ensureClient()) return names;
+    try {
+        unsigned int n = out->getPortCount();
+        for (unsigned int i = 0; i < n; ++i) {
+            std::string name = out->getPortName(i);
+            // A port whose name cannot be read keeps its place under a made-up name.
+            if (name.empty()) name = "MIDI output " + std::to_string(i + 1);
+            names.push_back(name);
+        }
+    } catch (...) {
+        names.clear();
+    }
+    return names;
+}
+
+Llist<std::string> RtMidiAlsaBackend::deviceNames() {
+    listed = currentPortNames();
+    Llist<std::string> result;
+    for (const std::string& n : listed) result.add(n);
+    return result;
+}
+
+int RtMidiAlsaBackend::open(int index) {
+    close();
+    if (listed.empty()) listed = currentPortNames();
+    if (index < 0 || index >= int(listed.size())) return kMidiBadDevice;
+    // The port is found again by its name (and which of several equal names it was), so that
+    // ports that came or went since the list was made do not shift it.
+    const std::string& wanted = listed[index];
+    int ordinal = 0;
+    for (int i = 0; i < index; ++i)
+        if (listed[i] == wanted) ++ordinal;
+    std::vector<std::string> now = currentPortNames();
+    int port = -1;
+    for (int i = 0, seen = 0; i < int(now.size()); ++i) {
+        if (now[i] != wanted) continue;
+        if (seen++ == ordinal) {
+            port = i;
+            break;
+        }
+    }
+    if (port < 0 || !out) return kMidiBadDevice;
+    try {
+        failed = false;
+        out->openPort(unsigned(port), client + " output");
+        if (failed || !out->isPortOpen()) {
+            out->closePort();
+            return kMidiAllocated;
+        }
+    } catch (...) {
+        return kMidiError;
+    }
+    opened = true;
+    return kMidiOk;
+}
+
+void RtMidiAlsaBackend::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    if (!opened) return;
+    unsigned char msg[3] = {status, data1, data2};
+    try {
+        out->sendMessage(msg, size_t(midiShortLength(status)));
+    } catch (...) {
+    }
+}
+
+void RtMidiAlsaBackend::reset() {
+    if (!opened) return;
+    for (std::uint8_t ch = 0; ch < 16; ++ch) {
+        send(0xB0 | ch, 64, 0);
+        send(0xB0 | ch, 123, 0);
+    }
+}
+
+void RtMidiAlsaBackend::close() {
+    if (!opened) return;
+    opened = false;
+    try {
+        out->closePort();
+    } catch (...) {
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Helpers shared by the session model tests: a scripted prompt, fixture paths and scratch folders.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/prompt.h"
+#include "foundation/llist.h"
+#include "foundation/textfile.h"
+
+// Answers message boxes from a script (an exhausted script answers 0) and records every box shown.
+class FakePrompt : public Prompt {
+  public:
+    struct Box {
+        std::vector<std::string> lines;
+        PromptButtons buttons;
+        std::string title;
+    };
+    std::vector<int> answers;
+    std::vector<Box> shown;
+
+    int messageBox(const Llist<std::string>& lines, PromptButtons buttons,
+                   const std::string& title) override {
+        Box box{{}, buttons, title};
+        for (const std::string& l : lines) box.lines.push_back(l);
+        shown.push_back(box);
+        if (answers.empty()) return 0;
+        int a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+};
+
+inline std::string modelFixture(const std::string& topic, const std::string& name) {
+    return std::string(QV_TEST_DATA) + "/" + topic + "/" + name;
+}
+
+inline std::string fileBytes(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(readFileBytes(path, bytes)) << path;
+    return bytes;
+}
+
+// A fresh folder under the system's temporary folder, removed when the test ends.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qvmodel-XXXXXX").string();
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        char* made = mkdtemp(buf.data());
+        EXPECT_NE(made, nullptr);
+        dir_ = made ? made : "";
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+
+  private:
+    std::string dir_;
+};

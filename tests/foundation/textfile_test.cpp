@@ -1,0 +1,224 @@
+// Text files as lists of lines, atomic saving, folder listing and paths.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "foundation/textfile.h"
+#include "tempdir.h"
+
+namespace {
+
+std::string lines(const Text_& t) {
+    std::string s;
+    for (const std::string& line : t) s += "[" + line + "]";
+    return s;
+}
+
+std::string names(const Llist<std::string>& l) {
+    std::string s;
+    for (const std::string& n : l) s += n + " ";
+    return s;
+}
+
+// Restores the real executable folder after a test that points it elsewhere.
+class Paths : public ::testing::Test {
+  protected:
+    void TearDown() override { setExeFolderOverride(""); }
+};
+
+} // namespace
+
+TEST(TextFile, LoadsLfAndCrLf) {
+    Text_ t;
+    ASSERT_TRUE(t.load(fixture("lines_crlf.txt"), false));
+    EXPECT_EQ(lines(t), "[a][b][]");
+    EXPECT_EQ(t.capacity, 3);
+    EXPECT_EQ(t.growStep, 1000);
+    ASSERT_TRUE(t.load(fixture("lines_crlf.txt"), true));
+    EXPECT_EQ(lines(t), "[a][b]");
+    ASSERT_TRUE(t.load(fixture("lines_lf.txt"), true));
+    EXPECT_EQ(lines(t), "[a][b]");
+    ASSERT_TRUE(t.load(fixture("lines_mixed.txt"), false));
+    EXPECT_EQ(lines(t), "[first][mixed][last][][ \t][]");
+    ASSERT_TRUE(t.load(fixture("lines_mixed.txt"), true));
+    EXPECT_EQ(lines(t), "[first][mixed][last][][ \t]"); // a blank (32) is text, not a control byte
+    ASSERT_TRUE(t.load(fixture("empty.txt"), false));
+    EXPECT_EQ(lines(t), "[]");
+    ASSERT_TRUE(t.load(fixture("empty.txt"), true));
+    EXPECT_EQ(t.top, -1);
+}
+
+TEST(TextFile, TrailingNonAsciiLineIsText) {
+    Text_ t;
+    ASSERT_TRUE(t.load(fixture("trailing_utf8.txt"), true));
+    EXPECT_EQ(lines(t), "[a][\xc3\xa9t\xc3\xa9]");
+    t.add("\x01\x1f\t");
+    t.add("");
+    t.dropTrailingBlankLines();
+    EXPECT_EQ(t.top, 1);
+}
+
+TEST(TextFile, MissingOrUnreadableLeavesLinesAlone) {
+    TempDir dir;
+    Text_ t;
+    t.add("keep");
+    EXPECT_FALSE(t.load(dir.file("missing.txt"), false));
+    EXPECT_FALSE(t.load(dir.folder(), false));
+    EXPECT_FALSE(t.load("", false));
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(t.load(dir.file("pipe"), false)); // a named pipe must not stall the program
+    EXPECT_EQ(lines(t), "[keep]");
+}
+
+TEST(TextFile, LongLinesAreReadWhole) {
+    TempDir dir;
+    std::string longLine(50000, 'x');
+    writeBytes(dir.file("long.txt"), longLine + "\r\nshort\r\n" + longLine);
+    Text_ t;
+    ASSERT_TRUE(t.load(dir.file("long.txt"), true));
+    ASSERT_EQ(t.top, 2);
+    EXPECT_EQ(t.at(0), longLine);
+    EXPECT_EQ(t.at(1), "short");
+    EXPECT_EQ(t.at(2), longLine);
+}
+
+TEST(TextFile, SaveWritesCrLfAndRoundTripsByteExact) {
+    TempDir dir;
+    Text_ t;
+    t.add("x");
+    t.add("y");
+    ASSERT_TRUE(t.save(dir.file("out.txt")));
+    EXPECT_EQ(readBytes(dir.file("out.txt")), "x\r\ny\r\n");
+    EXPECT_EQ(t.joined(), "x\r\ny\r\n");
+
+    for (const char* name : {"lines_crlf.txt", "trailing_utf8.txt"}) {
+        Text_ in;
+        ASSERT_TRUE(in.load(fixture(name), true));
+        ASSERT_TRUE(in.save(dir.file(name)));
+        std::string expected = readBytes(fixture(name));
+        if (std::string(name) == "trailing_utf8.txt") expected.resize(expected.size() - 2); // blank dropped
+        EXPECT_EQ(readBytes(dir.file(name)), expected) << name;
+    }
+    // An LF file comes back with CR LF; an empty list writes an empty file.
+    Text_ lf;
+    ASSERT_TRUE(lf.load(fixture("lines_lf.txt"), true));
+    ASSERT_TRUE(lf.save(dir.file("lf.txt")));
+    EXPECT_EQ(readBytes(dir.file("lf.txt")), "a\r\nb\r\n");
+    Text_ none;
+    ASSERT_TRUE(none.save(dir.file("none.txt")));
+    EXPECT_EQ(readBytes(dir.file("none.txt")), "");
+    // Nothing but the saved files is left in the folder.
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder())) files += e.is_regular_file();
+    EXPECT_EQ(files, 5);
+}
+
+TEST(TextFile, FailedSaveLeavesOldFileUntouched) {
+    TempDir dir;
+    Text_ t;
+    t.add("x");
+    EXPECT_FALSE(t.save(dir.file("no/such/folder.txt")));
+    EXPECT_FALSE(t.save(dir.folder()));
+    std::filesystem::create_directory(dir.file("sub"));
+    EXPECT_FALSE(t.save(dir.file("sub")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("sub")));
+    EXPECT_FALSE(t.save(""));
+
+    // A write cut short by the file size limit fails and keeps the previous contents.
+    writeBytes(dir.file("old.txt"), "old\r\n");
+    Text_ big;
+    big.add(std::string(4096, 'n'));
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool ok = big.save(dir.file("old.txt"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(readBytes(dir.file("old.txt")), "old\r\n");
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder())) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 1); // the temporary file is gone
+}
+
+TEST(TextFile, AtomicWriteHelpers) {
+    TempDir dir;
+    EXPECT_TRUE(writeFileAtomic(dir.file("a.bin"), std::string("z\0z", 3)));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(dir.file("a.bin"), bytes));
+    EXPECT_EQ(bytes, std::string("z\0z", 3));
+    EXPECT_TRUE(fileExists(dir.file("a.bin")));
+    EXPECT_FALSE(fileExists(dir.folder()));
+    EXPECT_FALSE(fileExists(dir.file("b.bin")));
+    // Writing through a symbolic link replaces the file it points to.
+    std::filesystem::create_symlink(dir.file("a.bin"), dir.file("link.bin"));
+    EXPECT_TRUE(writeFileAtomic(dir.file("link.bin"), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.bin")));
+    EXPECT_EQ(readBytes(dir.file("a.bin")), "new");
+    EXPECT_TRUE(deleteFile(dir.file("a.bin")));
+    EXPECT_FALSE(deleteFile(dir.file("a.bin")));
+    EXPECT_FALSE(readFileBytes(dir.file("a.bin"), bytes));
+}
+
+TEST(TextFile, BackslashPathsUseSlashesOnDisk) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("Styles"));
+    Text_ t;
+    t.add("v");
+    ASSERT_TRUE(t.save(dir.folder() + "Styles\\1.qms"));
+    EXPECT_EQ(readBytes(dir.file("Styles/1.qms")), "v\r\n");
+    EXPECT_TRUE(fileExists(dir.folder() + "Styles\\1.qms"));
+    Text_ back;
+    EXPECT_TRUE(back.load(dir.folder() + "Styles\\1.qms", true));
+    EXPECT_EQ(names(listFiles(dir.folder() + "Styles\\*.QMS", true)), "1.qms ");
+    EXPECT_EQ(toNativePath("a\\b/c\\"), "a/b/c/");
+}
+
+TEST(TextFile, ListFiles) {
+    TempDir dir;
+    for (const char* n : {"10.qms", "2.qms", "B.QMS", "a.qms", "x.txt", "a.qmsx", ".qms"})
+        writeBytes(dir.file(n), "");
+    std::filesystem::create_directory(dir.file("sub.qms"));
+    EXPECT_EQ(names(listFiles(dir.folder() + "*.qms", true)), ".qms 10.qms 2.qms a.qms B.QMS sub.qms ");
+    EXPECT_EQ(listFiles(dir.folder() + "*.qms", false).count(), 6);
+    EXPECT_EQ(names(listFiles(dir.folder() + "?.qms", true)), "2.qms a.qms B.QMS ");
+    EXPECT_EQ(names(listFiles(dir.folder() + "*", true)),
+              ".qms 10.qms 2.qms a.qms a.qmsx B.QMS sub.qms x.txt ");
+    EXPECT_EQ(names(listFiles(dir.folder() + "*x*", true)), "a.qmsx x.txt ");
+    EXPECT_EQ(listFiles(dir.folder() + "*.mid", true).count(), 0);
+    EXPECT_EQ(listFiles(dir.file("nowhere/*.qms"), true).count(), 0);
+}
+
+TEST_F(Paths, ExeFolderAndRelativePaths) {
+    std::string real = exeFolder();
+    ASSERT_FALSE(real.empty());
+    EXPECT_EQ(real.back(), '/');
+    EXPECT_EQ(std::filesystem::canonical(real), std::filesystem::canonical(QV_BINARY_DIR));
+
+    setExeFolderOverride("/opt/qv");
+    EXPECT_EQ(exeFolder(), "/opt/qv/");
+    EXPECT_EQ(exeRelativePath("recent.cfg"), "/opt/qv/recent.cfg");
+    EXPECT_EQ(exeRelativePath("C:\\Music\\song.qvs"), "C:\\Music\\song.qvs");
+    EXPECT_EQ(exeRelativePath("Samples/song.qvs"), "Samples/song.qvs");
+    EXPECT_EQ(exeRelativePath("/home/u/song.qvs"), "/home/u/song.qvs");
+    setExeFolderOverride("");
+    EXPECT_EQ(exeFolder(), real);
+}
+
+TEST(TextFile, FileNames) {
+    EXPECT_EQ(fileBaseName("dir/my.files/song.qvs"), "song");
+    EXPECT_EQ(fileBaseName("C:\\my.files\\song.qvs"), "song");
+    EXPECT_EQ(fileBaseName("Styles/12.qms"), "12");
+    EXPECT_EQ(fileBaseName("a.b.c"), "a");
+    EXPECT_EQ(fileBaseName("noext"), "noext");
+    EXPECT_EQ(fileBaseName("dir/"), "");
+    EXPECT_EQ(fileNamePart("dir/my.files/song.qvs"), "song.qvs");
+    EXPECT_EQ(fileNamePart("x\\y.txt"), "y.txt");
+    EXPECT_EQ(fileNamePart("plain"), "plain");
+}
