@@ -5,6 +5,7 @@
 
 #include "foundation/llist.h"
 
+class QvCore;
 class QvPage;
 
 struct ChordChartLayout {
@@ -18,3 +19,9 @@ struct ChordChartLayout {
 // follow sharpFlatMode and the visual transpose shift.
 void chordChartPageLines(const QvPage& page, int beatsPerBar, int sharpFlatMode, int visualTranspose,
                          const ChordChartLayout& layout, Llist<std::string>& out);
+
+// The whole chart of a session: the header (session file name or "[NEW]", folder, style, tempo, page
+// sequence), a line of dashes, then the pages. sessionPath is empty for a session never saved.
+void exportChordsAsText(Llist<std::string>& lines, const QvCore& core, bool tripleMeter,
+                        const std::string& styleName, const std::string& sessionPath, int visualTranspose,
+                        const ChordChartLayout& layout);

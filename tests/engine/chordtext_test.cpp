@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/qvcore.h"
 #include "engine/qvpage.h"
 
 namespace {
@@ -92,4 +93,80 @@ TEST(ChordChartPage, SymbolsFollowNamesAndTranspose) {
     EXPECT_EQ(linesOf(page, 4, layout, 0, 0), Lines{"Bb/D Dbm7 "});
     // Shown for an instrument in B flat: every name two semitones up.
     EXPECT_EQ(linesOf(page, 4, layout, 0, 10), Lines{"C/E Ebm7 "});
+}
+
+namespace {
+
+// Pages 0 ("1"), 1 ("2") and 10 ("A") with chords; the sequence plays 1 2 1 A.
+QvCore chartSession() {
+    QvCore core;
+    core.tempo(96);
+    core.sharpFlatMode = 0;
+    core.pages.at(0).addChord(chord(0, 0, 96), -1);
+    core.pages.at(0).addChord(chord(7, 0, 48), -1);
+    core.pages.at(0).addChord(chord(5, 0, 24), -1);
+    core.pages.at(1).addChord(chord(9, 5, 48), -1);
+    core.pages.at(1).addChord(chord(2, 4, 48, 6), -1);
+    core.pageSlots.clear();
+    for (int s : {0, 1, 0, 10}) core.pageSlots.add(s);
+    return core;
+}
+
+std::vector<std::string> chartOf(const QvCore& core, const std::string& path, ChordChartLayout layout,
+                                 bool triple = false) {
+    Llist<std::string> out;
+    out.add("stale line");
+    exportChordsAsText(out, core, triple, "Jazz Waltz", path, 0, layout);
+    return std::vector<std::string>(out.begin(), out.end());
+}
+
+const std::string kDashes(50, '-');
+
+} // namespace
+
+TEST(ChordChart, UniquePagesInPageOrder) {
+    QvCore core = chartSession();
+    EXPECT_EQ(chartOf(core, "", ChordChartLayout()),
+              (Lines{"Session: [NEW]", "Style: Jazz Waltz", "Tempo: 96 BPM", "Page sequence: 1 2 1 A ",
+                     kDashes, "Page 1:", "| C . . . | . . . | G . . . | F . . . |",
+                     "Page 2:", "| Am7 . . . | D7/Gb . . . |", "Page A:", "| . . . . |"}));
+}
+
+TEST(ChordChart, SavedSessionNamesFileAndFolder) {
+    QvCore core = chartSession();
+    core.pageSlots.clear();
+    core.pageSlots.add(1);
+    ChordChartLayout layout;
+    layout.bars = false;
+    EXPECT_EQ(chartOf(core, "/home/me/my.songs/Blue Sky.qvs", layout),
+              (Lines{"Session: Blue Sky.qvs", "Folder: /home/me/my.songs/", "Style: Jazz Waltz",
+                     "Tempo: 96 BPM", "Page sequence: 2 ", kDashes, "Page 2:", "Am7 D7/Gb "}));
+}
+
+TEST(ChordChart, AllChordsInSeries) {
+    QvCore core = chartSession();
+    ChordChartLayout layout;
+    layout.pages = false;
+    EXPECT_EQ(chartOf(core, "", layout),
+              (Lines{"Session: [NEW]", "Style: Jazz Waltz", "Tempo: 96 BPM", kDashes,
+                     "Chords:", "| C . . . | . . . | G . . . | F . . . |", "", "| Am7 . . . | D7/Gb . . . |",
+                     "", "| C . . . | . . . | G . . . | F . . . |", "", "| . . . . |"}));
+    layout.fourBars = false;
+    layout.dots = false;
+    EXPECT_EQ(chartOf(core, "", layout),
+              (Lines{"Session: [NEW]", "Style: Jazz Waltz", "Tempo: 96 BPM", kDashes,
+                     "Chords:", "| C / / / | / / / | G / / / | F / / / |", "| Am7 / / / | D7/Gb / / / |",
+                     "| C / / / | / / / | G / / / | F / / / |", "| / / / / |"}));
+    layout.bars = false;
+    EXPECT_EQ(chartOf(core, "", layout), (Lines{"Session: [NEW]", "Style: Jazz Waltz", "Tempo: 96 BPM",
+                                                kDashes, "Chords:", "C G F ", "Am7 D7/Gb ", "C G F ", ""}));
+}
+
+TEST(ChordChart, TripleMeterBeats) {
+    QvCore core;
+    core.pages.at(0).addChord(chord(0, 0, 48), -1);
+    core.pages.at(0).addChord(chord(7, 0, 32), -1);
+    EXPECT_EQ(chartOf(core, "", ChordChartLayout(), true),
+              (Lines{"Session: [NEW]", "Style: Jazz Waltz", "Tempo: 120 BPM", "Page sequence: 1 ", kDashes,
+                     "Page 1:", "| C . . | G . . |"}));
 }
