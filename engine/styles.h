@@ -25,8 +25,9 @@ class Styles : public Llist<StyleFile> {
     const std::string& folder() const { return styleFolder; }
 
     // (Re)loads the whole library from the folder: every file "*.qms" in name order whose base name
-    // (the file name up to its first ".") is a non-empty run of digits becomes a style with that
-    // number. Counters are recomputed, currentIndex becomes 0, the working copy is kept.
+    // (the file name up to its first ".") is all digits becomes a style with that number (an empty
+    // base name, as in ".qms", gives 0). Counters are recomputed, currentIndex becomes 0, the working copy is
+    // kept.
     void loadAll();
 
     // Makes the style with number id current (the last of several with that number; the first style

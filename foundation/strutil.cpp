@@ -21,6 +21,44 @@ char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Upper case of a code point of the two-byte UTF-8 range (Latin-1, Latin Extended-A, Greek and
+// Cyrillic letters); every result is again a two-byte code point. Other code points are returned as
+// they are.
+int upperTwoByte(int cp) {
+    if ((cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) return cp - 0x20;
+    if (cp == 0xFF) return 0x178;
+    // Latin Extended-A pairs: upper case first, except in the two runs that start one later.
+    bool oddRun = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+    bool evenRun = (cp >= 0x100 && cp <= 0x137 && cp != 0x131) || (cp >= 0x14A && cp <= 0x177);
+    if (evenRun && cp % 2 == 1) return cp - 1;
+    if (oddRun && cp % 2 == 0) return cp - 1;
+    if (cp == 0x3AC) return 0x386;
+    if (cp >= 0x3AD && cp <= 0x3AF) return cp - 0x25;
+    if (cp == 0x3C2) return 0x3A3; // final sigma
+    if (cp >= 0x3B1 && cp <= 0x3CB) return cp - 0x20;
+    if (cp == 0x3CC) return 0x38C;
+    if (cp == 0x3CD || cp == 0x3CE) return cp - 0x3F;
+    if (cp >= 0x430 && cp <= 0x44F) return cp - 0x20;
+    if (cp >= 0x450 && cp <= 0x45F) return cp - 0x50;
+    return cp;
+}
+
+// Upper-cases the letter that starts at byte k: an ASCII letter, or a letter written as a valid
+// two-byte UTF-8 sequence (bytes that are not UTF-8 are left alone).
+void upperLetterAt(std::string& s, std::size_t k) {
+    unsigned char b0 = static_cast<unsigned char>(s[k]);
+    if (b0 < 0x80) {
+        s[k] = asciiUpper(s[k]);
+        return;
+    }
+    if (b0 < 0xC2 || b0 > 0xDF || k + 1 >= s.size()) return;
+    unsigned char b1 = static_cast<unsigned char>(s[k + 1]);
+    if ((b1 & 0xC0) != 0x80) return;
+    int cp = upperTwoByte((b0 & 0x1F) << 6 | (b1 & 0x3F));
+    s[k] = static_cast<char>(0xC0 | cp >> 6);
+    s[k + 1] = static_cast<char>(0x80 | (cp & 0x3F));
+}
+
 // A decimal number held as its significant digits and the position of the decimal point:
 // value = 0.d1d2d3... * 10^point.
 struct Decimal {
@@ -253,7 +291,7 @@ std::string capitaliseWords(const std::string& text) {
     std::string s = text;
     for (std::size_t k = 0; k < s.size(); ++k) {
         if (k == 0 || s[k - 1] == ' ' || s[k - 1] == '(' || s[k - 1] == '[' || s[k - 1] == '{')
-            s[k] = asciiUpper(s[k]);
+            upperLetterAt(s, k);
     }
     return s;
 }

@@ -23,7 +23,7 @@ std::string boolToText(bool b);
 double textToFloat(const std::string& text); // 1.0 when the text is not a number
 int textToInt(const std::string& text);      // leading number as atoi reads it, saturated; 0 for none
 bool textToBool(const std::string& text);
-std::string capitaliseWords(const std::string& text);
+std::string capitaliseWords(const std::string& text); // ASCII and two-byte UTF-8 letters
 bool splitAt(const std::string& text, char ch, std::string& left, std::string& right);
 void splitToList(const std::string& text, char ch, Llist<std::string>& list);
 bool isAllDigits(const std::string& text);

@@ -94,6 +94,7 @@ bool Text_::load(const std::string& path, bool dropTrailingBlank) {
     if (!readFileBytes(path, bytes) || bytes.size() >= static_cast<std::size_t>(INT_MAX)) return false;
     int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     clear();
+    growStep = 100000; // should the exact size not be had at once, the list still grows in large steps
     setCapacity(count, false);
     std::size_t from = 0;
     for (;;) {
@@ -104,6 +105,7 @@ bool Text_::load(const std::string& path, bool dropTrailingBlank) {
         from = lf + 1;
     }
     add(bytes.substr(from));
+    if (capacity != top + 1) setCapacity(top + 1, true);
     growStep = 1000;
     if (dropTrailingBlank) dropTrailingBlankLines();
     return true;

@@ -1,6 +1,7 @@
 #include "platform/rtmidialsabackend.h"
 
 #include <rtmidi/RtMidi.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +20,9 @@ RtMidiAlsaBackend::~RtMidiAlsaBackend() {
 
 bool RtMidiAlsaBackend::ensureClient() {
     if (out) return true;
+    // Without a usable sequencer device there is nothing to list or open; trying anyway would only
+    // make ALSA and RtMidi print their failure on every listing.
+    if (::access("/dev/snd/seq", R_OK | W_OK) != 0) return false;
     try {
         // Only the ALSA API: it throws when the sequencer (/dev/snd/seq) is missing.
         out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, client);

@@ -253,24 +253,19 @@ TEST(Options, SetDefaultsKeepsTheFolders) {
 TEST(Options, MasterTuneText) {
     ScratchDir dir;
     Options o(Llist<std::string>(), dir.path("o.cfg"));
-    EXPECT_EQ(o.masterTuneText(), "440.00 Hz");
-    o.masterTune_semitones = 1;
-    EXPECT_EQ(o.masterTuneText(), "466.16 Hz");
-    o.masterTune_semitones = 0;
-    o.masterTune_cents = 50;
-    EXPECT_EQ(o.masterTuneText(), "452.89 Hz");
-    o.masterTune_cents = 0;
-    o.masterTune_semitones = -1;
-    EXPECT_EQ(o.masterTuneText(), "415.30 Hz");
-    o.masterTune_cents = -50;
-    o.masterTune_semitones = -3;
-    EXPECT_EQ(o.masterTuneText(), "359.46 Hz"); // 440 x 2^(-350/1200), cut
-    o.masterTune_cents = 50;
-    o.masterTune_semitones = 3;
-    EXPECT_EQ(o.masterTuneText(), "538.58 Hz");
-    o.masterTune_cents = 10;
-    o.masterTune_semitones = 0;
-    EXPECT_EQ(o.masterTuneText(), "442.54 Hz");
+    struct Case {
+        int cents, semitones;
+        const char* text;
+    };
+    // -50 cents and -3 semitones: 440 x 2^(-350/1200), cut.
+    const Case cases[] = {{0, 0, "440.00 Hz"},  {0, 1, "466.16 Hz"},    {50, 0, "452.89 Hz"},
+                          {0, -1, "415.30 Hz"}, {-50, -3, "359.46 Hz"}, {50, 3, "538.58 Hz"},
+                          {10, 0, "442.54 Hz"}};
+    for (const Case& c : cases) {
+        o.masterTune_cents = c.cents;
+        o.masterTune_semitones = c.semitones;
+        EXPECT_EQ(o.masterTuneText(), c.text) << c.cents << " " << c.semitones;
+    }
     DecimalComma comma;
     o.masterTune_cents = 0;
     o.masterTune_semitones = -1;

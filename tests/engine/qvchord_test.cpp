@@ -139,23 +139,25 @@ TEST(QvChord, WritesItsKeysInOrder) {
 }
 
 TEST(QvChord, ReadingRepairsOutOfRangeValues) {
-    QvChord c = readChord({"key=-1", "variant=25", "inversion=9", "bass=14", "autoBass=false", "len=0"});
-    EXPECT_EQ(c.key, 11);
-    EXPECT_EQ(c.bass, 2);
-    EXPECT_EQ(c.variant, 0);
-    EXPECT_EQ(c.inversion, 3);
-    EXPECT_EQ(c.len, 1);
-
-    c = readChord({"variant=19", "inversion=-4", "len=769"});
-    EXPECT_EQ(c.variant, 19);
-    EXPECT_EQ(c.inversion, -3);
-    EXPECT_EQ(c.len, 768);
-
-    c = readChord({"variant=-1", "inversion=-3", "len=768", "key=x"});
-    EXPECT_EQ(c.variant, 0);
-    EXPECT_EQ(c.inversion, -3);
-    EXPECT_EQ(c.len, 768);
-    EXPECT_EQ(c.key, 0);
+    struct Case {
+        std::initializer_list<const char*> lines;
+        int key, bass, variant, inversion, len;
+    };
+    // Keys that are not in a block keep the default chord's values (key 0, bass 0, len 48).
+    const Case cases[] = {
+        {{"key=-1", "variant=25", "inversion=9", "bass=14", "autoBass=false", "len=0"}, 11, 2, 0, 3, 1},
+        {{"variant=19", "inversion=-4", "len=769"}, 0, 0, 19, -3, 768},
+        {{"variant=-1", "inversion=-3", "len=768", "key=x"}, 0, 0, 0, -3, 768},
+    };
+    for (const Case& c : cases) {
+        QvChord r = readChord(c.lines);
+        SCOPED_TRACE(*c.lines.begin());
+        EXPECT_EQ(r.key, c.key);
+        EXPECT_EQ(r.bass, c.bass);
+        EXPECT_EQ(r.variant, c.variant);
+        EXPECT_EQ(r.inversion, c.inversion);
+        EXPECT_EQ(r.len, c.len);
+    }
 
     // Missing keys keep the chord's values.
     QvChord keep(7, 3, 1, 2, true, 36);

@@ -96,22 +96,27 @@ TEST(ReferenceTones, MissingCustomPitchKeepsTheDefault) {
 }
 
 TEST(ReferenceTones, ValuesAreClampedToTheirLists) {
-    ScratchFolder tmp;
-    {
-        ReferenceTones r(copyOf(tmp, "reftones/out_of_range.cfg"));
-        EXPECT_EQ(r.actualTone, 7);
-        EXPECT_TRUE(r.octave);
-        EXPECT_EQ(r.customPitch, 35); // a huge stored value, without overflow
-        EXPECT_EQ(r.interval, 0);
-        EXPECT_EQ(r.patch, 2);
-        EXPECT_DOUBLE_EQ(r.volume, 1.0);
+    struct Case {
+        const char* fixture;
+        int actualTone;
+        bool octave;
+        int customPitch, interval, patch;
+        double volume;
+    };
+    // The high file stores a huge customPitch: clamped without overflow.
+    const Case cases[] = {{"reftones/out_of_range.cfg", 7, true, 35, 0, 2, 1.0},
+                          {"reftones/out_of_range_low.cfg", 0, false, 0, 7, 0, 0.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        ScratchFolder tmp;
+        ReferenceTones r(copyOf(tmp, c.fixture));
+        EXPECT_EQ(r.actualTone, c.actualTone);
+        EXPECT_EQ(r.octave, c.octave);
+        EXPECT_EQ(r.customPitch, c.customPitch);
+        EXPECT_EQ(r.interval, c.interval);
+        EXPECT_EQ(r.patch, c.patch);
+        EXPECT_DOUBLE_EQ(r.volume, c.volume);
     }
-    ReferenceTones r(copyOf(tmp, "reftones/out_of_range_low.cfg"));
-    EXPECT_EQ(r.actualTone, 0);
-    EXPECT_EQ(r.customPitch, 0);
-    EXPECT_EQ(r.interval, 7);
-    EXPECT_EQ(r.patch, 0);
-    EXPECT_DOUBLE_EQ(r.volume, 0.0);
 }
 
 TEST(ReferenceTones, ForeignOrBrokenFilesLeaveTheDefaults) {

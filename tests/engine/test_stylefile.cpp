@@ -268,25 +268,19 @@ TEST(StyleFile, ManyNotesLoadQuickly) {
 }
 
 TEST(StyleFile, Is34UsesIntegerDivision) {
-    StyleFile s;
-    s.stepsPerBeat = 4;
-    s.stepsPerBar = 12;
-    EXPECT_TRUE(s.is34());
-    s.stepsPerBeat = 3;
-    s.stepsPerBar = 9;
-    EXPECT_TRUE(s.is34());
-    s.stepsPerBeat = 4;
-    s.stepsPerBar = 6;
-    EXPECT_FALSE(s.is34());
-    s.stepsPerBeat = 4;
-    s.stepsPerBar = 15; // 3 bars and a bit: still 3 in integer division
-    EXPECT_TRUE(s.is34());
-    s.stepsPerBeat = 0; // counts as 1
-    s.stepsPerBar = 3;
-    EXPECT_TRUE(s.is34());
-    s.stepsPerBeat = -2;
-    s.stepsPerBar = 16;
-    EXPECT_FALSE(s.is34());
+    struct Case {
+        int perBeat, perBar;
+        bool is34;
+    };
+    // 6 / 4 is 1 in integer division, 15 / 4 (3 bars and a bit) still 3; stepsPerBeat 0 counts as 1.
+    const Case cases[] = {{4, 12, true}, {3, 9, true}, {4, 6, false},
+                          {4, 15, true}, {0, 3, true}, {-2, 16, false}};
+    for (const Case& c : cases) {
+        StyleFile s;
+        s.stepsPerBeat = c.perBeat;
+        s.stepsPerBar = c.perBar;
+        EXPECT_EQ(s.is34(), c.is34) << c.perBeat << " " << c.perBar;
+    }
 }
 
 TEST(StyleFile, CountsOnlyTracksInUse) {

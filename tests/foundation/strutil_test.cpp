@@ -196,7 +196,15 @@ TEST(Text, SplittingAndCase) {
 
     EXPECT_EQ(capitaliseWords("add (bar) [x] {y} z"), "Add (Bar) [X] {Y} Z");
     EXPECT_EQ(capitaliseWords(""), "");
-    EXPECT_EQ(capitaliseWords("9th  major \xc3\xa9t\xc3\xa9"), "9th  Major \xc3\xa9t\xc3\xa9");
+    EXPECT_EQ(capitaliseWords("9th  major \xc3\xa9t\xc3\xa9"), "9th  Major \xc3\x89t\xc3\xa9");
+    // Letters beyond ASCII are upper-cased too; bytes that are not UTF-8 stay as they are.
+    EXPECT_EQ(capitaliseWords("\xc3\xbc"
+                              "ber (\xc3\xbf) [\xc5\x82\xc3\xb3"
+                              "d\xc5\xba] {\xd1\x8f} \xcf\x89 \xcf\x82 \xc4\xb1"),
+              "\xc3\x9c"
+              "ber (\xc5\xb8) [\xc5\x81\xc3\xb3"
+              "d\xc5\xba] {\xd0\xaf} \xce\xa9 \xce\xa3 \xc4\xb1");
+    EXPECT_EQ(capitaliseWords("\xe9t\xe9 \xc3"), "\xe9t\xe9 \xc3");
     EXPECT_EQ(upperCase("aBc-\xc3\xa9"), "ABC-\xc3\xa9");
 
     EXPECT_TRUE(isAllDigits(""));
