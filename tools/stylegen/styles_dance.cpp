@@ -21,7 +21,7 @@ Style march() {
     Track hn = chordTrack(Pitches, "March Horn After-Beats", 60, 1, LayerB, 16);
     hn.vol = 72;
     hits(hn, {64, 67, 72}, "....9.......8...", 1.5);
-    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 2, LayerC, 16, 1);
+    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 1, LayerC, 16, 1);
     cl.vol = 48;
     add(cl, {72, 73}, 76, 0, 2);
     add(cl, 74, 68, 2, 2);
@@ -59,7 +59,7 @@ Style polka() {
     Track ac = chordTrack(Pitches, "Polka Accordion", 21, 1, LayerB, 16);
     ac.vol = 70;
     hits(ac, {64, 67, 72}, "..8...7...8...7.", 1.2);
-    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 2, LayerC, 16, 2);
+    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 1, LayerC, 16, 2);
     cl.vol = 46;
     add(cl, {72, 73}, 76, 0, 2);
     add(cl, 74, 66, 2, 2);
@@ -140,7 +140,7 @@ Style house() {
     Track pn = chordTrack(Codes, "House Piano", 1, 1, LayerB, 32, 3);
     pn.vol = 52;
     hits(pn, {72, 73, 74, 75}, "...8..7...8..7..|...8..7...7.....", 0.8);
-    Track arp = chordTrack(Codes, "House Sequence", 81, 2, LayerC, 16, 1);
+    Track arp = chordTrack(Codes, "House Sequence", 81, 1, LayerC, 16, 1);
     arp.vol = 34;
     add(arp, {72, 74}, 80, 0, 0.5);
     for (int i = 1; i < 16; ++i) add(arp, i % 4 == 2 ? 74 : 72 + (i % 2), i % 4 == 0 ? 80 : 62, i, 0.5);

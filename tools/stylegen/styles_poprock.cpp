@@ -183,7 +183,7 @@ Style pianoBallad() {
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
     arp.vol = 88;
     add(arp, 48, 88, 0, 4);
-    add(arp, 64, 72, 0, 2);
+    add(arp, {64, 67}, 72, 0, 2);
     add(arp, 55, 62, 2, 2);
     add(arp, 60, 68, 4, 2);
     add(arp, 64, 72, 6, 2);
@@ -246,7 +246,7 @@ Style trainBeat() {
     s.number = 13;
     s.globalVol = 84;
     s.name = "Country Train Beat";
-    s.bpm = 150;
+    s.bpm = 112;
     s.autoCymbal = 8;
     Track d = drumTrack("Train Snare Sixteenths", 16);
     grid(d, 36, "9.......8.......");

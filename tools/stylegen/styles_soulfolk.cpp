@@ -356,6 +356,7 @@ Style fingerpicking() {
     Track g = chordTrack(Codes, "Alternating Thumb Pattern", 25, 1, LayerB, 32, 6);
     g.vol = 86;
     add(g, 48, 96, 0, 2);
+    add(g, 75, 70, 0, 2);
     add(g, 77, 80, 0, 2);
     add(g, 75, 70, 2, 2);
     add(g, 55, 84, 4, 2);
