@@ -182,6 +182,81 @@ Style hipHop() {
     return s;
 }
 
+Style sixEightBallad() {
+    Style s;
+    s.number = 33;
+    s.globalVol = 107;
+    s.name = "Six-Eight Ballad";
+    s.bpm = 60;
+    s.stepsPerBeat = 6;
+    s.stepsPerBar = 12;
+    Track d = drumTrack("Six-Eight Soft Beat", 12);
+    grid(d, 36, "9.........6.");
+    grid(d, 37, "......8.....");
+    grid(d, 42, "7.4.4.6.4.4.");
+    Track b = bassTrack("Six-Eight Bass", 33, 12);
+    add(b, 36, 98, 0, 5.5);
+    add(b, 43, 86, 6, 3.5);
+    add(b, 40, 78, 10, 1.5);
+    Track arp = chordTrack(Pitches, "Six-Eight Piano Arpeggio", 0, 2, LayerC, 12);
+    arp.vol = 84;
+    add(arp, 48, 86, 0, 6);
+    add(arp, {64, 67}, 70, 0, 2);
+    add(arp, 55, 60, 2, 2);
+    add(arp, 60, 66, 4, 2);
+    add(arp, 64, 74, 6, 2);
+    add(arp, 60, 62, 8, 2);
+    add(arp, 55, 58, 10, 2);
+    Track str = chordTrack(Pitches, "Six-Eight Strings", 49, 4, LayerA, 12);
+    str.vol = 50;
+    str.susVolume = 85;
+    add(str, {60, 64, 67, 72}, 80, 0, 12);
+    Track g = chordTrack(Codes, "Six-Eight Clean Guitar", 27, 1, LayerB, 24, 4);
+    g.vol = 44;
+    add(g, {72, 73, 74, 75}, 76, 0, 5.5);
+    add(g, {73, 74, 75}, 60, 6, 5.5);
+    add(g, {72, 73, 74, 75}, 72, 12, 5.5);
+    add(g, {74, 75, 76}, 62, 18, 2);
+    add(g, {73, 74, 75}, 58, 22, 2);
+    s.tracks = {d, b, arp, str, g};
+    return s;
+}
+
+Style countryWaltz() {
+    Style s;
+    s.number = 34;
+    s.globalVol = 114;
+    s.name = "Country Waltz";
+    s.bpm = 108;
+    s.stepsPerBar = 12;
+    s.autoCymbal = 8;
+    Track d = drumTrack("Country Waltz Brushes", 12);
+    grid(d, 36, "9...........");
+    grid(d, 38, "....6...5...");
+    grid(d, 44, "....6...6...");
+    Track b = bassTrack("Country Waltz Bass", 32, 24);
+    add(b, 36, 100, 0, 3.5);
+    add(b, 43, 90, 12, 3.5);
+    add(b, 45, 74, 20, 1.5);
+    add(b, 43, 76, 22, 1.5);
+    Track g = chordTrack(Codes, "Country Waltz Strum", 25, 1, LayerB, 12, 6);
+    g.vol = 70;
+    add(g, {72, 73, 74, 75, 76}, 82, 4, 3);
+    add(g, {73, 74, 75, 76}, 74, 8, 3);
+    Track pn = chordTrack(Pitches, "Country Waltz Piano Fills", 3, 2, LayerC, 24);
+    pn.vol = 50;
+    add(pn, {64, 67}, 70, 0, 2);
+    add(pn, 72, 64, 2, 2);
+    add(pn, 76, 66, 14, 2);
+    add(pn, 72, 60, 16, 2);
+    add(pn, 67, 62, 18, 2);
+    Track str = chordTrack(Pitches, "Country Waltz Strings", 49, 3, LayerA, 12);
+    str.vol = 44;
+    add(str, {64, 67, 72}, 80, 0, 12);
+    s.tracks = {d, b, g, pn, str};
+    return s;
+}
+
 Style metronome44() {
     Style s;
     s.number = 90;
@@ -242,6 +317,8 @@ void addStylesDanceUtility(std::vector<Style>& out) {
     out.push_back(waltz());
     out.push_back(house());
     out.push_back(hipHop());
+    out.push_back(sixEightBallad());
+    out.push_back(countryWaltz());
     out.push_back(metronome44());
     out.push_back(metronome34());
     out.push_back(bassAndDrums());

@@ -244,7 +244,7 @@ Style powerBallad() {
 Style trainBeat() {
     Style s;
     s.number = 13;
-    s.globalVol = 84;
+    s.globalVol = 91;
     s.name = "Country Train Beat";
     s.bpm = 112;
     s.autoCymbal = 8;

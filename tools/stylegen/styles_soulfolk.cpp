@@ -86,7 +86,7 @@ Style soul() {
     Style s;
     s.number = 9;
     s.globalVol = 93;
-    s.name = "Soul Sweet Groove";
+    s.name = "Soul R&B Groove";
     s.bpm = 92;
     s.autoCymbal = 8;
     Track d = drumTrack("Soul Backbeat", 16);
