@@ -24,6 +24,11 @@ void WindowSurface::fitImage(int width, int height) {
     if (clipped) c.setClipRect(clip);
 }
 
+Bitmap24& WindowSurface::image() {
+    fitImage(width(), height());
+    return image_;
+}
+
 void WindowSurface::resizeEvent(QResizeEvent* event) {
     fitImage(event->size().width(), event->size().height());
     QWidget::resizeEvent(event);

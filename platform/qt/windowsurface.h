@@ -10,9 +10,10 @@ class WindowSurface : public QWidget {
   public:
     explicit WindowSurface(QWidget* parent = nullptr);
 
-    // The backing image follows the widget's size; the part that stays inside keeps its pixels.
-    Bitmap24& image() { return image_; }
-    Canvas& canvas() { return image_.canvas(); }
+    // The backing image follows the widget's size (also while the widget is hidden); the part that
+    // stays inside keeps its pixels.
+    Bitmap24& image();
+    Canvas& canvas() { return image().canvas(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
