@@ -13,11 +13,11 @@ struct ScValueBoxArgs {
     int y = 0;
     int width = 0;
     int height = 0;
-    std::string title;
-    std::string value;
+    std::string title{};
+    std::string value{};
     // First character "p" or "P": a play button (part 0 its circle, part 1 the left strip);
     // second character "s" (horizontal) or "S" (vertical): a double arrow (part 2).
-    std::string flags;
+    std::string flags{};
     bool present = false; // copy the box (and 20 px above it) to the screen
 };
 
