@@ -152,7 +152,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom) {
     if (pen.clear) {
         if (!brush.clear) fillBox(left, top, right, bottom, brush.color);
     } else {
-        if (!brush.clear && right - left > 2 && bottom - top > 2)
+        if (!brush.clear && static_cast<i64>(right) - left > 2 && static_cast<i64>(bottom) - top > 2)
             fillBox(left + 1, top + 1, right - 1, bottom - 1, brush.color);
         fillBox(left, top, right, top + 1, pen.color);
         fillBox(left, bottom - 1, right, bottom, pen.color);

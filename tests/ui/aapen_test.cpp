@@ -126,4 +126,27 @@ TEST(RoundRect, CornersAreRoundedAgainstTheBackgroundAndThePenIsRestored) {
     EXPECT_EQ(screen.canvas().pixel(35, 15), 0);              // outside
 }
 
+TEST(RoundRect, LeavesThePenAloneWhenItsWorkImageCannotBeMade) {
+    Bitmap24 screen;
+    ASSERT_TRUE(screen.setSize(20, 20));
+    Limage mine;
+    ASSERT_TRUE(mine.setSize(4, 4, false));
+    AaPen pen;
+    pen.setTarget(&mine).setColour(RGB(1, 2, 3));
+    drawRoundRectAA(pen, screen.canvas(), 0, 0, 20000, 10, 4, kWhite, kWhite); // wider than an image may be
+    EXPECT_EQ(pen.target, &mine);
+    EXPECT_EQ(pen.colour(), RGB(1, 2, 3));
+    EXPECT_EQ(screen.canvas().pixel(5, 5), 0);
+}
+
+TEST(AaPen, AbsurdCirclesDrawNothing) {
+    Limage img;
+    ASSERT_TRUE(img.setSize(10, 10, false));
+    AaPen pen;
+    pen.setTarget(&img).setColour(kWhite);
+    pen.circle(5, 5, 1e12, false).circle(5, 5, -3, true).circle(std::nan(""), 5, 2, true);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(img.pixel(x, y), 0);
+}
+
 } // namespace

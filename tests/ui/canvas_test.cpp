@@ -131,6 +131,20 @@ TEST(Canvas, VeryLongLinesOnlyVisitTheVisiblePart) {
     EXPECT_EQ(b.count(kRed), 20);
 }
 
+TEST(Canvas, ExtremeCoordinatesAreClippedWithoutOverflow) {
+    Board b(8, 8);
+    b.c.pen.color = kRed;
+    b.c.brush.color = kBlue;
+    b.c.rectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_EQ(b.count(kBlue), 64);                           // the frame lies far outside
+    b.c.ellipse(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX); // too large to rasterise: nothing
+    const TPoint far[] = {{INT32_MIN, 0}, {INT32_MAX, 0}, {0, INT32_MAX}};
+    b.c.polygon(far);
+    b.c.setPixel(INT32_MAX, INT32_MAX, kRed);
+    b.c.fillRect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    EXPECT_EQ(b.count(kBlue), 64);
+}
+
 TEST(Canvas, RectanglesExcludeRightAndBottom) {
     Board b;
     b.c.pen.color = kRed;
