@@ -496,8 +496,15 @@ bool QvPage::convertPasteTo34(Prompt* prompt) {
 void QvPage::serialize() {
     if (!writing) dirty = true;
     if (writing) {
-        for (QvChord& c : chords) serializeObject("chords", c);
-        for (QvAPoint& p : apoints) serializeObject("apoints", p);
+        // The elements' own copies of their text are dropped: pages are copied whole into the undo history.
+        for (QvChord& c : chords) {
+            serializeObject("chords", c);
+            c.lines.clear();
+        }
+        for (QvAPoint& p : apoints) {
+            serializeObject("apoints", p);
+            p.lines.clear();
+        }
     } else {
         Llist<Text_> sections(0, 1, true);
         extractSections(lines, "chords", sections);
@@ -507,6 +514,7 @@ void QvPage::serialize() {
             c.lines.assign(s);
             c.writing = false;
             c.serialize();
+            c.lines.clear();
             chords.add(c);
         }
         extractSections(lines, "apoints", sections);
@@ -516,6 +524,7 @@ void QvPage::serialize() {
             p.lines.assign(s);
             p.writing = false;
             p.serialize();
+            p.lines.clear();
             apoints.add(p);
         }
         sortAPoints(-1);

@@ -175,7 +175,7 @@ template <typename T> class Llist {
         std::less<const T*> less;
         return items && !less(p, items) && less(p, items + capacity);
     }
-    void grow() { setCapacity(capacity + growStep, true); }
+    void grow() { setCapacity(capacity + (growStep < 1 ? 1 : growStep), true); } // growStep is public
     void clearStorage() {
         delete[] items;
         items = nullptr;

@@ -74,7 +74,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 std::string realExeFolder() {
@@ -90,10 +90,10 @@ std::string realExeFolder() {
 
 bool Text_::load(const std::string& path, bool dropTrailingBlank) {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) return false;
+    // Lines are counted in an int: larger files are no text file of this program.
+    if (!readFileBytes(path, bytes) || bytes.size() >= static_cast<std::size_t>(INT_MAX)) return false;
     int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     clear();
-    growStep = 1;
     setCapacity(count, false);
     std::size_t from = 0;
     for (;;) {
@@ -146,7 +146,9 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        // A short hidden name in the target's folder, so that any name that fits fits here too.
+        temp =
+            folderOf(target) + ".qv" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }

@@ -20,6 +20,14 @@ template <typename T> void addGrowing(Llist<T>& list, const T& item) {
     list.add(item);
 }
 
+// The lines strictly between two line indices.
+Text_ linesBetween(const Text_& lines, int first, int last) {
+    Text_ section;
+    section.setCapacity(last - first - 1, false);
+    for (int k = first + 1; k < last; ++k) section.add(lines.items[k]);
+    return section;
+}
+
 } // namespace
 
 bool TextStream::field(const std::string& key, const std::string& value, std::string& found) {
@@ -89,9 +97,7 @@ bool TextStream::extractSection(const Text_& lines, const std::string& key, Text
         if (isTagLine(line, open)) {
             start = k;
         } else if (start >= 0 && isTagLine(line, close)) {
-            Text_ section; // built apart, as `out` may be `lines` itself
-            section.setCapacity(k - start - 1, false);
-            for (int j = start + 1; j < k; ++j) section.add(lines.items[j]);
+            Text_ section = linesBetween(lines, start, k); // built apart: `out` may be `lines` itself
             out.clear();
             out.appendAll(section);
             return true;
@@ -110,10 +116,7 @@ void TextStream::extractSections(const Text_& lines, const std::string& key, Lli
         if (isTagLine(line, open)) {
             start = k;
         } else if (start >= 0 && isTagLine(line, close)) {
-            Text_ section;
-            section.setCapacity(k - start - 1, false);
-            for (int j = start + 1; j < k; ++j) section.add(lines.items[j]);
-            addGrowing(found, section);
+            addGrowing(found, linesBetween(lines, start, k));
             start = -1;
         }
     }
@@ -156,12 +159,14 @@ bool TextStream::loadFile(const std::string& header, const std::string& path) {
     }
     // The header line must open the file, and its closing line must be there: a file cut short
     // is a failed load.
-    Text_ probe;
-    if (whole.top < 0 || whole.items[0] != "<" + header + ">" || !extractSection(whole, header, probe))
+    Text_ section;
+    if (whole.top < 0 || whole.items[0] != "<" + header + ">" || !extractSection(whole, header, section))
         return false;
+    // Reads the header's section as serializeObject would, from a copy: the section replaces the
+    // very lines it is taken from.
     writing = false;
-    lines = whole;
-    serializeObject(header, *this);
+    lines = section;
+    serialize();
     lines = whole;
     return true;
 }

@@ -10,7 +10,7 @@
 // Results of MidiBackend::open (and of MidiOutput::openMidiOut): 0 is success.
 enum MidiResult : int {
     kMidiOk = 0,
-    kMidiError = 1,       // unspecified failure
+    kMidiError = 1,       // any other failure
     kMidiBadDevice = 2,   // no device with that index (or it vanished since it was listed)
     kMidiAllocated = 4,   // the device is in use
     kMidiNoDriver = 6,    // no audio / sequencer driver could be started

@@ -35,15 +35,29 @@ std::vector<std::string> RtMidiAlsaBackend::currentPortNames() {
     try {
         unsigned int n = out->getPortCount();
         for (unsigned int i = 0; i < n; ++i) {
-            std::string name = out->getPortName(i);
-            // A port whose name cannot be read keeps its place under a made-up name.
-            if (name.empty()) name = "MIDI output " + std::to_string(i + 1);
-            names.push_back(name);
+            names.push_back(portDisplayName(out->getPortName(i), int(i)));
         }
     } catch (...) {
         names.clear();
     }
     return names;
+}
+
+int RtMidiAlsaBackend::findListedPort(const std::vector<std::string>& listed, int index,
+                                      const std::vector<std::string>& now) {
+    if (index < 0 || index >= int(listed.size())) return -1;
+    const std::string& wanted = listed[std::size_t(index)];
+    int ordinal = 0;
+    for (int i = 0; i < index; ++i)
+        if (listed[std::size_t(i)] == wanted) ++ordinal;
+    for (int i = 0, seen = 0; i < int(now.size()); ++i)
+        if (now[std::size_t(i)] == wanted && seen++ == ordinal) return i;
+    return -1;
+}
+
+std::string RtMidiAlsaBackend::portDisplayName(const std::string& name, int i) {
+    // A port whose name cannot be read keeps its place in the list under a made-up name.
+    return name.empty() ? "MIDI output " + std::to_string(i + 1) : name;
 }
 
 Llist<std::string> RtMidiAlsaBackend::deviceNames() {
@@ -57,21 +71,9 @@ int RtMidiAlsaBackend::open(int index) {
     close();
     if (listed.empty()) listed = currentPortNames();
     if (index < 0 || index >= int(listed.size())) return kMidiBadDevice;
-    // The port is found again by its name (and which of several equal names it was), so that
-    // ports that came or went since the list was made do not shift it.
-    const std::string& wanted = listed[index];
-    int ordinal = 0;
-    for (int i = 0; i < index; ++i)
-        if (listed[i] == wanted) ++ordinal;
-    std::vector<std::string> now = currentPortNames();
-    int port = -1;
-    for (int i = 0, seen = 0; i < int(now.size()); ++i) {
-        if (now[i] != wanted) continue;
-        if (seen++ == ordinal) {
-            port = i;
-            break;
-        }
-    }
+    // The port is found again by its name, so that ports that came or went since the list was made
+    // do not shift it.
+    int port = findListedPort(listed, index, currentPortNames());
     if (port < 0 || !out) return kMidiBadDevice;
     try {
         failed = false;

@@ -25,6 +25,13 @@ class RtMidiAlsaBackend : public MidiBackend {
     void close() override;
     bool isOpen() const override { return opened; }
 
+    // Where the port listed at index of listed is now: the same name, and the same one of several
+    // ports with that name; -1 when it is gone.
+    static int findListedPort(const std::vector<std::string>& listed, int index,
+                              const std::vector<std::string>& now);
+    // The name shown for port i: its own, or a made-up one when it cannot be read.
+    static std::string portDisplayName(const std::string& name, int i);
+
   private:
     bool ensureClient();
     std::vector<std::string> currentPortNames();

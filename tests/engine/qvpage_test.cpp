@@ -201,7 +201,7 @@ TEST(QvPage, CopyingToTheClipboardKeepsTheLiveArrangement) {
     EXPECT_EQ(keysOf(p), (V{1, 2, 3})); // the source is unchanged
 }
 
-TEST(QvPage, PasteRespectsThePageLimit) {
+TEST(QvPage, PasteKeepsWithinThePageLimit) {
     TestSession s;
     s.clipboard = pageOfLengths({48, 48, 48, 48}, 20);
     QvPage full = pageOfLengths(V(13, 48));

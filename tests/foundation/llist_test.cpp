@@ -335,3 +335,12 @@ TEST(CircularList, ResetStartsAgain) {
     EXPECT_EQ(h.position, 0);
     EXPECT_EQ(h.entry(0), 42);
 }
+
+TEST(Llist, NonPositiveGrowStepStillGrows) {
+    Llist<int> l(0, 1, true);
+    l.growStep = 0;
+    l.add(1);
+    l.add(2);
+    EXPECT_EQ(l.top, 1);
+    EXPECT_EQ(l.capacity, 2);
+}

@@ -120,6 +120,14 @@ TEST_F(Numbers, TextToFloat) {
         {"1e", 1.0},     {"-", 1.0},
     };
     for (const auto& row : table) EXPECT_DOUBLE_EQ(textToFloat(row.text), row.value) << row.text;
+    // Too small to hold reads as zero; too large is not a number.
+    EXPECT_EQ(textToFloat("-1e-999"), 0.0);
+    EXPECT_EQ(textToFloat("1e-400000000000"), 0.0);
+    EXPECT_EQ(textToFloat("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(textToFloat("1" + std::string(400, '0')), 1.0);
+    EXPECT_EQ(textToFloat("0.001e310"), 1e307);
+    EXPECT_EQ(textToFloat("0.1e310"), 1.0);
+    EXPECT_EQ(textToFloat("1000e-310"), 1000e-310);
 }
 
 TEST_F(Numbers, FloatRoundTripKeepsFourSignificantDigits) {

@@ -1,6 +1,8 @@
 // The tagged-text serializer: field lines, nested objects, lists of objects and whole files.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "foundation/strutil.h"
 #include "foundation/textstream.h"
 #include "tempdir.h"
@@ -71,6 +73,7 @@ struct Document : TextStream {
         Llist<Text_> sections;
         extractSections(lines, "chord", sections);
         chords.clear();
+        chords.setCapacity(sections.count(), false);
         for (const Text_& section : sections) {
             Chord c;
             c.lines = section;
@@ -362,4 +365,23 @@ TEST(TextStream, SaveFailureIsReported) {
     EXPECT_FALSE(d.saveFile(kHeader, dir.file("missing/folder/doc.cfg")));
     EXPECT_TRUE(d.saveFile(kHeader, ""));
     EXPECT_EQ(d.lines.at(0), "<QuoVelanta Test Document>");
+}
+
+TEST(TextStream, LargeDocumentsWriteAndReadInLinearTime) {
+    TempDir dir;
+    Document d;
+    d.chords.growStep = 1000;
+    Chord c;
+    for (int k = 0; k < 10000; ++k) {
+        c.length = k;
+        d.chords.add(c);
+    }
+    auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(d.saveFile(kHeader, dir.file("big.cfg")));
+    Document back;
+    ASSERT_TRUE(back.loadFile(kHeader, dir.file("big.cfg")));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_EQ(back.chords.count(), 10000);
+    EXPECT_EQ(back.chords.at(9999).length, 9999);
+    EXPECT_LT(seconds, 3.0); // growing the line list slot by slot takes far longer
 }

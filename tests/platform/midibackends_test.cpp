@@ -182,3 +182,22 @@ TEST(RtMidiAlsaBackendTest, WithoutSequencerThereAreNoPortsAndOpenFailsCleanly) 
     ports.reset();
     ports.close();
 }
+
+TEST(RtMidiAlsaBackendTest, ListedPortIsFoundAgainByName) {
+    std::vector<std::string> listed = {"Synth A", "Through", "Synth A"};
+    // Unchanged ports: the same index.
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 1, listed), 1);
+    // A port that came before it and one that went: it is still found, and of two equal names the
+    // second stays the second.
+    std::vector<std::string> now = {"New keyboard", "Synth A", "Synth A"};
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 2, now), 2);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 0, now), 1);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 1, now), -1);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort({"Synth A", "Synth A"}, 1, {"Synth A"}), -1);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 3, listed), -1);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, -1, listed), -1);
+
+    // An unreadable name keeps its place, so later ports keep their indices.
+    EXPECT_EQ(RtMidiAlsaBackend::portDisplayName("", 1), "MIDI output 2");
+    EXPECT_EQ(RtMidiAlsaBackend::portDisplayName("Through", 1), "Through");
+}

@@ -1,0 +1,114 @@
+// Shell open: what is opened (web addresses, existing documents and folders) and what never is.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/qt/shellopen.h"
+#include "tests/platform/qtapp.h"
+
+namespace {
+
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qvshell-XXXXXX").string();
+        if (char* made = ::mkdtemp(pattern.data())) path = made;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string make(const std::string& name, const std::string& bytes, bool executable = false) const {
+        std::string p = (path / name).string();
+        std::ofstream(p, std::ios::binary) << bytes;
+        if (executable)
+            std::filesystem::permissions(p, std::filesystem::perms::owner_exec,
+                                         std::filesystem::perm_options::add);
+        return p;
+    }
+};
+
+struct Opener {
+    std::vector<std::string> urls;
+    bool result = true;
+    UrlOpener fn() {
+        return [this](const std::string& url) {
+            urls.push_back(url);
+            return result;
+        };
+    }
+};
+
+} // namespace
+
+TEST(ShellOpenTest, WebAddresses) {
+    ensureQtApp();
+    EXPECT_EQ(classifyShellTarget("www.example.org").url, "http://www.example.org");
+    EXPECT_EQ(classifyShellTarget("  https://example.org/a?b=1 ").url, "https://example.org/a?b=1");
+    EXPECT_EQ(classifyShellTarget("HTTP://Example.org/x").verdict, ShellOpenResult::Opened);
+    EXPECT_EQ(classifyShellTarget("http://").verdict, ShellOpenResult::NotFound);
+
+    Opener o;
+    EXPECT_EQ(shellOpenTarget("www.example.org/page", o.fn()), ShellOpenResult::Opened);
+    EXPECT_EQ(o.urls, std::vector<std::string>{"http://www.example.org/page"});
+    o.result = false;
+    EXPECT_EQ(shellOpenTarget("https://example.org", o.fn()), ShellOpenResult::Failed);
+}
+
+TEST(ShellOpenTest, EmptyAndMissingOpenNothing) {
+    ensureQtApp();
+    TempFolder t;
+    Opener o;
+    EXPECT_EQ(shellOpenTarget("", o.fn()), ShellOpenResult::Empty);
+    EXPECT_EQ(shellOpenTarget("   ", o.fn()), ShellOpenResult::Empty);
+    EXPECT_EQ(shellOpenTarget((t.path / "nothing.pdf").string(), o.fn()), ShellOpenResult::NotFound);
+    EXPECT_EQ(shellOpenTarget("javascript:alert(1)", o.fn()), ShellOpenResult::NotFound);
+    EXPECT_EQ(shellOpenTarget("file:///no/such/file.txt", o.fn()), ShellOpenResult::NotFound);
+    EXPECT_TRUE(o.urls.empty());
+}
+
+TEST(ShellOpenTest, ExistingDocumentsAndFoldersOpenAsFileAddresses) {
+    ensureQtApp();
+    TempFolder t;
+    std::string doc = t.make("notes #1.txt", "some notes\n");
+    Opener o;
+    EXPECT_EQ(shellOpenTarget(doc, o.fn()), ShellOpenResult::Opened);
+    EXPECT_EQ(shellOpenTarget("file://" + t.path.string() + "/notes%20%231.txt", o.fn()),
+              ShellOpenResult::Opened);
+    EXPECT_EQ(shellOpenTarget(t.path.string(), o.fn()), ShellOpenResult::Opened);
+    ASSERT_EQ(o.urls.size(), 3u);
+    std::string expected = "file://" + t.path.string() + "/notes%20%231.txt";
+    EXPECT_EQ(o.urls[0], expected);
+    EXPECT_EQ(o.urls[1], expected);
+    EXPECT_EQ(o.urls[2], "file://" + t.path.string());
+    // A document that happens to carry the executable bit is still a document.
+    std::string marked = t.make("letter.txt", "Dear reader,\n", true);
+    EXPECT_EQ(classifyShellTarget(marked).verdict, ShellOpenResult::Opened);
+}
+
+TEST(ShellOpenTest, ProgramsScriptsAndLaunchersAreRefused) {
+    ensureQtApp();
+    TempFolder t;
+    Opener o;
+    // A real program, under its own name and renamed to look like a document.
+    std::string elf;
+    ASSERT_TRUE(std::filesystem::exists("/bin/true"));
+    {
+        std::ifstream in("/bin/true", std::ios::binary);
+        elf.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    EXPECT_EQ(shellOpenTarget("/bin/true", o.fn()), ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("tool", elf, true), o.fn()), ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("report.txt", elf), o.fn()), ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("run.sh", "#!/bin/sh\ntouch /tmp/ran\n"), o.fn()),
+              ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("run", "#!/bin/sh\ntouch /tmp/ran\n", true), o.fn()),
+              ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("app.desktop", "[Desktop Entry]\nType=Application\nExec=sh\n"), o.fn()),
+              ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget(t.make("blob", std::string("\x01\x02\x03\x04\xfe\xff", 6), true), o.fn()),
+              ShellOpenResult::Refused);
+    EXPECT_EQ(shellOpenTarget("/dev/null", o.fn()), ShellOpenResult::Refused);
+    EXPECT_TRUE(o.urls.empty());
+}
