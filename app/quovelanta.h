@@ -1,0 +1,65 @@
+#pragma once
+// The main application object: connects the window to the session and the playback engine, and
+// carries the operations every part of the interface uses to play, stop and switch styles. Its
+// engine side needs no window: repaints go to a QvHost, questions to a Prompt.
+#include <string>
+
+#include "app/qvhost.h"
+#include "engine/prompt.h"
+#include "engine/qvengine.h"
+#include "foundation/textstream.h"
+
+// MIDI channel index of part 0..6: part 0 (and below) is the drum part on index 9; parts 1..6 use six
+// consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
+int partMidiChannel(int part, int midiChannels);
+
+class QuoVelanta : public TextStream {
+  public:
+    // Builds the seven voices (voice i on partMidiChannel (i)) and the seven track engines, opens
+    // the MIDI output and starts a new session silently. engine, host and prompt outlive the object.
+    QuoVelanta(QvEngine& engine, QvHost& host, Prompt& prompt);
+    // Closes the MIDI output first.
+    ~QuoVelanta() override;
+    QuoVelanta(const QuoVelanta&) = delete;
+    QuoVelanta& operator=(const QuoVelanta&) = delete;
+
+    static constexpr const char* kDocumentVersion = "2.2";
+
+    QvEngine& engine;
+    QvHost& host;
+    Prompt& prompt;
+
+    std::string sessionPath;                    // empty for an untitled session
+    std::string fileVersion = kDocumentVersion; // version text of the open session file
+    bool playButtonOn = false;                  // the play button's pressed look
+
+    // The window's editing state that makes playback hold the displayed page (set by the input
+    // handlers): the open selector overlay's kind, the resized chord (-1 none), a drag armed or
+    // moving, a popup menu open.
+    int selectorKind = 0;
+    int resizedChord = -1;
+    bool dragInProgress = false;
+    bool popupMenuOpen = false;
+
+    int partMidiChannel(int part) const;
+    // Lists the devices, settles the device option, opens the device, moves every voice to its
+    // channel, sends the master tuning and reselects the style (programs, volumes, pans again).
+    void openMidiOutput();
+    // One playback poll (nothing while the export captures); repaints when playback ended in it.
+    void playbackTick();
+    // Switches the music style: -1 the session's own style, -2 reload the current style and take
+    // its tempo. With askMeter a switch into 3/4 asks before chords or points are dropped.
+    void selectStyle(int styleId, bool setTempo, bool repaintPanels, bool askMeter);
+    // Counts what a conversion to 3/4 would drop and asks; true = convert (also when nothing is
+    // lost); Cancel or a closed question is false.
+    bool confirmConvertTo34();
+    void convertAllPagesMeter(bool to34);
+    // The play/stop command.
+    void togglePlay();
+    // True while an edit holds the displayed page (selector kinds 4..6, a chord resize, a drag, a menu).
+    bool isBusy() const;
+    // A new session: playback stops, the session, voices, engines and clock are reset and the style
+    // is selected again. (Without silent the window is repainted.)
+    bool newSession(bool silent);
+    int currentStyle() const { return engine.core.styleNumber; }
+};

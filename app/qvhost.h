@@ -1,0 +1,22 @@
+#pragma once
+// What the main object's engine side asks of the window around it: repaints of the regions that
+// follow playback. The main window implements it; without a window (tests, start-up before the first
+// layout) the null host does nothing.
+class QvHost {
+  public:
+    virtual ~QvHost() = default;
+    // The host window is attached and showing (panel repaints are skipped otherwise).
+    virtual bool isShowing() { return false; }
+    virtual void repaintRuler(bool /*force*/) {}
+    virtual void repaintVisualizer() {}
+    virtual void repaintPositionCounter() {}
+    virtual void repaintPlayButton() {}
+    virtual void repaintPageArea(bool /*force*/) {}
+    virtual void repaintPageSlots() {}
+    // Every panel and the page, in one pass.
+    virtual void refreshPanels() {}
+    // Runs the Style Programmer's show handler again when that window is visible.
+    virtual void refreshStyleProgrammer() {}
+};
+
+class NullHost : public QvHost {};
