@@ -93,34 +93,16 @@ TEST(SampleSessions, EverySampleOpensWithoutAQuestionAndPlays) {
         const std::string work = freshFolder("play");
         FakeClock clock(1000);
         CountingPrompt prompt;
-        QvContext::Setup setup;
-        setup.clock = &clock;
-        setup.realMidi = false;
-        setup.synth = std::make_unique<RecordingMidiBackend>(std::vector<std::string>{"Recorder"});
-        setup.stylesFolder = stylesFolder();
-        setup.optionsPath = work + "/options.cfg";
-        setup.recentPath = work + "/recent.cfg";
+        QvContext::Setup setup = testSetup(work, clock, stylesFolder());
         setup.prompt = &prompt;
         {
             QvContext ctx(std::move(setup));
             QvEngine& engine = ctx.engine;
             QvCore& core = engine.core;
-            // As opening does: a new session, the file read into it, its own style selected.
-            ctx.app.newSession(true);
-            class Body : public TextStream {
-              public:
-                QvCore& core;
-                std::string version;
-                bool waltz = false;
-                explicit Body(QvCore& c) : core(c) {}
-                void serialize() override { serializeSession(*this, core, version, waltz); }
-            } body(core);
-            ASSERT_TRUE(body.loadFile(kSessionHeader, path)) << path;
-            EXPECT_FALSE(body.waltz) << path;
-            EXPECT_GE(engine.styles.indexOfId(core.styleNumber), 0)
-                << path << ": no style " << core.styleNumber;
-            ctx.app.selectStyle(-1, false, false, false);
+            ASSERT_TRUE(ctx.app.openSession(path)) << path;
+            EXPECT_EQ(ctx.app.sessionPath, path);
             EXPECT_EQ(engine.styles.current().id, core.styleNumber) << path;
+            EXPECT_EQ(ctx.history.count(), 1) << path;
 
             // Two bars from the start of the song, captured.
             MidiOutput& midi = *ctx.midi;

@@ -78,10 +78,7 @@ std::vector<QvChord> progression(bool triple, bool withCoda) {
     return chords;
 }
 
-StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
-    StyleRender r;
-    const std::string work = freshFolder("render");
-    FakeClock clock(1000);
+QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::string& folder) {
     QvContext::Setup setup;
     setup.clock = &clock;
     setup.realMidi = false;
@@ -89,8 +86,17 @@ StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
     setup.stylesFolder = folder;
     setup.optionsPath = work + "/options.cfg";
     setup.recentPath = work + "/recent.cfg";
+    setup.globalNotesPath = work + "/globalNotes.cfg";
+    setup.customMixesPath = work + "/customStyleMixes.dat";
+    return setup;
+}
+
+StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
+    StyleRender r;
+    const std::string work = freshFolder("render");
+    FakeClock clock(1000);
     {
-        QvContext ctx(std::move(setup));
+        QvContext ctx(testSetup(work, clock, folder));
         QvEngine& engine = ctx.engine;
         QvCore& core = engine.core;
         MidiOutput& midi = *ctx.midi;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/qvcontext.h"
 #include "engine/midiout.h"
 #include "engine/qvchord.h"
 #include "engine/stylefile.h"
@@ -19,6 +20,10 @@ std::string freshFolder(const std::string& tag);
 // Numbers of the style files in a folder (names NNN.qms), ascending.
 std::vector<int> styleIdsIn(const std::string& folder);
 std::string styleFileName(int id); // 001.qms ...
+
+// A program context set up for a test: the given clock, a recording MIDI device (opened as the
+// built-in synthesizer), the shipped styles unless told otherwise, and every store file inside `work`.
+QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::string& stylesFolder);
 
 // The fixed progression: C | Am Bm7b5 | E7 | Gsus4 G7 | C/E | F (first inversion) Dm | Bb | D/F# G,
 // then with the coda four bars of C. In 3/4 a half bar becomes two beats and one.
