@@ -91,53 +91,62 @@ QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::str
     return setup;
 }
 
-StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
-    StyleRender r;
-    const std::string work = freshFolder("render");
-    FakeClock clock(1000);
-    {
-        QvContext ctx(testSetup(work, clock, folder));
-        QvEngine& engine = ctx.engine;
-        QvCore& core = engine.core;
-        MidiOutput& midi = *ctx.midi;
-        engine.styles.select(id);
-        r.style = engine.styles.current();
-        const bool triple = r.style.is34();
-        ctx.app.selectStyle(id, true, false, false);
-        QvPage& page = core.pages.at(0);
-        for (const QvChord& c : progression(triple, withCoda)) page.addChord(c, -1);
-        core.pageSlots.clear();
-        core.pageSlots.add(0);
-        core.loopMode = 2;
-        for (int i = 0; i < 7; ++i) r.channelOfTrack[i] = ctx.app.partMidiChannel(i);
+StyleRenderer::StyleRenderer(const std::string& folder) : work(freshFolder("render")), clock(1000) {
+    context = std::make_unique<QvContext>(testSetup(work, clock, folder));
+}
 
-        // As the MIDI file export does: from the start, capture, settings at time 0, then the song.
-        core.playFrom(0, false, false);
-        midi.startMidiCapture();
-        core.applyMix(core.masterVolume(), true);
-        const int end = core.songLength() * 8 + midi.captureTime;
-        ctx.app.togglePlay();
-        while (midi.captureTime < end - 1) core.updatePlayback(false, false);
-        for (int i = 0; i < engine.instruments.count(); ++i) engine.instruments.at(i).allNotesOff(true);
-        r.songEnd = midi.captureTime;
-        for (int i = 0; i < midi.captureList.count(); ++i) r.events.push_back(midi.captureList.at(i));
-        midi.capturing = false;
-        if (engine.stepControl.isPlaying()) ctx.app.togglePlay();
-
-        const int stepsPerBar = r.style.stepsPerBar;
-        int units = 0;
-        for (const QvChord& c : progression(triple, withCoda)) {
-            ChordSpan span;
-            span.chord = c;
-            span.start = units * stepsPerBar / 48 * 8;
-            units += c.len;
-            span.end = units * stepsPerBar / 48 * 8;
-            r.chords.push_back(span);
-        }
-    }
+StyleRenderer::~StyleRenderer() {
+    context.reset();
     std::error_code ec;
     fs::remove_all(work, ec);
+}
+
+StyleRender StyleRenderer::render(int id, bool withCoda) {
+    StyleRender r;
+    QvContext& ctx = *context;
+    QvEngine& engine = ctx.engine;
+    QvCore& core = engine.core;
+    MidiOutput& midi = *ctx.midi;
+    ctx.app.newSession(true);
+    ctx.app.selectStyle(id, true, false, false);
+    r.style = engine.styles.current();
+    const bool triple = r.style.is34();
+    QvPage& page = core.pages.at(0);
+    for (const QvChord& c : progression(triple, withCoda)) page.addChord(c, -1);
+    core.pageSlots.clear();
+    core.pageSlots.add(0);
+    core.loopMode = 2;
+    for (int i = 0; i < 7; ++i) r.channelOfTrack[i] = ctx.app.partMidiChannel(i);
+
+    // As the MIDI file export does: from the start, capture, settings at time 0, then the song.
+    core.playFrom(0, false, false);
+    midi.startMidiCapture();
+    core.applyMix(core.masterVolume(), true);
+    const int end = core.songLength() * 8 + midi.captureTime;
+    ctx.app.togglePlay();
+    while (midi.captureTime < end - 1) core.updatePlayback(false, false);
+    for (int i = 0; i < engine.instruments.count(); ++i) engine.instruments.at(i).allNotesOff(true);
+    r.songEnd = midi.captureTime;
+    for (int i = 0; i < midi.captureList.count(); ++i) r.events.push_back(midi.captureList.at(i));
+    midi.capturing = false;
+    midi.captureList.clear();
+    if (engine.stepControl.isPlaying()) ctx.app.togglePlay();
+
+    const int stepsPerBar = r.style.stepsPerBar;
+    int units = 0;
+    for (const QvChord& c : progression(triple, withCoda)) {
+        ChordSpan span;
+        span.chord = c;
+        span.start = units * stepsPerBar / 48 * 8;
+        units += c.len;
+        span.end = units * stepsPerBar / 48 * 8;
+        r.chords.push_back(span);
+    }
     return r;
+}
+
+StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
+    return StyleRenderer(folder).render(id, withCoda);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Helpers of the tests of the shipped data (data/Styles, data/Samples): where the files are, the fixed
 // chord progression every style is played over, a render of one style through the normal playback
 // path with MIDI capture, and the checks such a render must pass.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "engine/midiout.h"
 #include "engine/qvchord.h"
 #include "engine/stylefile.h"
+#include "platform/clock.h"
 
 namespace shipped {
 
@@ -44,8 +46,21 @@ struct StyleRender {
     int channelOfTrack[7]{}; // MIDI channel index of each track's voice
 };
 
-// Selects style `id` from `stylesFolder` in a fresh program context and plays it once over the
-// progression, capturing every MIDI message.
+// Plays styles of one folder in a program context of its own: each render starts a new session,
+// selects the style and plays it once over the progression, capturing every MIDI message.
+class StyleRenderer {
+  public:
+    explicit StyleRenderer(const std::string& stylesFolder);
+    ~StyleRenderer();
+    StyleRender render(int id, bool withCoda);
+
+  private:
+    std::string work;
+    FakeClock clock;
+    std::unique_ptr<QvContext> context;
+};
+
+// One render in a context of its own.
 StyleRender renderStyle(const std::string& stylesFolder, int id, bool withCoda);
 
 // What is wrong with a render: notes outside 28..100, notes left sounding, a bass that does not play

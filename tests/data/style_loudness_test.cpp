@@ -62,7 +62,8 @@ Level measure(const StyleRender& r) {
 TEST(ShippedStyleLoudness, EveryStyleSoundsWithinSixDecibelsOfTheMedianWithoutClipping) {
     if (findGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
     std::map<int, Level> levels;
-    for (int id : styleIdsIn(stylesFolder())) levels[id] = measure(renderStyle(stylesFolder(), id, false));
+    StyleRenderer renderer(stylesFolder());
+    for (int id : styleIdsIn(stylesFolder())) levels[id] = measure(renderer.render(id, false));
     ASSERT_GE(levels.size(), 35u);
     std::vector<double> all;
     for (const auto& [id, level] : levels) all.push_back(level.rmsDb);

@@ -37,8 +37,9 @@ template <class F> std::vector<std::string> problemsOfSpoiled(int id, F spoil) {
 TEST(ShippedStyleRender, EveryStylePlaysSoundlyOverTheProgression) {
     const std::vector<int> ids = styleIdsIn(stylesFolder());
     ASSERT_GE(ids.size(), 35u);
+    StyleRenderer renderer(stylesFolder());
     for (int id : ids) {
-        StyleRender r = renderStyle(stylesFolder(), id, true);
+        StyleRender r = renderer.render(id, true);
         int noteOns = 0;
         for (const MidiEvent& e : r.events)
             if ((e.status & 0xF0) == 0x90 && e.data2 > 0) ++noteOns;
