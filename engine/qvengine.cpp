@@ -28,8 +28,11 @@ void QvEngine::computeVoicings() {
     std::array<int, kPartCount> heights;
     for (int i = 0; i < kPartCount; ++i) {
         heights[i] = -1;
-        if (i < arpeggios.count() && arpeggios.at(i).type == 3)
-            heights[i] = arpeggios.at(i).pattern.strumHeight;
+        // A chord-code track's strum height lies in 0..7 (a negative one counts as 1).
+        if (i < arpeggios.count() && arpeggios.at(i).type == 3) {
+            int h = arpeggios.at(i).pattern.strumHeight;
+            heights[i] = h < 0 ? 1 : h;
+        }
     }
     ::computeVoicings(core.currentChord, heights, chordTones, voicings);
 }

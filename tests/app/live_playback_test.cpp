@@ -6,7 +6,9 @@ using namespace play;
 
 namespace {
 
-QvChord chord(int key, int len = 48) { return QvChord(key, 0, 0, kAutoBassArg, false, len); }
+QvChord chord(int key, int len = 48) {
+    return QvChord(key, 0, 0, kAutoBassArg, false, len);
+}
 
 // A hi-hat on every step, nothing else.
 StyleFile tickStyle(int id = 3) {

@@ -224,3 +224,37 @@ TEST(RenderArrangement, VolumeDropToZeroAndBackRetriggers) {
     ASSERT_EQ(pedal.size(), 1u);
     EXPECT_EQ(pedal[0], (std::pair<int, int>{164, 0})); // the rise releases the pedal
 }
+
+TEST(RenderArrangement, PointsCountOnlyOnBeats) {
+    Player p;
+    p.addStyle(style44());
+    p.use(1);
+    progression(p);
+    addPoint(p, 6, 7);   // step 2: between beats, never reached while playing
+    addPoint(p, 108, 7); // step 36: beat 2 of bar 3
+    Llist<MidiEvent> ev = p.render();
+    std::vector<Note> drums = noteOns(ev, 9);
+    int before = 0;
+    for (const Note& n : drums)
+        if (n.time < 288) ++before;
+    EXPECT_EQ(before, 12 * 2 + 3); // the pattern plays on until step 36 (bar 3: two hi-hats, a kick)
+    EXPECT_EQ(onsAt(drums, 288), (std::vector<Note>{{288, 49, 65}, {288, 36, 100}, {288, 42, 80}}));
+}
+
+TEST(RenderArrangement, ExportPlaysTheWholeSongWhateverTheRepeatSettings) {
+    Player p;
+    p.addStyle(style44());
+    p.use(1);
+    progression(p);
+    p.core().loopMode = 1;
+    p.core().loopStart = 1;
+    p.core().loopEnd = 1;
+    p.core().loopRegionActive = true;
+    Llist<MidiEvent> ev = p.render();
+    std::vector<Note> bass = noteOns(ev, p.channelOf(1));
+    EXPECT_EQ(pitches(bass), (std::vector<int>{36, 43, 29, 36, 31, 38, 36, 43}));
+    EXPECT_EQ(bass.back().time, 448);
+    // The session's own settings are untouched.
+    EXPECT_TRUE(p.core().loopRegionActive);
+    EXPECT_EQ(p.core().loopMode, 1);
+}
