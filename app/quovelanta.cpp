@@ -181,17 +181,19 @@ bool QuoVelanta::isBusy() const {
 }
 
 bool QuoVelanta::newSession(bool silent) {
+    if (!silent && !querySaveChanges()) return false;
     if (engine.stepControl.isPlaying()) togglePlay();
     fileVersion = kDocumentVersion;
     sessionPath.clear();
     selectorKind = 0;
     resizedChord = -1;
     dragInProgress = false;
+    host.resetInputState();
     engine.core.reset();
     for (Instrument& v : engine.instruments) v.reset();
     for (Arpeggio& a : engine.arpeggios) a.reset();
     engine.stepControl.reset();
     selectStyle(-1, true, false, false);
-    if (!silent) host.refreshPanels();
+    if (!silent) afterNewSession();
     return true;
 }

@@ -13,6 +13,10 @@
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
 
+class FileDialogs;
+class QvHistory;
+class RecentFiles;
+
 class QuoVelanta : public TextStream {
   public:
     // Builds the seven voices (voice i on partMidiChannel (i)) and the seven track engines, opens
@@ -59,7 +63,41 @@ class QuoVelanta : public TextStream {
     // True while an edit holds the displayed page (selector kinds 4..6, a chord resize, a drag, a menu).
     bool isBusy() const;
     // A new session: playback stops, the session, voices, engines and clock are reset and the style
-    // is selected again. (Without silent the window is repainted.)
+    // is selected again. Without silent it first asks to save changes (false: the user declined or the
+    // save failed, nothing changed), and afterwards repaints and resets the history.
     bool newSession(bool silent);
     int currentStyle() const { return engine.core.styleNumber; }
+
+    // The session document (sessionfile.cpp). The collaborators are set by the program context once
+    // they exist; without them the flows ask nothing, keep no history and list no recent files.
+    QvHistory* history = nullptr;
+    RecentFiles* recentFiles = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+    // The session file body (header "QuoVelanta Session").
+    void serialize() override;
+    // Asks "Save changes to session ...?" when there are unsaved changes; true to go on (No, nothing
+    // to save, or Yes with a successful save), false to stop (Cancel, closed, or the save did not
+    // happen).
+    bool querySaveChanges();
+    // Opens a session file (an empty path asks with the open dialog); true when a file was read.
+    bool openSession(const std::string& path);
+    // Saves to the session's path (a new session goes through Save As); true when written.
+    bool saveSession();
+    bool saveSessionAs();
+    // Closes an open selector overlay and stops playback (before file commands and dialogs).
+    void stopAndCloseSelector();
+    // After the history wrote a copy back into the live session.
+    void afterHistoryRestore();
+    // The end of a new session that is not silent: windows refreshed, history reset.
+    void afterNewSession();
+
+    // MIDI file and chord chart export (midiexport.cpp, chordexport.cpp).
+    // Renders the whole song into a Standard MIDI File; a failure is reported to the user.
+    bool exportMidiFile(const std::string& path);
+    // The save dialog for the MIDI file, then the export; false when cancelled or failed.
+    bool saveMidiFileAs();
+    // The live session's chord chart as text lines.
+    void exportChordsAsText(Llist<std::string>& lines) const;
+    // The save dialog for the chart, then the chart is written; false when cancelled or failed.
+    bool saveChordsAsText();
 };

@@ -17,6 +17,13 @@ QvContext::QvContext(Setup setup)
     : clock(pickClock(setup, ownClock)), midi(makeMidi(setup)),
       engine(*midi, clock, QvEngine::Setup{setup.stylesFolder, setup.optionsPath, setup.prompt}),
       recentFiles(setup.recentPath.empty() ? exeRelativePath("recent.cfg") : setup.recentPath, 20),
-      app(engine, setup.host ? *setup.host : nullHost, setup.prompt ? *setup.prompt : closedPrompt) {}
+      app(engine, setup.host ? *setup.host : nullHost, setup.prompt ? *setup.prompt : closedPrompt),
+      globalNotes(setup.globalNotesPath), customStyleMixes(setup.customMixesPath), historyClient(app),
+      history(engine.core, engine.stepControl, historyClient) {
+    app.history = &history;
+    app.recentFiles = &recentFiles;
+    app.fileDialogs = setup.fileDialogs ? setup.fileDialogs : &cancelledDialogs;
+    history.reset("[New session]");
+}
 
 QvContext::~QvContext() = default;

@@ -2,15 +2,22 @@
 // The program-wide objects, members of one context built in their designed order (every object exists
 // before its first user) and destroyed in reverse: the clock and the MIDI output layer, the engine
 // objects (style library, voices, track engines, note display, options, arrangement states, clipboard,
-// chord tones and voicings, live session, running clock), the recent files and the main object.
+// chord tones and voicings, live session, running clock), the recent files, the main object, the
+// global notes, the custom style mixes and the undo history. The stores load their files when built
+// and save them when the context goes.
 #include <memory>
 #include <string>
 
+#include "app/documentdialogs.h"
+#include "app/historyclient.h"
 #include "app/quovelanta.h"
 #include "app/qvhost.h"
+#include "engine/customstylemixes.h"
+#include "engine/globalnotes.h"
 #include "engine/midiout.h"
 #include "engine/prompt.h"
 #include "engine/qvengine.h"
+#include "engine/qvhistory.h"
 #include "foundation/recentfiles.h"
 #include "platform/clock.h"
 #include "platform/midibackend.h"
@@ -35,6 +42,9 @@ class QvContext {
         std::string recentPath;   // empty: "recent.cfg" beside the executable
         QvHost* host = nullptr;   // null: no window
         Prompt* prompt = nullptr; // null: every question counts as closed
+        std::string globalNotesPath;       // empty: "globalNotes.cfg" beside the executable
+        std::string customMixesPath;       // empty: "customStyleMixes.dat" beside the executable
+        FileDialogs* fileDialogs = nullptr; // null: every file dialog counts as cancelled
     };
 
     explicit QvContext(Setup setup);
@@ -46,6 +56,7 @@ class QvContext {
     std::unique_ptr<SteadyClock> ownClock;
     NullHost nullHost;
     ClosedPrompt closedPrompt;
+    CancelledFileDialogs cancelledDialogs;
 
   public:
     Clock& clock;
@@ -53,6 +64,14 @@ class QvContext {
     QvEngine engine;
     RecentFiles recentFiles;
     QuoVelanta app;
+    GlobalNotes globalNotes;
+    CustomStyleMixes customStyleMixes;
+
+  private:
+    MainHistoryClient historyClient;
+
+  public:
+    QvHistory history;
 
   private:
     static std::unique_ptr<MidiOutput> makeMidi(Setup& setup);

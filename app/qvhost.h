@@ -17,6 +17,18 @@ class QvHost {
     virtual void refreshPanels() {}
     // Runs the Style Programmer's show handler again when that window is visible.
     virtual void refreshStyleProgrammer() {}
+    // The repeat box (its loop display).
+    virtual void repaintRepeatBox() {}
+    // The mixer window shows the live session's mix again; the notes window reloads the session's
+    // notes (each only where the window exists).
+    virtual void refreshMixer() {}
+    virtual void reloadNotes() {}
+    // Closes an open selector overlay (with repaint).
+    virtual void closeSelector() {}
+    // The window's hover, drag, click and selector state goes back to its start values (new session).
+    virtual void resetInputState() {}
+    // A pending drag of the page area is forgotten (after a history restore).
+    virtual void clearPendingDrag() {}
 };
 
 class NullHost : public QvHost {};

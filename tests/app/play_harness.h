@@ -182,6 +182,8 @@ class Player {
         s.stylesFolder = dir.file("Styles");
         s.optionsPath = dir.file("options.cfg");
         s.recentPath = dir.file("recent.cfg");
+        s.globalNotesPath = dir.file("globalNotes.cfg");
+        s.customMixesPath = dir.file("customStyleMixes.dat");
         s.host = &host;
         s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));

@@ -1,0 +1,172 @@
+// The session document of the main object: the file body, and the new, open, save and save-as flows
+// with the unsaved-changes question.
+#include "engine/sessionfile.h"
+#include "app/documentdialogs.h"
+#include "app/quovelanta.h"
+#include "app/utilities.h"
+#include "engine/qvhistory.h"
+#include "foundation/recentfiles.h"
+#include "foundation/strutil.h"
+#include "foundation/textfile.h"
+
+namespace {
+
+const char* const kSessionFilter = "QuoVelanta Session (*.qvs)| *.qvs";
+const char* const kSupportAddress = "support@quovelanta.com";
+
+void tell(Prompt& prompt, const std::string& line) {
+    Llist<std::string> lines(0, 1, true);
+    lines.add(line);
+    prompt.messageBox(lines, PromptButtons::Ok, "");
+}
+
+void tell(Prompt& prompt, std::initializer_list<std::string> text) {
+    Llist<std::string> lines(0, 1, true);
+    for (const std::string& l : text) lines.add(l);
+    prompt.messageBox(lines, PromptButtons::Ok, "");
+}
+
+// The folder part of a path, with its trailing separator.
+std::string folderOf(const std::string& path) {
+    std::size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+} // namespace
+
+void QuoVelanta::serialize() {
+    bool waltzNotice = false;
+    serializeSession(*this, engine.core, fileVersion, waltzNotice);
+    if (!waltzNotice) return;
+    tell(
+        prompt,
+        {"The session you are opening is saved in 'Waltz' style with version 1.1 of QuoVelanta. The time "
+         "signature of this style",
+         "has changed from 6/4 to 3/4 due to standardization, made necessary by the addition of several "
+         "new 3/4 music styles.",
+         "In addition, chords are aligned to beats in 3/4 too, so extra conversion may be needed.", "",
+         "We would like to ask you to do one of the following:", "",
+         "A. Resize the chords as required by your music and then save the session.", "or",
+         std::string("B. Send your session file to ") + kSupportAddress + ", and we will convert it for you.",
+         "",
+         "We are sorry for the inconvenience. There will be no similar problems in the future. Thank you."});
+}
+
+bool QuoVelanta::querySaveChanges() {
+    if (!engine.options.warnSessionDelete || !history || history->count() <= 1 || !history->modified)
+        return true;
+    std::string question = "Save changes to session";
+    if (!sessionPath.empty()) question += " " + fileBaseName(sessionPath);
+    question += "?";
+    Llist<std::string> lines(0, 1, true);
+    lines.add(question);
+    int answer = prompt.messageBox(lines, PromptButtons::YesNoCancel, "");
+    if (answer == 0) return saveSession(); // go on only when the changes are safe
+    return answer == 1;
+}
+
+void QuoVelanta::afterNewSession() {
+    host.refreshPanels();
+    host.refreshMixer();
+    host.reloadNotes();
+    if (history) history->reset("[New session]");
+}
+
+void QuoVelanta::stopAndCloseSelector() {
+    if (selectorKind != 0) {
+        host.closeSelector();
+        selectorKind = 0;
+    }
+    if (engine.stepControl.isPlaying()) togglePlay();
+}
+
+bool QuoVelanta::openSession(const std::string& path) {
+    if (!querySaveChanges()) return false;
+    Options& options = engine.options;
+    if (path.empty()) {
+        stopAndCloseSelector();
+        std::string chosen;
+        std::string start =
+            options.lastSessionFolder.empty() ? exeFolder() + "Samples/" : options.lastSessionFolder;
+        if (!fileDialogs || !fileDialogs->runOpenDialog(chosen, "Open", kSessionFilter, start)) return false;
+        sessionPath = chosen;
+        options.lastSessionFolder = folderOf(chosen);
+    } else if (fileExists(path)) {
+        sessionPath = path;
+    } else {
+        if (recentFiles) recentFiles->remove(path);
+        tell(prompt, "Sorry, the file does not exist. Maybe it has been moved to another folder.");
+        return false;
+    }
+    std::string opening = sessionPath;
+    newSession(true);
+    sessionPath = opening;
+    bool loaded = loadFile(kSessionHeader, sessionPath);
+    lines.clear();
+    if (loaded) {
+        if (recentFiles) recentFiles->add(sessionPath);
+    } else {
+        // Nothing of a file that could not be read whole is kept.
+        newSession(true);
+        tell(prompt, "Failed to open file.");
+    }
+    if (isVersionNewer(kDocumentVersion, fileVersion)) {
+        tell(prompt, {"This file has been created with a higher version (v" + fileVersion + ") of " +
+                          kApplicationTitle + " than you are currently running (v" + kDocumentVersion + ").",
+                      std::string(kApplicationTitle) +
+                          " can still open the file, but note that some musical elements or functions may be "
+                          "different or missing.",
+                      std::string("Please update your software at ") + kMakerWebSite +
+                          " to take advantage of the latest features."});
+        fileVersion = kDocumentVersion;
+    }
+    if (engine.styles.indexOfId(engine.core.styleNumber) < 0)
+        tell(prompt, "Music style " + intToText(engine.core.styleNumber) + " not found.");
+    selectStyle(-1, false, true, false);
+    host.refreshMixer();
+    host.reloadNotes();
+    if (history) history->reset("[Open session]");
+    return loaded;
+}
+
+bool QuoVelanta::saveSession() {
+    if (sessionPath.empty()) return saveSessionAs();
+    bool saved = saveFile(kSessionHeader, sessionPath);
+    lines.clear();
+    if (!saved) {
+        tell(prompt, "Failed to save file.");
+        return false; // the session keeps its unsaved changes
+    }
+    if (history) history->modified = false;
+    return true;
+}
+
+bool QuoVelanta::saveSessionAs() {
+    stopAndCloseSelector();
+    Options& options = engine.options;
+    std::string chosen = sessionPath;
+    std::string start =
+        options.lastSessionFolder.empty() ? exeFolder() + "Samples/" : options.lastSessionFolder;
+    if (!fileDialogs || !fileDialogs->runSaveDialog(chosen, "Save As", kSessionFilter, start)) return false;
+    std::string previous = sessionPath;
+    sessionPath = chosen;
+    options.lastSessionFolder = folderOf(chosen);
+    bool saved = saveSession();
+    if (saved) {
+        if (recentFiles) recentFiles->add(sessionPath);
+    } else {
+        sessionPath = previous; // the session still belongs to the file it came from
+    }
+    host.refreshPanels();
+    return saved;
+}
+
+void QuoVelanta::afterHistoryRestore() {
+    host.clearPendingDrag();
+    dragInProgress = false;
+    playButtonOn = engine.stepControl.isPlaying();
+    selectStyle(-1, false, false, false);
+    host.refreshPanels();
+    host.refreshMixer();
+    host.reloadNotes();
+}

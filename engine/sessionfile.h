@@ -1,0 +1,28 @@
+#pragma once
+// The session file body (*.qvs, header "QuoVelanta Session"): the live session's own fields, its mix,
+// all 36 chord pages, the page sequence, the notes and the links, with the rules that bring files of
+// older versions up to date.
+#include <string>
+
+#include "foundation/llist.h"
+#include "foundation/textstream.h"
+
+class QvCore;
+
+constexpr const char* kSessionHeader = "QuoVelanta Session";
+constexpr const char* kSessionVersion = "2.2"; // the version this program writes
+constexpr const char* kLegacyVersion = "1.1";  // a file without a version line
+constexpr int kWaltzLegacyStyle = 26;          // the style whose meter changed after version 1.1
+
+// Writes or reads the session body on ts (as ts.writing says). Writing sets fileVersion to "2.2"
+// first. Reading expects a session reset to its defaults (keys missing from the file keep them);
+// the session's own fields are taken from the file's top-level lines only, never from a page block.
+// After reading, waltzNotice tells whether the version 1.1 notice for style 26 is due.
+void serializeSession(TextStream& ts, QvCore& core, std::string& fileVersion, bool& waltzNotice);
+
+// False when either text is shorter than 3 characters; else each counts as 10 x its first digit +
+// its third digit (a non-digit counting 0), and the result is mine < theirs.
+bool isVersionNewer(const std::string& mine, const std::string& theirs);
+
+// The session's own field lines: the lines outside every nested block.
+Text_ topLevelLines(const Text_& lines);

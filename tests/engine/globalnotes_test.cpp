@@ -1,0 +1,129 @@
+#include "engine/globalnotes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/valuelists.h"
+#include "foundation/textfile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+  public:
+    explicit TempFolder(const std::string& name) : dir(fs::temp_directory_path() / name) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    ~TempFolder() { fs::remove_all(dir); }
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+std::string readAll(const std::string& path) {
+    std::string bytes;
+    readFileBytes(path, bytes);
+    return bytes;
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+    ASSERT_TRUE(writeFileAtomic(path, bytes));
+}
+
+struct ListHolder : TextStream {
+    Llist<int> ints;
+    Llist<std::string> texts;
+    void serialize() override {
+        serializeIntList(*this, "pageSlots", ints);
+        serializeTextList(*this, "sessionNotes", texts);
+    }
+};
+
+} // namespace
+
+TEST(ValueLists, WrittenAsBlocksOfIndexedLines) {
+    ListHolder h;
+    h.ints.add(0);
+    h.ints.add(-3);
+    h.ints.add(35);
+    h.texts.add("a=b");
+    h.texts.add("");
+    h.saveFile("T", "");
+    Text_ expected;
+    for (const char* l : {"<T>", "<pageSlots>", "i=0", "i=-3", "i=35", "</pageSlots>", "<sessionNotes>",
+                          "i=a=b", "i=", "</sessionNotes>", "</T>"})
+        expected.add(l);
+    ASSERT_EQ(h.lines.count(), expected.count());
+    for (int i = 0; i < expected.count(); ++i) EXPECT_EQ(h.lines.at(i), expected.at(i)) << i;
+}
+
+TEST(ValueLists, ReadingSkipsLinesWithoutTheKeyAndEmptiesFirst) {
+    ListHolder h;
+    h.ints.add(7);
+    h.texts.add("old");
+    h.lines.clear();
+    for (const char* l :
+         {"<T>", "<pageSlots>", "i=4", "x=5", "junk", "  i=12abc", "i=", "</pageSlots>", "</T>"})
+        h.lines.add(l);
+    ASSERT_TRUE(h.loadFile("T", ""));
+    ASSERT_EQ(h.ints.count(), 3);
+    EXPECT_EQ(h.ints.at(0), 4);
+    EXPECT_EQ(h.ints.at(1), 12);
+    EXPECT_EQ(h.ints.at(2), 0);
+    EXPECT_EQ(h.texts.count(), 0); // no block: an empty list
+}
+
+TEST(GlobalNotes, FirstRunWritesAnEmptyBlock) {
+    TempFolder t("qv_globalnotes_first");
+    std::string path = t.file("globalNotes.cfg");
+    {
+        GlobalNotes notes(path);
+        EXPECT_EQ(notes.loadResult(), TaggedLoad::Missing);
+        EXPECT_EQ(notes.notes.count(), 0);
+    }
+    EXPECT_EQ(
+        readAll(path),
+        "<QuoVelanta Global Notes>\r\n<globalNotes>\r\n</globalNotes>\r\n</QuoVelanta Global Notes>\r\n");
+}
+
+TEST(GlobalNotes, NotesSurviveSaveAndLoad) {
+    TempFolder t("qv_globalnotes_roundtrip");
+    std::string path = t.file("globalNotes.cfg");
+    {
+        GlobalNotes notes(path);
+        notes.notes.add("Gig list: key=value stays");
+        notes.notes.add("");
+        notes.notes.add("  indented i=1");
+    }
+    EXPECT_EQ(readAll(path),
+              "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=Gig list: key=value stays\r\ni=\r\n"
+              "i=  indented i=1\r\n</globalNotes>\r\n</QuoVelanta Global Notes>\r\n");
+    GlobalNotes again(path);
+    EXPECT_EQ(again.loadResult(), TaggedLoad::Loaded);
+    ASSERT_EQ(again.notes.count(), 3);
+    EXPECT_EQ(again.notes.at(0), "Gig list: key=value stays");
+    EXPECT_EQ(again.notes.at(1), "");
+    EXPECT_EQ(again.notes.at(2), "  indented i=1");
+}
+
+TEST(GlobalNotes, ForeignOrDamagedFileIsNeverOverwritten) {
+    TempFolder t("qv_globalnotes_damaged");
+    const std::string foreign =
+        "<Something Else>\r\n<globalNotes>\r\ni=x\r\n</globalNotes>\r\n</Something Else>\r\n";
+    const std::string cut = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=first\r\ni=sec";
+    for (const std::string& content : {foreign, cut}) {
+        std::string path = t.file("globalNotes.cfg");
+        writeAll(path, content);
+        {
+            GlobalNotes notes(path);
+            EXPECT_EQ(notes.loadResult(), TaggedLoad::Failed);
+            EXPECT_EQ(notes.notes.count(), 0);
+            notes.notes.add("typed after a failed load");
+            EXPECT_FALSE(notes.save());
+        }
+        EXPECT_EQ(readAll(path), content);
+    }
+}

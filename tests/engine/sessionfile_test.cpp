@@ -1,0 +1,262 @@
+#include "engine/sessionfile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/qvcore.h"
+#include "model_test_util.h"
+
+namespace {
+
+// The session body on its own, as the main object writes and reads it.
+class SessionDoc : public TextStream {
+  public:
+    QvCore core;
+    std::string fileVersion = kSessionVersion;
+    bool waltzNotice = false;
+    void serialize() override { serializeSession(*this, core, fileVersion, waltzNotice); }
+};
+
+std::string fixture(const std::string& name) {
+    return modelFixture("session", name);
+}
+
+// Every kind of content a session holds: all 36 pages (chords on every page, points on some), a
+// page sequence, notes with "=" in them, links and every setting away from its default.
+void fillSession(QvCore& core) {
+    core.styleNumber = 14;
+    core.tempo(133);
+    core.key = 5;
+    core.sharpFlatMode = 1;
+    core.loopStart = 2;
+    core.loopEnd = 5;
+    core.loopMode = 1;
+    core.loopRegionActive = true;
+    core.fadeOutMode = -4;
+    core.autoCymbal = false;
+    core.autoCymbal_nthBar = 8;
+    core.cymbalOnPageStart = true;
+    core.rewindStyleInLoops = true;
+    core.restartStyleOnPageChange = false;
+    core.mix.volDrums = 0.75;
+    core.mix.mixKick = 0.6;
+    core.mix.mixFxCym = 0.125;
+    core.mix.volChords = 0.3;
+    core.mix.mixB = 0.05;
+    for (int p = 0; p < kPageCount; ++p) {
+        QvPage& page = core.pages.at(p);
+        page.addChord(QvChord(p % 12, p % 20, p % 3 - 1, kAutoBassArg, false, 48), -1);
+        if (p % 5 == 0) page.addChord(QvChord((p + 7) % 12, 4, 0, (p + 4) % 12, true, 24), -1);
+        if (p % 7 == 0) {
+            page.addAPoint(0);
+            page.addAPoint(24 + p);
+            QvAPoint point = page.apointAt(1);
+            point.applyKind(11, true, false);
+            point.cym = 6;
+            point.oB = false;
+            page.setAPoint(point, 1);
+        }
+        if (p == 35) page.zoom = 16;
+    }
+    core.pageSlots.clear();
+    for (int s : {0, 1, 2, 0, 35, 10}) core.pageSlots.add(s);
+    core.sessionNotes.add("Intro: 4 bars");
+    core.sessionNotes.add("");
+    core.sessionNotes.add("capo=2, key=G");
+    core.sessionLinks.at(0) = "/home/me/lyrics.txt";
+    core.sessionLinks.at(3) = "www.example.org/tabs?a=b";
+}
+
+bool loadDoc(SessionDoc& doc, const std::string& path) {
+    doc.core.reset();
+    return doc.loadFile(kSessionHeader, path);
+}
+
+} // namespace
+
+TEST(SessionFile, FullSessionIsWrittenByteExactly) {
+    ScratchDir dir;
+    SessionDoc doc;
+    fillSession(doc.core);
+    doc.fileVersion = "1.1";
+    std::string path = dir.path("full.qvs");
+    ASSERT_TRUE(doc.saveFile(kSessionHeader, path));
+    EXPECT_EQ(doc.fileVersion, "2.2");
+    EXPECT_EQ(fileBytes(path), fileBytes(fixture("full36.qvs")));
+}
+
+TEST(SessionFile, FullSessionReadsBackWhole) {
+    SessionDoc doc;
+    ASSERT_TRUE(loadDoc(doc, fixture("full36.qvs")));
+    SessionDoc expected;
+    fillSession(expected.core);
+    const QvCore& a = doc.core;
+    const QvCore& b = expected.core;
+    EXPECT_EQ(doc.fileVersion, "2.2");
+    EXPECT_FALSE(doc.waltzNotice);
+    EXPECT_EQ(a.styleNumber, 14);
+    EXPECT_EQ(a.tempoValue, 133);
+    EXPECT_EQ(a.key, 5);
+    EXPECT_EQ(a.sharpFlatMode, 1);
+    EXPECT_EQ(a.loopStart, 2);
+    EXPECT_EQ(a.loopEnd, 5);
+    EXPECT_EQ(a.loopMode, 1);
+    EXPECT_TRUE(a.loopRegionActive);
+    EXPECT_EQ(a.fadeOutMode, -4);
+    EXPECT_FALSE(a.autoCymbal);
+    EXPECT_EQ(a.autoCymbal_nthBar, 8);
+    EXPECT_TRUE(a.cymbalOnPageStart);
+    EXPECT_TRUE(a.rewindStyleInLoops);
+    EXPECT_FALSE(a.restartStyleOnPageChange);
+    EXPECT_DOUBLE_EQ(a.mix.volDrums, 0.75);
+    EXPECT_DOUBLE_EQ(a.mix.mixFxCym, 0.125);
+    EXPECT_DOUBLE_EQ(a.mix.mixB, 0.05);
+    EXPECT_EQ(a.mix.forStyle, -1); // the session mix has no style line
+    ASSERT_EQ(a.pages.count(), kPageCount);
+    for (int p = 0; p < kPageCount; ++p) {
+        const QvPage& pa = a.pages.at(p);
+        const QvPage& pb = b.pages.at(p);
+        ASSERT_EQ(pa.chordCount(), pb.chordCount()) << p;
+        for (int c = 0; c < pa.chordCount(); ++c) {
+            EXPECT_TRUE(pa.chordAt(c).equals(pb.chordAt(c))) << p << " " << c;
+            EXPECT_EQ(pa.chordAt(c).len, pb.chordAt(c).len);
+        }
+        ASSERT_EQ(pa.apointCount(), pb.apointCount()) << p;
+        for (int k = 0; k < pa.apointCount(); ++k) {
+            EXPECT_EQ(pa.apointAt(k).pos, pb.apointAt(k).pos);
+            EXPECT_EQ(pa.apointAt(k).cym, pb.apointAt(k).cym);
+            EXPECT_EQ(pa.apointAt(k).oB, pb.apointAt(k).oB);
+            EXPECT_EQ(pa.apointAt(k).mBass, pb.apointAt(k).mBass);
+        }
+        EXPECT_EQ(pa.zoom, pb.zoom);
+    }
+    ASSERT_EQ(a.pageSlots.count(), 6);
+    EXPECT_EQ(a.pageSlots.at(4), 35);
+    ASSERT_EQ(a.sessionNotes.count(), 3);
+    EXPECT_EQ(a.sessionNotes.at(2), "capo=2, key=G");
+    EXPECT_EQ(a.sessionLinks.at(3), "www.example.org/tabs?a=b");
+    // Written back, the file is unchanged.
+    ScratchDir dir;
+    ASSERT_TRUE(doc.saveFile(kSessionHeader, dir.path("again.qvs")));
+    EXPECT_EQ(fileBytes(dir.path("again.qvs")), fileBytes(fixture("full36.qvs")));
+}
+
+TEST(SessionFile, LegacyFileOfVersion11) {
+    SessionDoc doc;
+    ASSERT_TRUE(loadDoc(doc, fixture("legacy11.qvs")));
+    EXPECT_EQ(doc.fileVersion, "1.1");
+    // Repeat mode 2 of version 1.x was the loop region.
+    EXPECT_EQ(doc.core.loopMode, 0);
+    EXPECT_TRUE(doc.core.loopRegionActive);
+    EXPECT_EQ(doc.core.styleNumber, 26);
+    EXPECT_TRUE(doc.waltzNotice);
+    // No page sequence block: page 0 only.
+    ASSERT_EQ(doc.core.pageSlots.count(), 1);
+    EXPECT_EQ(doc.core.pageSlots.at(0), 0);
+    EXPECT_EQ(doc.core.pages.at(0).chordCount(), 2);
+}
+
+TEST(SessionFile, RepeatModeRulesByVersion) {
+    struct Case {
+        std::string version;
+        int loopMode;
+        bool region;
+        int wantMode;
+        bool wantRegion;
+    };
+    for (const Case& c :
+         {Case{"", 1, true, 1, false}, Case{"1.1", 5, false, 0, true}, Case{"2.0", 5, false, 2, false},
+          Case{"2.2", 2, true, 2, true}, Case{"2.2", -4, false, 0, false}}) {
+        SessionDoc doc;
+        doc.core.reset();
+        doc.lines.clear();
+        doc.lines.add("<QuoVelanta Session>");
+        if (!c.version.empty()) doc.lines.add("fileVersion=" + c.version);
+        doc.lines.add("loopMode=" + std::to_string(c.loopMode));
+        doc.lines.add(std::string("loopRegionActive=") + (c.region ? "true" : "false"));
+        doc.lines.add("</QuoVelanta Session>");
+        ASSERT_TRUE(doc.loadFile(kSessionHeader, ""));
+        EXPECT_EQ(doc.core.loopMode, c.wantMode) << c.version << " " << c.loopMode;
+        EXPECT_EQ(doc.core.loopRegionActive, c.wantRegion) << c.version << " " << c.loopMode;
+    }
+}
+
+TEST(SessionFile, TruncatedFileDoesNotLoad) {
+    SessionDoc doc;
+    doc.core.reset();
+    EXPECT_FALSE(doc.loadFile(kSessionHeader, fixture("truncated.qvs")));
+    EXPECT_EQ(doc.core.styleNumber, 0);
+    EXPECT_EQ(doc.core.pages.at(0).chordCount(), 0);
+}
+
+TEST(SessionFile, FileWithoutItsOwnKeyKeepsTheDefaultKey) {
+    SessionDoc doc;
+    ASSERT_TRUE(loadDoc(doc, fixture("nokey.qvs")));
+    // The first chord's key is 5 and a point block carries "key=9": neither is the session's key.
+    EXPECT_EQ(doc.core.key, 0);
+    EXPECT_EQ(doc.core.pages.at(1).chordAt(0).key, 5);
+    EXPECT_EQ(doc.core.styleNumber, 3);
+    EXPECT_EQ(doc.core.tempoValue, 96);
+}
+
+TEST(SessionFile, BadValuesAreBroughtIntoRange) {
+    SessionDoc doc;
+    ASSERT_TRUE(loadDoc(doc, fixture("badvalues.qvs")));
+    EXPECT_EQ(doc.fileVersion, "3.0");
+    EXPECT_EQ(doc.core.key, 11);         // -13
+    EXPECT_EQ(doc.core.tempoValue, 220); // 500
+    EXPECT_EQ(doc.core.loopMode, 0);     // -2
+    EXPECT_EQ(doc.core.loopStart, -1);   // start after end
+    EXPECT_EQ(doc.core.loopEnd, -1);
+    EXPECT_FALSE(doc.core.loopRegionActive);
+    ASSERT_EQ(doc.core.pageSlots.count(), 2); // 36 and -1 dropped; x reads as 0
+    EXPECT_EQ(doc.core.pageSlots.at(0), 4);
+    EXPECT_EQ(doc.core.pageSlots.at(1), 0);
+    EXPECT_DOUBLE_EQ(doc.core.mix.volBass, 1.0);  // "abc" reads as 1.0
+    EXPECT_DOUBLE_EQ(doc.core.mix.volDrums, 1.0); // 7.5 clamped
+}
+
+TEST(SessionFile, LoopsOutsideTheSequenceAreDeactivated) {
+    for (auto [start, end, keep] :
+         {std::tuple{0, 15, true}, std::tuple{0, 16, false}, std::tuple{-1, 3, false},
+          std::tuple{-1, -1, true}, std::tuple{3, 3, true}, std::tuple{-5, -1, false}}) {
+        SessionDoc doc;
+        doc.core.reset();
+        doc.lines.clear();
+        for (const std::string& l : std::vector<std::string>{
+                 "<QuoVelanta Session>", "fileVersion=2.2", "loopStart=" + std::to_string(start),
+                 "loopEnd=" + std::to_string(end), "loopRegionActive=true", "</QuoVelanta Session>"})
+            doc.lines.add(l);
+        ASSERT_TRUE(doc.loadFile(kSessionHeader, ""));
+        EXPECT_EQ(doc.core.loopStart, keep ? start : -1) << start << " " << end;
+        EXPECT_EQ(doc.core.loopEnd, keep ? end : -1);
+        EXPECT_EQ(doc.core.loopRegionActive, keep);
+    }
+}
+
+TEST(SessionFile, VersionComparison) {
+    EXPECT_TRUE(isVersionNewer("2.2", "3.0"));
+    EXPECT_TRUE(isVersionNewer("2.2", "2.3"));
+    EXPECT_FALSE(isVersionNewer("2.2", "2.2"));
+    EXPECT_FALSE(isVersionNewer("2.2", "2.1"));
+    EXPECT_FALSE(isVersionNewer("2.2", "10"));
+    EXPECT_FALSE(isVersionNewer("2.2", ""));
+    EXPECT_FALSE(isVersionNewer("2.2", "2.10")); // counts as 21
+    EXPECT_FALSE(isVersionNewer("2.2", "2.x3")); // a non-digit counts 0: 20
+    EXPECT_TRUE(isVersionNewer("x.5", "1.1"));   // 5 < 11
+}
+
+TEST(SessionFile, TopLevelLinesSkipEveryBlock) {
+    Text_ lines;
+    for (const char* l : {"a=1", "<chord page 0>", "<chords>", "key=4", "</chords>", "pageZoom=8",
+                          "</chord page 0>", "note=<b>", "<pageSlots>", "i=0", "</pageSlots>", "z=2"})
+        lines.add(l);
+    Text_ top = topLevelLines(lines);
+    ASSERT_EQ(top.count(), 3);
+    EXPECT_EQ(top.at(0), "a=1");
+    EXPECT_EQ(top.at(1), "note=<b>");
+    EXPECT_EQ(top.at(2), "z=2");
+}
