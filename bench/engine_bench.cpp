@@ -86,6 +86,8 @@ class Bench {
         s.stylesFolder = (dir / "Styles").string();
         s.optionsPath = (dir / "options.cfg").string();
         s.recentPath = (dir / "recent.cfg").string();
+        s.globalNotesPath = (dir / "globalNotes.cfg").string();
+        s.customMixesPath = (dir / "customStyleMixes.dat").string();
         ctx = std::make_unique<QvContext>(std::move(s));
         ctx->engine.styles.add(fullStyle());
         ctx->app.selectStyle(1, true, false, false);

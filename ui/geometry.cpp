@@ -1,5 +1,7 @@
 #include "ui/geometry.h"
 
+#include <algorithm>
+
 #include "foundation/strutil.h"
 
 namespace {
@@ -68,26 +70,51 @@ void drawGraphicClipped(const Bitmap24& graphic, Canvas& canvas, const TRect& re
 void drawGradient(Canvas& canvas, int left, int top, int right, int bottom, TColor from, TColor to,
                   bool alongX) {
     if (right < left || bottom < top) return;
-    const int n = alongX ? right - left : bottom - top;
+    const long long n = alongX ? static_cast<long long>(right) - left : static_cast<long long>(bottom) - top;
     const float step = n > 0 ? 1.0f / static_cast<float>(n) : 0.0f;
     int fr, fg, fb, tr, tg, tb;
     splitColour(from, fr, fg, fb);
     splitColour(to, tr, tg, tb);
-    for (int i = 0; i <= n; ++i) {
+    auto colourAt = [&](long long i) {
         const float t = static_cast<float>(i) * step;
-        const TColor c = RGB(truncToInt(static_cast<float>(fr) + static_cast<float>(tr - fr) * t),
-                             truncToInt(static_cast<float>(fg) + static_cast<float>(tg - fg) * t),
-                             truncToInt(static_cast<float>(fb) + static_cast<float>(tb - fb) * t));
+        return RGB(truncToInt(static_cast<float>(fr) + static_cast<float>(tr - fr) * t),
+                   truncToInt(static_cast<float>(fg) + static_cast<float>(tg - fg) * t),
+                   truncToInt(static_cast<float>(fb) + static_cast<float>(tb - fb) * t));
+    };
+    // Only the lines that can meet the canvas are drawn, so huge spans cost no more than the canvas.
+    long long lo = 0;
+    long long hi = alongX ? canvas.width() : canvas.height(); // exclusive
+    if (canvas.hasClip()) {
+        const TRect clip = canvas.clipRect();
+        lo = std::max<long long>(lo, alongX ? clip.Left : clip.Top);
+        hi = std::min<long long>(hi, alongX ? clip.Right : clip.Bottom);
+    }
+    const long long origin = alongX ? left : top;
+    const long long first = std::max<long long>(0, lo - origin);
+    const long long last = std::min<long long>(n, hi - 1 - origin);
+    // A line's end point is excluded: it ends one past the inclusive edge (or at the largest int).
+    const int pastBottom = bottom == INT32_MAX ? bottom : bottom + 1;
+    const int pastRight = right == INT32_MAX ? right : right + 1;
+    for (long long i = first; i <= last; ++i) {
+        const TColor c = colourAt(i);
         canvas.pen.color = c;
         canvas.brush.color = c;
+        const int at = static_cast<int>(origin + i);
         if (alongX) {
-            canvas.moveTo(left + i, top);
-            canvas.lineTo(left + i, bottom + 1);
+            canvas.moveTo(at, top);
+            canvas.lineTo(at, pastBottom);
         } else {
-            canvas.moveTo(left, top + i);
-            canvas.lineTo(right + 1, top + i);
+            canvas.moveTo(left, at);
+            canvas.lineTo(pastRight, at);
         }
     }
+    // Pen, brush and pen position are left as the last line leaves them, drawn or not.
+    canvas.pen.color = colourAt(n);
+    canvas.brush.color = colourAt(n);
+    if (alongX)
+        canvas.moveTo(right, pastBottom);
+    else
+        canvas.moveTo(pastRight, bottom);
 }
 
 void splitColour(TColor colour, int& red, int& green, int& blue) {

@@ -76,22 +76,12 @@ void ScButton::drawSymbol(Limage& face, const std::string& name, int state) {
 }
 
 bool ScButton::isOn() const {
-    if (toggleTarget != nullptr) return *toggleTarget != inverted;
-    if (radioTarget != nullptr) return *radioTarget == radioValue;
-    return false;
+    return boundButtonIsOn(*this);
 }
 
 void ScButton::paint() {
     if (!canPaint()) return;
-    ButtonLook look;
-    look.rect = rect;
-    look.face = isOn() ? &onFace : &offFace;
-    look.pressed = pressed;
-    look.symbol = symbol;
-    look.label = label;
-    look.labelOffset = labelOffset;
-    look.textColour = textColour;
-    paintButtonLook(*context->scTarget, *context->scCanvas, look);
+    paintButtonLook(*context->scTarget, *context->scCanvas, buttonLookOf(*this));
 }
 
 bool ScButton::click(int x, int y) {

@@ -53,6 +53,25 @@ struct ButtonLook {
 };
 void paintButtonLook(Limage& target, Canvas& screen, const ButtonLook& look);
 
+// Both button families bind the same way (a toggled flag, or a radio value of an int) and paint the
+// same look; these read it from either kind of button.
+template <typename Button> bool boundButtonIsOn(const Button& b) {
+    if (b.toggleTarget != nullptr) return *b.toggleTarget != b.inverted;
+    if (b.radioTarget != nullptr) return *b.radioTarget == b.radioValue;
+    return false;
+}
+template <typename Button> ButtonLook buttonLookOf(Button& b) {
+    ButtonLook look;
+    look.rect = b.rect;
+    look.face = boundButtonIsOn(b) ? &b.onFace : &b.offFace;
+    look.pressed = b.pressed;
+    look.symbol = b.symbol;
+    look.label = b.label;
+    look.labelOffset = b.labelOffset;
+    look.textColour = b.textColour;
+    return look;
+}
+
 // Vertical fader art: the track of a fader with the given travel (length + 37 high, 33 px wide or
 // 27 when narrow) and its knob (31 px high).
 int faderTrackWidth(bool narrow);

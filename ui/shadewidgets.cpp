@@ -48,22 +48,12 @@ void ShadeButton::renderFace(Limage& face, const std::string& caption, int state
 }
 
 bool ShadeButton::isOn() const {
-    if (toggleTarget != nullptr) return *toggleTarget != inverted;
-    if (radioTarget != nullptr) return *radioTarget == radioValue;
-    return false;
+    return boundButtonIsOn(*this);
 }
 
 void ShadeButton::paint() {
     if (!canPaint()) return;
-    ButtonLook look;
-    look.rect = rect;
-    look.face = isOn() ? &onFace : &offFace;
-    look.pressed = pressed;
-    look.symbol = symbol;
-    look.label = label;
-    look.labelOffset = labelOffset;
-    look.textColour = textColour;
-    paintButtonLook(*target, *canvas, look);
+    paintButtonLook(*target, *canvas, buttonLookOf(*this));
 }
 
 bool ShadeButton::click(int x, int y) {

@@ -27,11 +27,11 @@ int clampToInt(i64 v) {
     return static_cast<int>(v);
 }
 
-// floor(a / b) for b > 0.
-i64 floorDiv(i64 a, i64 b) {
-    i64 q = a / b;
+// floor(a / b) for b > 0. The numerators of long lines need more than 64 bits.
+i64 floorDiv(__int128 a, __int128 b) {
+    __int128 q = a / b;
     if ((a % b != 0) && (a < 0)) --q;
-    return q;
+    return static_cast<i64>(q);
 }
 
 } // namespace
@@ -128,7 +128,8 @@ void Canvas::segment(int x0, int y0, int x1, int y1, TColor colour, const TRect&
     }
     for (i64 i = first; i <= last; ++i) {
         const i64 m = m0 + sMajor * i;
-        const i64 n = n0 + sMinor * floorDiv(2 * i * minor + major, 2 * major);
+        const i64 n = n0 + sMinor * floorDiv(static_cast<__int128>(2) * i * minor + major,
+                                             static_cast<__int128>(2) * major);
         const i64 x = alongX ? m : n;
         const i64 y = alongX ? n : m;
         if (x < lim.Left || x >= lim.Right || y < lim.Top || y >= lim.Bottom) continue;

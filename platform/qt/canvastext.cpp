@@ -14,6 +14,13 @@ void Canvas::textOut(int x, int y, const std::string& text) {
     const QFont qfont = makeQFont(font);
     const QFontMetrics metrics(qfont);
     const QString s = displayText(text);
+    const long long w = metrics.horizontalAdvance(s);
+    // Glyphs may reach a little beyond their advance (overhangs, italics): count a wider area.
+    const long long slack = metrics.height() / 2 + 2;
+    const long long left = static_cast<long long>(x) - slack;
+    const long long right = static_cast<long long>(x) + w + slack;
+    const long long bottom = static_cast<long long>(y) + metrics.height() + 1;
+    if (right <= lim.Left || left >= lim.Right || bottom <= lim.Top || y >= lim.Bottom) return;
     {
         QImage view(base_, width_, height_, stride_, QImage::Format_BGR888);
         QPainter painter(&view);
@@ -22,10 +29,7 @@ void Canvas::textOut(int x, int y, const std::string& text) {
         painter.setPen(QColor(colourRed(font.color), colourGreen(font.color), colourBlue(font.color)));
         painter.drawText(QPoint(x, y + metrics.ascent()), s);
     }
-    const int w = metrics.horizontalAdvance(s);
-    // Glyphs may reach a little beyond their advance (overhangs, italics): report a wider area.
-    const int slack = metrics.height() / 2 + 2;
-    changed({x - slack, y, x + w + slack, y + metrics.height() + 1});
+    changed({static_cast<int>(left), y, static_cast<int>(right), static_cast<int>(bottom)});
 }
 
 int Canvas::textWidth(const std::string& text) const {

@@ -57,6 +57,8 @@ TEST(QuoVelanta, OpensTheDefaultDeviceAndWritesItBack) {
     s.stylesFolder = dir.file("Styles");
     s.optionsPath = dir.file("options.cfg");
     s.recentPath = dir.file("recent.cfg");
+    s.globalNotesPath = dir.file("globalNotes.cfg");
+    s.customMixesPath = dir.file("customStyleMixes.dat");
     {
         QvContext ctx(std::move(s));
         EXPECT_EQ(ctx.engine.options.midiDevice, 1);

@@ -374,3 +374,47 @@ TEST(FlowContext, StoresLoadAtStartAndSaveAtExit) {
     ASSERT_TRUE(readFileBytes(notes, text));
     EXPECT_EQ(text, damaged);
 }
+
+TEST_F(Flow, ExportCommandsProposeTheSessionName) {
+    p.use(1);
+    p.core().pages.at(0).addChord(QvChord(0, 0, 0, kAutoBassArg, false, 96), -1);
+    p.core().pages.at(0).addChord(QvChord(7, 0, 0, kAutoBassArg, false, 48), -1);
+    p.core().pages.at(0).addChord(QvChord(5, 0, 0, kAutoBassArg, false, 24), -1);
+    std::filesystem::create_directories(p.dir.file("my.songs"));
+    app().sessionPath = p.dir.file("my.songs/Blue Sky.qvs");
+    p.engine().options.lastExportFolder = p.dir.file("exports/");
+    std::filesystem::create_directories(p.dir.file("exports"));
+    // Cancelled: nothing is written.
+    dialogs.answers = {"", ""};
+    EXPECT_FALSE(app().saveMidiFileAs());
+    EXPECT_FALSE(app().saveChordsAsText());
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].proposed, "Blue Sky.mid");
+    EXPECT_EQ(dialogs.calls[0].title, "Save As MIDI File");
+    EXPECT_EQ(dialogs.calls[0].filter, "MIDI Files (*.mid)| *.mid");
+    EXPECT_EQ(dialogs.calls[0].folder, p.dir.file("exports/"));
+    EXPECT_EQ(dialogs.calls[1].proposed, "Blue Sky.txt");
+    EXPECT_EQ(dialogs.calls[1].title, "Save Chords As Text");
+    EXPECT_EQ(dialogs.calls[1].filter, "Text Documents (*.txt)| *.txt");
+    // Confirmed: both files are written and the folder is remembered.
+    std::string mid = p.dir.file("out/Blue Sky.mid");
+    std::string txt = p.dir.file("out/Blue Sky.txt");
+    std::filesystem::create_directories(p.dir.file("out"));
+    dialogs.answers = {mid, txt};
+    EXPECT_TRUE(app().saveMidiFileAs());
+    EXPECT_TRUE(fileExists(mid));
+    EXPECT_TRUE(app().saveChordsAsText());
+    EXPECT_EQ(p.engine().options.lastExportFolder, p.dir.file("out/"));
+    std::string chart;
+    ASSERT_TRUE(readFileBytes(txt, chart));
+    EXPECT_EQ(chart, "Session: Blue Sky.qvs\r\nFolder: " + p.dir.file("my.songs/") +
+                         "\r\nStyle: Test 1\r\nTempo: 120 BPM\r\nPage sequence: 1 \r\n" +
+                         std::string(50, '-') + "\r\nPage 1:\r\n| C . . . | . . . | G . . . | F . . . |\r\n");
+    // A new session proposes no name; a chart that cannot be written is reported.
+    app().sessionPath.clear();
+    dialogs.answers = {p.dir.file("none/chart.txt")};
+    p.prompt.asked = 0;
+    EXPECT_FALSE(app().saveChordsAsText());
+    EXPECT_EQ(dialogs.calls.back().proposed, "");
+    EXPECT_EQ(linesOf(p.prompt.lastLines), std::vector<std::string>{"Failed to save file."});
+}

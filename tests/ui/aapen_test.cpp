@@ -41,19 +41,32 @@ TEST(AaPen, APointOnAPixelPaintsItFully) {
     EXPECT_EQ(img.pixel(1, 3), RGB(10, 20, 30));
 }
 
-TEST(AaPen, TheWholeBlockMustFitAndNegativeCoordinatesFloor) {
-    Limage img;
-    ASSERT_TRUE(img.setSize(3, 3, false));
-    AaPen pen;
-    pen.setTarget(&img).setColour(kWhite);
-    pen.plot(2, 1);    // px + 1 equals the width
-    pen.plot(1, 2);    // py + 1 equals the height
-    pen.plot(-0.5, 0); // floors to -1: outside, not folded onto column 0
-    pen.plot(-0.0001, 1);
-    pen.plot(std::nan(""), 1);
-    pen.plot(1e300, 1);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(img.pixel(x, y), 0) << x << "," << y;
+TEST(AaPen, TheBlockStartsAtTheTruncatedPointAndMustFitWhole) {
+    struct Case {
+        double x, y;
+        int litX, litY, level; // the one pixel lit (litX -1: none) and its grey level
+    };
+    const Case cases[] = {
+        {2, 1, -1, 0, 0}, // px + 1 equals the width
+        {1, 2, -1, 0, 0}, // py + 1 equals the height
+        {std::nan(""), 1, -1, 0, 0},
+        {1e300, 1, -1, 0, 0},
+        {-1.0, 0, -1, 0, 0},     // truncates to -1: outside
+        {-0.5, 0, 0, 0, 127},    // truncates to 0: column 0 lies 0.5 away
+        {-0.0001, 1, 0, 1, 254}, // column 0 lies 0.0001 away
+        {0, -0.25, 0, 0, 191},   // the same above the image
+    };
+    for (const Case& k : cases) {
+        Limage img;
+        ASSERT_TRUE(img.setSize(3, 3, false));
+        AaPen pen;
+        pen.setTarget(&img).setColour(kWhite).plot(k.x, k.y);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x) {
+                const int v = x == k.litX && y == k.litY ? k.level : 0;
+                EXPECT_EQ(img.pixel(x, y), RGB(v, v, v)) << k.x << "," << k.y << " at " << x << "," << y;
+            }
+    }
 }
 
 TEST(AaPen, LinesPlotTheirLengthInPoints) {

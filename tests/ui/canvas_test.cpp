@@ -143,6 +143,20 @@ TEST(Canvas, ExtremeCoordinatesAreClippedWithoutOverflow) {
     b.c.setPixel(INT32_MAX, INT32_MAX, kRed);
     b.c.fillRect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
     EXPECT_EQ(b.count(kBlue), 64);
+    // Diagonals across the whole int range cross the board corner to corner.
+    b.c.moveTo(INT32_MIN, INT32_MIN);
+    b.c.lineTo(INT32_MAX, INT32_MAX);
+    b.c.moveTo(INT32_MAX, INT32_MIN + 8);
+    b.c.lineTo(INT32_MIN + 8, INT32_MAX);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(b.at(i, i), kRed) << i;
+        EXPECT_EQ(b.at(7 - i, i), kRed) << i;
+    }
+    EXPECT_EQ(b.count(kRed), 16);
+    b.c.textOut(INT32_MIN, INT32_MAX, "Hi");
+    b.c.textOut(INT32_MAX, INT32_MIN, "Hi");
+    b.c.textOut(INT32_MAX - 1, 0, "Hi");
+    EXPECT_EQ(b.count(kRed) + b.count(kBlue), 64);
 }
 
 TEST(Canvas, RectanglesExcludeRightAndBottom) {

@@ -67,7 +67,7 @@ TEST(Geometry, DrawGraphicClippedCopiesOnlyTheRectangle) {
 }
 
 // The colour of line i of a gradient, by the float formula of the gradient itself.
-TColor gradientColour(TColor from, TColor to, int i, int n) {
+TColor gradientColour(TColor from, TColor to, long long i, long long n) {
     const float step = n > 0 ? 1.0f / static_cast<float>(n) : 0.0f;
     const float t = static_cast<float>(i) * step;
     auto ch = [t](int a, int b) { return truncToInt(static_cast<float>(a) + static_cast<float>(b - a) * t); };
@@ -107,6 +107,27 @@ TEST(Geometry, GradientOfOneLineUsesTheFromColourAndReversedBoundsDrawNothing) {
     drawGradient(b.canvas(), 1, 8, 5, 7, 0xFFFFFF, 0xFFFFFF, false);
     EXPECT_EQ(b.canvas().pixel(5, 8), 0);
     EXPECT_EQ(b.canvas().pixel(1, 8), 0);
+}
+
+TEST(Geometry, HugeGradientsDrawOnlyTheirVisibleLinesWithTheRightColours) {
+    Bitmap24 b;
+    ASSERT_TRUE(b.setSize(8, 8));
+    Canvas& c = b.canvas();
+    // A span of the whole int range: no overflow, no four billion lines.
+    drawGradient(c, INT32_MIN, 0, INT32_MAX, INT32_MAX, 0, 0xFFFFFF, true);
+    const TColor mid = gradientColour(0, 0xFFFFFF, 2147483648LL, 4294967295LL);
+    EXPECT_EQ(c.pixel(0, 0), mid);
+    EXPECT_EQ(c.pixel(7, 7), mid);
+    EXPECT_EQ(c.pen.color, 0xFFFFFF); // left in the last line's colour
+    EXPECT_EQ(c.brush.color, 0xFFFFFF);
+    // Lines before the canvas or the clip are skipped, the visible ones keep their place in the run.
+    const TColor from = RGB(0, 0, 0), to = RGB(200, 100, 50);
+    c.setClipRect({2, 0, 5, 8});
+    drawGradient(c, 0, -100, 7, INT32_MAX, from, to, false);
+    c.clearClip();
+    EXPECT_EQ(c.pixel(2, 0), gradientColour(from, to, 100, INT32_MAX + 100LL));
+    EXPECT_EQ(c.pixel(1, 0), mid);
+    EXPECT_EQ(c.pixel(5, 0), mid);
 }
 
 TEST(Colour, SplitScaleAndMix) {
