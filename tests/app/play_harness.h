@@ -14,6 +14,7 @@
 
 #include "app/qvcontext.h"
 #include "engine/stylefile.h"
+#include "tests/common/tempdir.h"
 
 namespace play {
 
@@ -81,21 +82,8 @@ class CountingHost : public QvHost {
     void refreshStyleProgrammer() override { ++programmer; }
 };
 
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::random_device rd;
-        path = std::filesystem::temp_directory_path() /
-               ("qvplay-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-    std::filesystem::path path;
-};
+// A fresh scratch folder for one test.
+using ScratchFolder = TempDir;
 
 // A note-on or note-off as the tests compare them.
 struct Note {

@@ -6,27 +6,11 @@
 #include <string>
 
 #include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-  public:
-    explicit TempFolder(const std::string& name) : dir(fs::temp_directory_path() / name) {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~TempFolder() { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
-
-std::string readAll(const std::string& path) {
-    std::string bytes;
-    readFileBytes(path, bytes);
-    return bytes;
-}
 
 std::string mixBlock(const std::string& volDrums, int style) {
     return "<Mix>\r\nvolDrums=" + volDrums +
@@ -42,7 +26,7 @@ const std::string kTail = "</QuoVelanta Custom Style Mixes>\r\n";
 } // namespace
 
 TEST(CustomStyleMixes, StoringTwiceForAStyleKeepsOneEntryWithTheNewerValues) {
-    TempFolder t("qv_mixes_store");
+    TempDir t;
     std::string path = t.file("customStyleMixes.dat");
     {
         CustomStyleMixes store(path);
@@ -62,11 +46,11 @@ TEST(CustomStyleMixes, StoringTwiceForAStyleKeepsOneEntryWithTheNewerValues) {
         EXPECT_TRUE(store.hasMix(3));
         EXPECT_FALSE(store.hasMix(4));
     }
-    EXPECT_EQ(readAll(path), kHead + mixBlock("0.25", 12) + mixBlock("0.9", 3) + kTail);
+    EXPECT_EQ(readBytes(path), kHead + mixBlock("0.25", 12) + mixBlock("0.9", 3) + kTail);
 }
 
 TEST(CustomStyleMixes, ApplyCopiesTheWholeMix) {
-    TempFolder t("qv_mixes_apply");
+    TempDir t;
     CustomStyleMixes store(t.file("customStyleMixes.dat"));
     QvSessionMix saved;
     saved.mixSnare = 0.1;
@@ -85,7 +69,7 @@ TEST(CustomStyleMixes, ApplyCopiesTheWholeMix) {
 }
 
 TEST(CustomStyleMixes, TwoBlocksForOneStyleLoadBothAndTheFirstCounts) {
-    TempFolder t("qv_mixes_two");
+    TempDir t;
     std::string path = t.file("customStyleMixes.dat");
     ASSERT_TRUE(writeFileAtomic(path, kHead + mixBlock("0.1", 5) + mixBlock("0.2", 5) + kTail));
     CustomStyleMixes store(path);
@@ -100,7 +84,7 @@ TEST(CustomStyleMixes, TwoBlocksForOneStyleLoadBothAndTheFirstCounts) {
 }
 
 TEST(CustomStyleMixes, NoMixLeftDeletesTheFile) {
-    TempFolder t("qv_mixes_delete");
+    TempDir t;
     std::string path = t.file("customStyleMixes.dat");
     ASSERT_TRUE(writeFileAtomic(path, kHead + mixBlock("0.5", 2) + kTail));
     {
@@ -113,7 +97,7 @@ TEST(CustomStyleMixes, NoMixLeftDeletesTheFile) {
 }
 
 TEST(CustomStyleMixes, ForeignOrDamagedFileIsNeitherOverwrittenNorDeleted) {
-    TempFolder t("qv_mixes_damaged");
+    TempDir t;
     std::string path = t.file("customStyleMixes.dat");
     const std::string cut = kHead + mixBlock("0.5", 2) + "<Mix>\r\nvolDr";
     const std::string foreign = "<QuoVelanta Options>\r\nprecountMode=1\r\n</QuoVelanta Options>\r\n";
@@ -127,6 +111,6 @@ TEST(CustomStyleMixes, ForeignOrDamagedFileIsNeitherOverwrittenNorDeleted) {
             store.storeCurrentMix(QvSessionMix(), 4);
             EXPECT_FALSE(store.save());
         }
-        EXPECT_EQ(readAll(path), content);
+        EXPECT_EQ(readBytes(path), content);
     }
 }

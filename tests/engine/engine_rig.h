@@ -11,24 +11,12 @@
 
 #include "engine/qvengine.h"
 #include "platform/recordingmidibackend.h"
+#include "tests/common/tempdir.h"
 
 namespace enginetest {
 
-class Folder {
-  public:
-    Folder() {
-        std::random_device rd;
-        path = std::filesystem::temp_directory_path() /
-               ("qvengine-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path);
-    }
-    ~Folder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-    std::filesystem::path path;
-};
+// A fresh scratch folder for one test.
+using Folder = TempDir;
 
 class Rig {
   public:

@@ -7,27 +7,9 @@
 
 #include "engine/valuelists.h"
 #include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-class TempFolder {
-  public:
-    explicit TempFolder(const std::string& name) : dir(fs::temp_directory_path() / name) {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~TempFolder() { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
-
-std::string readAll(const std::string& path) {
-    std::string bytes;
-    readFileBytes(path, bytes);
-    return bytes;
-}
 
 void writeAll(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(writeFileAtomic(path, bytes));
@@ -77,7 +59,7 @@ TEST(ValueLists, ReadingSkipsLinesWithoutTheKeyAndEmptiesFirst) {
 }
 
 TEST(GlobalNotes, FirstRunWritesAnEmptyBlock) {
-    TempFolder t("qv_globalnotes_first");
+    TempDir t;
     std::string path = t.file("globalNotes.cfg");
     {
         GlobalNotes notes(path);
@@ -85,12 +67,12 @@ TEST(GlobalNotes, FirstRunWritesAnEmptyBlock) {
         EXPECT_EQ(notes.notes.count(), 0);
     }
     EXPECT_EQ(
-        readAll(path),
+        readBytes(path),
         "<QuoVelanta Global Notes>\r\n<globalNotes>\r\n</globalNotes>\r\n</QuoVelanta Global Notes>\r\n");
 }
 
 TEST(GlobalNotes, NotesSurviveSaveAndLoad) {
-    TempFolder t("qv_globalnotes_roundtrip");
+    TempDir t;
     std::string path = t.file("globalNotes.cfg");
     {
         GlobalNotes notes(path);
@@ -98,7 +80,7 @@ TEST(GlobalNotes, NotesSurviveSaveAndLoad) {
         notes.notes.add("");
         notes.notes.add("  indented i=1");
     }
-    EXPECT_EQ(readAll(path),
+    EXPECT_EQ(readBytes(path),
               "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=Gig list: key=value stays\r\ni=\r\n"
               "i=  indented i=1\r\n</globalNotes>\r\n</QuoVelanta Global Notes>\r\n");
     GlobalNotes again(path);
@@ -110,7 +92,7 @@ TEST(GlobalNotes, NotesSurviveSaveAndLoad) {
 }
 
 TEST(GlobalNotes, ForeignOrDamagedFileIsNeverOverwritten) {
-    TempFolder t("qv_globalnotes_damaged");
+    TempDir t;
     const std::string foreign =
         "<Something Else>\r\n<globalNotes>\r\ni=x\r\n</globalNotes>\r\n</Something Else>\r\n";
     const std::string cut = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=first\r\ni=sec";
@@ -124,6 +106,6 @@ TEST(GlobalNotes, ForeignOrDamagedFileIsNeverOverwritten) {
             notes.notes.add("typed after a failed load");
             EXPECT_FALSE(notes.save());
         }
-        EXPECT_EQ(readAll(path), content);
+        EXPECT_EQ(readBytes(path), content);
     }
 }

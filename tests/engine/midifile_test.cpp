@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
 
 namespace {
 
@@ -226,10 +227,7 @@ TEST(MidiFileWriter, TooLongADeltaIsRefused) {
 }
 
 TEST(MidiFileWriter, WritesFromTheCaptureAndStopsCapturing) {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / "qv_midifile_test";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    TempDir dir;
     MidiOutput midi(nullptr, nullptr);
     midi.startMidiCapture();
     midi.sendNoteOn(60, 100, 0);
@@ -237,7 +235,7 @@ TEST(MidiFileWriter, WritesFromTheCaptureAndStopsCapturing) {
     midi.sendNoteOn(60, 0, 0);
     ASSERT_EQ(midi.captureList.count(), 2);
 
-    std::string path = (dir / "song.mid").string();
+    std::string path = dir.file("song.mid");
     EXPECT_TRUE(writeMidiFileFormat0(midi, path, 120, 4, false, false));
     EXPECT_FALSE(midi.capturing);
     std::string written, expected;
@@ -246,9 +244,8 @@ TEST(MidiFileWriter, WritesFromTheCaptureAndStopsCapturing) {
     EXPECT_EQ(written, expected);
 
     midi.capturing = true;
-    std::string bad = (dir / "missing" / "song.mid").string();
+    std::string bad = dir.file("missing/song.mid");
     EXPECT_FALSE(writeMidiFileFormat1(midi, bad, 120, 4, false, false));
     EXPECT_FALSE(midi.capturing);
-    EXPECT_FALSE(fs::exists(bad));
-    fs::remove_all(dir);
+    EXPECT_FALSE(std::filesystem::exists(bad));
 }

@@ -3,7 +3,8 @@
 
 #include "foundation/recentfiles.h"
 #include "foundation/textfile.h"
-#include "tempdir.h"
+#include "tests/common/tempdir.h"
+#include "tests/foundation/fixture.h"
 
 namespace {
 

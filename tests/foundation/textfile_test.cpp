@@ -7,7 +7,8 @@
 #include <unistd.h>
 
 #include "foundation/textfile.h"
-#include "tempdir.h"
+#include "tests/common/tempdir.h"
+#include "tests/foundation/fixture.h"
 
 namespace {
 

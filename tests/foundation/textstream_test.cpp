@@ -5,7 +5,8 @@
 
 #include "foundation/strutil.h"
 #include "foundation/textstream.h"
-#include "tempdir.h"
+#include "tests/common/tempdir.h"
+#include "tests/foundation/fixture.h"
 
 namespace {
 

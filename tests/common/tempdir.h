@@ -37,7 +37,3 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
-
-inline std::string fixture(const std::string& name) {
-    return std::string(QV_TEST_DATA) + "/foundation/" + name;
-}
