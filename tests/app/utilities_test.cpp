@@ -10,6 +10,7 @@
 
 #include "app/utilities.h"
 #include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
 
 TEST(FormatMinutesSecondsTest, TwoDigitFieldsAndTruncatedSeconds) {
     EXPECT_EQ(formatMinutesSeconds(0), "00:00");
@@ -50,9 +51,9 @@ QApplication* app() {
 
 TEST(ShellOpenTextTest, ErrorTextsForTheUser) {
     app();
-    std::string pattern = (std::filesystem::temp_directory_path() / "qvutil-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    std::filesystem::path dir = pattern;
+    TempDir scratch;
+    ASSERT_TRUE(scratch.ok());
+    std::filesystem::path dir = scratch.fsPath();
     std::string doc = (dir / "page.html").string();
     std::ofstream(doc) << "<html><body>hi</body></html>\n";
 

@@ -23,6 +23,7 @@ class TempDir {
     std::string folder() const { return path_ + "/"; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     bool ok() const { return !path_.empty(); }
+    std::filesystem::path fsPath() const { return path_; }
 
   private:
     std::string path_;

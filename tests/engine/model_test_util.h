@@ -10,6 +10,7 @@
 #include "engine/prompt.h"
 #include "foundation/llist.h"
 #include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
 
 // Answers message boxes from a script (an exhausted script answers 0) and records every box shown.
 class FakePrompt : public Prompt {
@@ -45,24 +46,7 @@ inline std::string fileBytes(const std::string& path) {
 }
 
 // A fresh folder under the system's temporary folder, removed when the test ends.
-class ScratchDir {
+class ScratchDir : public TempDir {
   public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvmodel-XXXXXX").string();
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        char* made = mkdtemp(buf.data());
-        EXPECT_NE(made, nullptr);
-        dir_ = made ? made : "";
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-
-  private:
-    std::string dir_;
+    std::string path(const std::string& name) const { return file(name); }
 };

@@ -14,22 +14,15 @@
 #include <vector>
 
 #include "platform/qt/filedialogs.h"
+#include "tests/common/tempdir.h"
 #include "tests/platform/qtapp.h"
 
 namespace {
 
 const char* const kSessionFilter = "QuoVelanta Session (*.qvs)| *.qvs";
 
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvdialog-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+struct TempFolder : TempDir {
+    std::filesystem::path path = fsPath();
     std::string make(const std::string& name) const {
         std::string p = (path / name).string();
         std::ofstream(p) << "x";

@@ -9,19 +9,12 @@
 #include "platform/fluidsynthbackend.h"
 #include "platform/paths.h"
 #include "platform/rtmidialsabackend.h"
+#include "tests/common/tempdir.h"
 
 namespace {
 
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvplatform-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+struct TempFolder : TempDir {
+    std::filesystem::path path = fsPath();
     std::string file(const std::string& name, const std::string& bytes) const {
         std::string p = (path / name).string();
         std::ofstream(p, std::ios::binary) << bytes;

@@ -5,20 +5,13 @@
 #include <fstream>
 
 #include "platform/qt/shellopen.h"
+#include "tests/common/tempdir.h"
 #include "tests/platform/qtapp.h"
 
 namespace {
 
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvshell-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+struct TempFolder : TempDir {
+    std::filesystem::path path = fsPath();
     std::string make(const std::string& name, const std::string& bytes, bool executable = false) const {
         std::string p = (path / name).string();
         std::ofstream(p, std::ios::binary) << bytes;
