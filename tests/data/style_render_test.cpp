@@ -2,6 +2,7 @@
 // capture: notes in range, none left sounding, the bass on the root at chord changes, no doubled drum
 // classes, chord tracks on chord tones, no silent track. The checks themselves are shown to catch a
 // wrong chord tone, a stuck note and a silent track.
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "tests/data/shipped_data.h"
@@ -29,7 +30,10 @@ template <class F> std::vector<std::string> problemsOfSpoiled(int id, F spoil) {
     EXPECT_TRUE(copyStyle(id, folder, style));
     spoil(style);
     EXPECT_TRUE(style.save(folder + "/" + styleFileName(id)));
-    return renderProblems(renderStyle(folder, id, true));
+    std::vector<std::string> problems = renderProblems(renderStyle(folder, id, true));
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return problems;
 }
 
 } // namespace
