@@ -34,9 +34,9 @@ Style march() {
     // Bells an octave above the written chord.
     Track gl = chordTrack(Pitches, "March Glockenspiel", 9, 1, LayerC, 16);
     gl.key = 12;
-    gl.vol = 46;
-    add(gl, {67, 72}, 70, 0, 2);
-    add(gl, {67, 72}, 60, 8, 2);
+    gl.vol = 100;
+    add(gl, {67, 72}, 92, 0, 2);
+    add(gl, {67, 72}, 78, 8, 2);
     s.tracks = {d, b, hn, cl, gl};
     return s;
 }
@@ -92,7 +92,7 @@ Style waltz() {
     pn.vol = 68;
     hits(pn, {64, 67, 72}, "....7...6...", 3);
     Track str = chordTrack(Pitches, "Waltz Strings", 48, 4, LayerA, 24);
-    str.vol = 56;
+    str.vol = 48;
     add(str, {64, 67, 72, 76}, 80, 0, 24);
     Track hp = chordTrack(Codes, "Waltz Harp", 46, 2, LayerC, 24, 3);
     hp.vol = 50;
@@ -138,10 +138,10 @@ Style house() {
     pad.vol = 48;
     add(pad, {60, 67, 72, 76}, 80, 0, 16);
     Track pn = chordTrack(Codes, "House Piano", 1, 1, LayerB, 32, 3);
-    pn.vol = 52;
+    pn.vol = 62;
     hits(pn, {72, 73, 74, 75}, "...8..7...8..7..|...8..7...7.....", 0.8);
     Track arp = chordTrack(Codes, "House Sequence", 81, 1, LayerC, 16, 1);
-    arp.vol = 34;
+    arp.vol = 48;
     add(arp, {72, 74}, 80, 0, 0.5);
     for (int i = 1; i < 16; ++i) add(arp, i % 4 == 2 ? 74 : 72 + (i % 2), i % 4 == 0 ? 80 : 62, i, 0.5);
     s.tracks = {d, b, st, pad, pn, arp};
@@ -173,11 +173,11 @@ Style hipHop() {
     add(ep, {64, 67, 69, 72}, 60, 19, 3);
     add(ep, {64, 67, 69, 72}, 76, 22, 8);
     Track pad = chordTrack(Pitches, "Hip-Hop Pad", 89, 4, LayerA, 32);
-    pad.vol = 40;
+    pad.vol = 50;
     add(pad, {60, 64, 67}, 80, 0, 32);
     Track g = chordTrack(Codes, "Hip-Hop Guitar Chops", 28, 1, LayerB, 32, 3);
-    g.vol = 50;
-    hits(g, {73, 74, 75}, "............8..6............7...", 1);
+    g.vol = 84;
+    hits(g, {73, 74, 75}, "............9..6............8...", 1);
     s.tracks = {d, b, ep, pad, g};
     return s;
 }
@@ -244,7 +244,7 @@ Style countryWaltz() {
     add(g, {72, 73, 74, 75, 76}, 82, 4, 3);
     add(g, {73, 74, 75, 76}, 74, 8, 3);
     Track pn = chordTrack(Pitches, "Country Waltz Piano Fills", 3, 2, LayerC, 24);
-    pn.vol = 50;
+    pn.vol = 70;
     add(pn, {64, 67}, 70, 0, 2);
     add(pn, 72, 64, 2, 2);
     add(pn, 76, 66, 14, 2);

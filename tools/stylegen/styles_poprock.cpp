@@ -79,7 +79,7 @@ Style popSixteens() {
     pad.vol = 58;
     add(pad, {60, 64, 67, 72}, 80, 0, 16);
     Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 4);
-    g.vol = 66;
+    g.vol = 74;
     hits(g, {74, 75, 76}, "..8...6...8...6.", 0.5);
     add(g, {74, 75, 76}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
@@ -192,11 +192,11 @@ Style pianoBallad() {
     add(arp, 60, 64, 12, 2);
     add(arp, 55, 58, 14, 2);
     Track rh = chordTrack(Pitches, "Ballad Piano Chords", 0, 1, LayerB, 16);
-    rh.vol = 70;
+    rh.vol = 80;
     add(rh, {67, 72, 76}, 74, 0, 8);
     add(rh, {67, 72, 76}, 62, 8, 8);
     Track str = chordTrack(Pitches, "Ballad Strings", 48, 4, LayerA, 16);
-    str.vol = 56;
+    str.vol = 48;
     str.susVolume = 85;
     add(str, {60, 64, 67}, 80, 0, 16);
     s.tracks = {d, b, arp, rh, str};
@@ -234,7 +234,7 @@ Style powerBallad() {
     str.susVolume = 80;
     add(str, {60, 64, 67, 72}, 84, 0, 16);
     Track ch = chordTrack(Pitches, "Power Ballad Choir", 52, 4, LayerA, 16);
-    ch.vol = 50;
+    ch.vol = 56;
     ch.susVolume = 80;
     add(ch, {67, 72, 76}, 78, 0, 16);
     s.tracks = {d, b, gt, pn, str, ch};
@@ -263,11 +263,11 @@ Style trainBeat() {
     add(g, {72, 73, 74, 75, 76}, 76, 0, 0.9);
     add(g, {72, 73, 74, 75, 76}, 72, 8, 0.9);
     Track h = chordTrack(Pitches, "Train Harmonica Chords", 22, 4, LayerA, 16);
-    h.vol = 40;
+    h.vol = 54;
     h.susVolume = 85;
     add(h, {64, 67, 72}, 80, 0, 16);
     Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 16);
-    pn.vol = 56;
+    pn.vol = 66;
     hits(pn, {64, 67, 72}, "....8.......7...", 1.5);
     s.tracks = {d, b, g, h, pn};
     return s;

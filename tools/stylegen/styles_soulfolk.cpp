@@ -74,7 +74,7 @@ Style disco() {
     str.susVolume = 90;
     add(str, {67, 72, 76}, 84, 0, 16);
     Track br = chordTrack(Pitches, "Disco Brass Kicks", 61, 1, LayerB, 32);
-    br.vol = 60;
+    br.vol = 80;
     br.breakVolume = 115;
     add(br, {67, 72, 76}, 100, 28, 1);
     add(br, {67, 72, 76}, 110, 30, 2);
@@ -110,7 +110,7 @@ Style soul() {
     add(ep, {64, 67, 69, 72}, 72, 14, 2);
     // Tenor saxes: a sustain on this part turns into a short, punchy break.
     Track sax = chordTrack(Pitches, "Soul Tenor Section", 66, 1, LayerB, 32);
-    sax.vol = 60;
+    sax.vol = 68;
     sax.breakLength = 6;
     sax.breakVolume = 115;
     add(sax, {64, 67, 72}, 94, 12, 1);
@@ -151,7 +151,7 @@ Style reggae() {
     org.vol = 58;
     hits(org, {60, 64, 67}, "..4...76..4...76", 0.5);
     Track pn = chordTrack(Pitches, "Reggae Piano Skank", 0, 1, LayerB, 16);
-    pn.vol = 56;
+    pn.vol = 75;
     hits(pn, {64, 67, 72}, "....8.......7...", 0.5);
     s.tracks = {d, b, g, org, pn};
     return s;
@@ -178,10 +178,10 @@ Style ska() {
     g.vol = 74;
     hits(g, {72, 73, 74, 75}, "..9...8...9...8.", 0.75);
     Track org = chordTrack(Pitches, "Ska Organ Offbeats", 16, 1, LayerB, 16);
-    org.vol = 56;
+    org.vol = 66;
     hits(org, {64, 67, 72}, "..7...6...7...6.", 1);
     Track br = chordTrack(Pitches, "Ska Horn Line", 61, 1, LayerB, 32);
-    br.vol = 60;
+    br.vol = 76;
     br.breakLength = 2;
     add(br, {64, 67, 72}, 100, 0, 2);
     add(br, {64, 67, 72}, 90, 20, 1);
@@ -220,7 +220,7 @@ Style countryTwoStep() {
     pn.vol = 54;
     hits(pn, {64, 67, 72}, "....8.......7...", 2);
     Track bj = chordTrack(Codes, "Two-Step Banjo Roll", 105, 2, LayerC, 16, 2);
-    bj.vol = 52;
+    bj.vol = 62;
     add(bj, {72, 74}, 84, 0, 2);
     add(bj, 73, 70, 2, 2);
     add(bj, 76, 76, 4, 2);
@@ -323,7 +323,7 @@ Style folkStrum() {
     add(g, {72, 73, 74, 75, 76, 77}, 86, 12, 2);
     add(g, {74, 75, 76, 77}, 68, 14, 2);
     Track n = chordTrack(Codes, "Folk Nylon Picking", 24, 2, LayerC, 16, 3);
-    n.vol = 50;
+    n.vol = 67;
     add(n, {72, 74}, 80, 0, 2);
     add(n, 73, 66, 2, 2);
     add(n, 75, 72, 4, 2);
@@ -333,7 +333,7 @@ Style folkStrum() {
     add(n, 74, 70, 12, 2);
     add(n, 76, 64, 14, 2);
     Track pad = chordTrack(Pitches, "Folk String Bed", 49, 4, LayerA, 16);
-    pad.vol = 40;
+    pad.vol = 48;
     add(pad, {60, 64, 67}, 80, 0, 16);
     s.tracks = {d, b, g, n, pad};
     return s;
@@ -375,7 +375,7 @@ Style fingerpicking() {
     add(g, 55, 84, 28, 2);
     add(g, 74, 66, 30, 2);
     Track st = chordTrack(Codes, "Fingerpicking Soft Strum", 25, 4, LayerA, 16, 4);
-    st.vol = 40;
+    st.vol = 60;
     st.susVolume = 90;
     add(st, {72, 73, 74, 75}, 70, 0, 16);
     s.tracks = {d, b, g, st};

@@ -1,0 +1,216 @@
+// The balance of the parts inside each shipped style: every active track is rendered on its own
+// (soloed) over the first four bars of the fixed progression through the built-in synthesizer, and
+// drums, bass and chords each stay clearly audible beside the loudest part without one of them
+// drowning the rest. A second, disabled test prints the whole listening review (levels against the
+// full mix, registers, velocities, drum pattern and downbeat accents) for one SoundFont:
+//   build/test_data --gtest_also_run_disabled_tests --gtest_filter='*Review*'
+// (QV_REVIEW_SOUNDFONT=/path/to.sf2 picks another SoundFont).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <set>
+
+#include "platform/paths.h"
+#include "tests/data/style_audio.h"
+
+using namespace shipped;
+
+namespace {
+
+struct PartLevel {
+    int track = 0;
+    int type = 0;
+    double db = -200.0;
+};
+
+// Solo levels of the active tracks of a render over its first `bars` bars.
+std::vector<PartLevel> soloLevels(Listener& listener, const StyleRender& r, int bars) {
+    std::vector<PartLevel> levels;
+    for (int t = 0; t < 7; ++t) {
+        const StyleTrack& track = r.style.tracks.at(t);
+        if (track.mode == 0) continue;
+        ListenOptions o;
+        o.soloChannel = r.channelOfTrack[t];
+        o.until = timeOfBar(r, bars);
+        levels.push_back(PartLevel{t, track.type, listener.play(r, o).loudnessDb});
+    }
+    return levels;
+}
+
+double powerSum(const std::vector<PartLevel>& levels, bool chords, int type) {
+    double p = 0.0;
+    for (const PartLevel& l : levels)
+        if (chords ? l.type >= 2 : l.type == type) p += std::pow(10.0, l.db / 10.0);
+    return p > 0.0 ? 10.0 * std::log10(p) : -200.0;
+}
+
+// Notes of one channel: pitch and velocity of every note-on, with its capture time.
+struct Hit {
+    int time = 0;
+    int pitch = 0;
+    int vel = 0;
+};
+std::vector<Hit> hitsOf(const StyleRender& r, int channel) {
+    std::vector<Hit> out;
+    for (const MidiEvent& e : r.events)
+        if ((e.status & 0xF0) == 0x90 && e.data2 > 0 && e.channel() == channel)
+            out.push_back(Hit{e.time, e.data1, e.data2});
+    return out;
+}
+
+std::string noteName(int p) {
+    static const char* names[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    return std::string(names[p % 12]) + std::to_string(p / 12 - 1);
+}
+
+} // namespace
+
+TEST(ShippedStyleBalance, DrumsBassAndChordsAreEachAudibleAndNoneOverwhelms) {
+    if (findGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+    StyleRenderer renderer(stylesFolder());
+    // QV_TEST_SOUNDFONT=/path/to.sf2 checks the balance with another SoundFont.
+    const char* font = std::getenv("QV_TEST_SOUNDFONT");
+    Listener listener(font ? font : "");
+    ASSERT_TRUE(listener.ready());
+    const std::vector<int> ids = styleIdsIn(stylesFolder());
+    ASSERT_GE(ids.size(), 35u);
+    for (int id : ids) {
+        const StyleRender r = renderer.render(id, false);
+        const std::vector<PartLevel> levels = soloLevels(listener, r, 4);
+        double loudest = -200.0;
+        for (const PartLevel& l : levels) loudest = std::max(loudest, l.db);
+        std::string what = styleFileName(id) + " " + r.style.name + ":";
+        for (const PartLevel& l : levels) what += " t" + std::to_string(l.track) + "=" + std::to_string(l.db);
+        // Every track is heard: a pad or colour part may sit low, but not 20 dB under the lead part.
+        for (const PartLevel& l : levels)
+            EXPECT_GE(l.db, loudest - 20.0) << what << " (track " << l.track << " is lost)";
+        // The three groups: none more than 14 dB over another (drums alone in the utility styles).
+        std::vector<double> groups;
+        for (int g = 0; g < 3; ++g) {
+            const double db = powerSum(levels, g == 2, g);
+            if (db > -200.0) groups.push_back(db);
+        }
+        const auto [low, high] = std::minmax_element(groups.begin(), groups.end());
+        EXPECT_LE(*high - *low, 14.0) << what << " (one group overwhelms another)";
+    }
+}
+
+// The accent at each onset is the strongest note-on of the channels there; these are the mean accents
+// on the downbeats, on the other beats and between the beats.
+struct Accents {
+    double down = 0, beats = 0, between = 0;
+};
+Accents accentsOf(const StyleRender& r, const std::vector<int>& channels) {
+    const int beat = r.style.stepsPerBeat * 8, bar = r.style.stepsPerBar * 8;
+    std::map<int, int> accent;
+    for (int ch : channels)
+        for (const Hit& h : hitsOf(r, ch)) accent[h.time] = std::max(accent[h.time], h.vel);
+    double sum[3] = {}, count[3] = {};
+    for (const auto& [time, vel] : accent) {
+        const int k = time % bar == 0 ? 0 : (time % beat == 0 ? 1 : 2);
+        sum[k] += vel, count[k] += 1;
+    }
+    return Accents{count[0] ? sum[0] / count[0] : 0, count[1] ? sum[1] / count[1] : 0,
+                   count[2] ? sum[2] / count[2] : 0};
+}
+
+TEST(ShippedStyleBalance, WaltzesLeanOnTheDownbeatAndTripletsOnTheBeat) {
+    StyleRenderer renderer(stylesFolder());
+    int waltzes = 0, triplets = 0;
+    for (int id : styleIdsIn(stylesFolder())) {
+        const StyleRender r = renderer.render(id, true);
+        const std::vector<int> rhythm{r.channelOfTrack[0], r.channelOfTrack[1]};
+        const Accents a = accentsOf(r, rhythm);
+        const std::string what = styleFileName(id) + " " + r.style.name + ": downbeat " +
+                                 std::to_string(a.down) + ", other beats " + std::to_string(a.beats) +
+                                 ", between " + std::to_string(a.between);
+        if (r.style.is34()) {
+            ++waltzes;
+            // Drums and bass together: the first beat of the bar clearly the strongest.
+            EXPECT_GE(a.down, a.beats + 8.0) << what;
+        }
+        if (r.style.stepsPerBeat % 3 == 0) {
+            ++triplets;
+            // The drums: the beat itself stronger than the triplets between beats.
+            const Accents d = accentsOf(r, {r.channelOfTrack[0]});
+            EXPECT_GE(std::min(d.down, d.beats), d.between + 8.0) << what;
+        }
+    }
+    EXPECT_GE(waltzes, 3);
+    EXPECT_GE(triplets, 5);
+}
+
+TEST(ShippedStyleBalance, DISABLED_Review) {
+    const char* font = std::getenv("QV_REVIEW_SOUNDFONT");
+    const std::string soundFont = font ? font : "";
+    StyleRenderer renderer(stylesFolder());
+    Listener listener(soundFont);
+    ASSERT_TRUE(listener.ready());
+    for (int id : styleIdsIn(stylesFolder())) {
+        const StyleRender r = renderer.render(id, false);
+        ListenOptions whole;
+        whole.until = timeOfBar(r, 4);
+        const double mix = listener.play(r, whole).loudnessDb;
+        const std::vector<PartLevel> levels = soloLevels(listener, r, 4);
+        std::printf("%s %-24s %d/%d bpm %d gv %d mix %.1f dB  groups D %.1f B %.1f C %.1f\n",
+                    styleFileName(id).c_str(), r.style.name.c_str(), r.style.stepsPerBar,
+                    r.style.stepsPerBeat, r.style.bpm, r.style.globalVol, mix,
+                    powerSum(levels, false, 0) - mix, powerSum(levels, false, 1) - mix,
+                    powerSum(levels, true, 2) - mix);
+        for (const PartLevel& l : levels) {
+            const StyleTrack& t = r.style.tracks.at(l.track);
+            const std::vector<Hit> hits = hitsOf(r, r.channelOfTrack[l.track]);
+            int lo = 127, hi = 0, vlo = 127, vhi = 0;
+            double sum = 0;
+            std::set<int> vels;
+            // Mean velocity on the downbeat and on the other beats.
+            double down = 0, other = 0;
+            int nDown = 0, nOther = 0;
+            const int beat = r.style.stepsPerBeat * 8, bar = r.style.stepsPerBar * 8;
+            for (const Hit& h : hits) {
+                lo = std::min(lo, h.pitch), hi = std::max(hi, h.pitch);
+                vlo = std::min(vlo, h.vel), vhi = std::max(vhi, h.vel);
+                sum += h.pitch;
+                vels.insert(h.vel);
+                if (h.time % bar == 0)
+                    down += h.vel, ++nDown;
+                else if (h.time % beat == 0)
+                    other += h.vel, ++nOther;
+            }
+            std::printf("   t%d type %d prog %3d vol %3d key %3d %-30s %6.1f dB  ", l.track, t.type, t.prog,
+                        t.vol, t.key, t.arp.name.c_str(), l.db - mix);
+            if (hits.empty()) {
+                std::printf("silent\n");
+                continue;
+            }
+            if (t.type != 0)
+                std::printf("range %s..%s mean %s ", noteName(lo).c_str(), noteName(hi).c_str(),
+                            noteName(int(std::lround(sum / double(hits.size())))).c_str());
+            std::printf("vel %d..%d (%zu) down %.0f beats %.0f\n", vlo, vhi, vels.size(),
+                        nDown ? down / nDown : 0.0, nOther ? other / nOther : 0.0);
+            if (t.type == 0) {
+                // The first bar of the drum pattern by class: K kick, S snare, H hat, R ride, P other.
+                std::map<int, std::string> rows;
+                const int steps = r.style.stepsPerBar;
+                for (const Hit& h : hits) {
+                    if (h.time >= bar) break;
+                    const int k = h.pitch;
+                    const char c = (k == 35 || k == 36)              ? 'K'
+                                   : (k >= 37 && k <= 40)            ? 'S'
+                                   : (k == 42 || k == 44 || k == 46) ? 'H'
+                                   : (k == 51 || k == 53 || k == 59) ? 'R'
+                                                                     : 'P';
+                    std::string& row = rows[c];
+                    if (row.empty()) row.assign(size_t(steps), '.');
+                    const int step = h.time / 8;
+                    if (step < steps) row[size_t(step)] = h.vel >= 100 ? 'X' : (h.vel >= 70 ? 'x' : 'o');
+                }
+                for (const auto& [c, row] : rows) std::printf("        %c %s\n", c, row.c_str());
+            }
+        }
+    }
+}
