@@ -34,7 +34,7 @@ Style march() {
     // Bells an octave above the written chord.
     Track gl = chordTrack(Pitches, "March Glockenspiel", 9, 1, LayerC, 16);
     gl.key = 12;
-    gl.vol = 100;
+    gl.vol = 80;
     add(gl, {67, 72}, 92, 0, 2);
     add(gl, {67, 72}, 78, 8, 2);
     s.tracks = {d, b, hn, cl, gl};
