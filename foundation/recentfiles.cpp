@@ -66,7 +66,8 @@ void RecentFiles::serialize() {
     entries.clear();
     for (const std::string& line : lines) {
         if (entries.count() >= maximum) break;
+        // A line the list would not write back (a carriage return inside it) is no path of ours.
         std::string entry = trimLeftControl(line);
-        if (!entry.empty()) entries.add(entry);
+        if (storable(entry)) entries.add(entry);
     }
 }

@@ -123,17 +123,31 @@ std::string fixedForm(double m, int fractionDigits) {
     return fraction.empty() ? whole : whole + gDecimalSeparator + fraction;
 }
 
-std::string exponentForm(double m) {
-    Decimal d = toDecimal(m);
-    roundDigits(d, 4);
+std::string exponentText(const Decimal& d, char separator) {
     std::string fraction = d.digits.substr(1);
     dropTrailingZeros(fraction);
     int exponent = d.point - 1;
     std::string s(1, d.digits[0]);
-    if (!fraction.empty()) s += gDecimalSeparator + fraction;
+    if (!fraction.empty()) s += separator + fraction;
     s += exponent < 0 ? "e-" : "e+";
     s += std::to_string(exponent < 0 ? -exponent : exponent);
     return s;
+}
+
+std::string exponentForm(double m) {
+    Decimal exact = toDecimal(m);
+    Decimal d = exact;
+    roundDigits(d, 4);
+    // Next to the largest double, rounding up gives a number above it that no reader takes back
+    // (1.798e+308): the digits are cut instead, so that every written number reads again.
+    std::string pointed = exponentText(d, '.');
+    double check = 0;
+    if (std::from_chars(pointed.data(), pointed.data() + pointed.size(), check).ec ==
+        std::errc::result_out_of_range) {
+        d = exact;
+        if (d.digits.size() > 4) d.digits.resize(4);
+    }
+    return exponentText(d, gDecimalSeparator);
 }
 
 // Reads the whole of s (already trimmed, sign included) as a number written with a point.

@@ -116,3 +116,15 @@ TEST_F(Recent, PathsALineCannotHoldAreNotStored) {
     RecentFiles again(dir.file("recent.cfg"), 20);
     EXPECT_EQ(list(again), "/m/a.qvs|");
 }
+
+TEST_F(Recent, LinesTheListWouldNotWriteAreNotRead) {
+    // A lone carriage return inside a line (lines end at LF) made an entry that showed in the list,
+    // took a place of the maximum and vanished at the next save.
+    writeBytes(dir.file("recent.cfg"),
+               "<Recent Files>\r\n/a.qvs\r\n/b\rc.qvs\r\n/d.qvs\r\n</Recent Files>\r\n");
+    {
+        RecentFiles r(dir.file("recent.cfg"), 2);
+        EXPECT_EQ(list(r), "/a.qvs|/d.qvs|");
+    }
+    EXPECT_EQ(readBytes(dir.file("recent.cfg")), "<Recent Files>\r\n/a.qvs\r\n/d.qvs\r\n</Recent Files>\r\n");
+}

@@ -91,6 +91,23 @@ TEST_F(Numbers, FormatFloatNeverWritesNanOrInfinity) {
     EXPECT_EQ(formatFloat(-std::numeric_limits<double>::infinity()), "0");
 }
 
+TEST_F(Numbers, FormatFloatNextToTheLargestDoubleReadsBack) {
+    // Rounding 1.7976931e308 to four digits would give 1.798e+308, above every double: such a number
+    // read back as 1 (and its negative as +1). The digits are cut instead.
+    const double big = std::numeric_limits<double>::max();
+    EXPECT_EQ(formatFloat(big), "1.797e+308");
+    EXPECT_EQ(formatFloat(-big), "-1.797e+308");
+    EXPECT_EQ(formatFloat(1.7975e308), "1.797e+308");
+    EXPECT_EQ(formatFloat(1.79e308), "1.79e+308");
+    for (double x : {big, -big, 1.7975e308, -1.79765e308}) {
+        double back = textToFloat(formatFloat(x));
+        EXPECT_NEAR(back / x, 1.0, 1e-3) << formatFloat(x);
+    }
+    setDecimalSeparator(',');
+    EXPECT_EQ(formatFloat(big), "1,797e+308");
+    EXPECT_NEAR(textToFloat(formatFloat(-big)) / -big, 1.0, 1e-3);
+}
+
 TEST_F(Numbers, CommaSeparator) {
     setDecimalSeparator(',');
     EXPECT_EQ(decimalSeparator(), ',');

@@ -1,0 +1,41 @@
+// A session file on arbitrary bytes, opened through the program's own open path (the shipped styles
+// in the Styles folder), then played for a bounded number of steps through the capture path and in
+// real time, and exported as a MIDI file.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fuzz_context.h"
+
+namespace {
+
+// The program is built once: opening a session starts a new one first.
+qvfuzz::Program& program() {
+    static std::unique_ptr<qvfuzz::Program> p = [] {
+        const std::string dir = qvfuzz::scratch();
+        std::filesystem::create_directories(dir + "Styles");
+        const char* source = std::getenv("QV_FUZZ_STYLES");
+        std::string styles = source ? source : QV_SOURCE_DIR "/data/Styles";
+        std::error_code ec;
+        std::filesystem::copy(styles, dir + "Styles", std::filesystem::copy_options::overwrite_existing, ec);
+        return std::make_unique<qvfuzz::Program>(dir);
+    }();
+    return *p;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    qvfuzz::Program& p = program();
+    std::string path = qvfuzz::writeInput("input.qvs", data, size);
+    QuoVelanta& app = p.ctx->app;
+    app.openSession(path);
+    p.render(20000);
+    p.poll(500);
+    std::string midi = qvfuzz::scratch() + "export.mid";
+    app.exportMidiFile(midi);
+    qvfuzz::removeFile("export.mid");
+    return 0;
+}
