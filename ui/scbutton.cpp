@@ -43,16 +43,7 @@ void ScButton::create(int x, int y, int width, int height, const std::string& ca
     const CaptionParts parts = parseCaption(caption);
     const std::string& text = parts.text;
     const bool bright = parts.bright;
-    labelOffset = parts.labelOffset;
-    symbol = parts.symbol;
-    label = parts.label;
-    rect = {x, y, x + width, y + height};
-    pressed = false;
-    onFace.clear();
-    offFace.clear();
-    if (width < 1 || height < 1) return;
-    onFace.setSize(width, height, true);
-    offFace.setSize(width, height, true);
+    if (!placeButton(*this, parts, x, y, width, height)) return;
     if (symbol) {
         drawSymbol(offFace, text, 0);
         drawSymbol(onFace, text, 1);

@@ -60,6 +60,23 @@ template <typename Button> bool boundButtonIsOn(const Button& b) {
     if (b.radioTarget != nullptr) return *b.radioTarget == b.radioValue;
     return false;
 }
+// The common start of a button's create: takes the caption's label parts, places the button at
+// x, y, releases it and empties both faces; sizes the faces and returns true when the button has an
+// area to draw on.
+template <typename Button>
+bool placeButton(Button& b, const CaptionParts& parts, int x, int y, int width, int height) {
+    b.labelOffset = parts.labelOffset;
+    b.symbol = parts.symbol;
+    b.label = parts.label;
+    b.rect = {x, y, x + width, y + height};
+    b.pressed = false;
+    b.onFace.clear();
+    b.offFace.clear();
+    if (width < 1 || height < 1) return false;
+    b.onFace.setSize(width, height, true);
+    b.offFace.setSize(width, height, true);
+    return true;
+}
 template <typename Button> ButtonLook buttonLookOf(Button& b) {
     ButtonLook look;
     look.rect = b.rect;

@@ -28,16 +28,7 @@ void ShadeButton::create(int x, int y, int width, int height, const std::string&
     // A "$" caption only names the label; the face stays plain.
     const std::string text = parts.symbol ? " " : parts.text;
     const bool bright = parts.bright;
-    labelOffset = parts.labelOffset;
-    symbol = parts.symbol;
-    label = parts.label;
-    rect = {x, y, x + width, y + height};
-    pressed = false;
-    onFace.clear();
-    offFace.clear();
-    if (width < 1 || height < 1) return;
-    onFace.setSize(width, height, true);
-    offFace.setSize(width, height, true);
+    if (!placeButton(*this, parts, x, y, width, height)) return;
     const bool push = toggleTarget == nullptr && radioTarget == nullptr;
     renderFace(offFace, text, push ? -1 : 0, bright);
     renderFace(onFace, text, push ? -1 : 1, bright);
