@@ -11,21 +11,13 @@
 #include "engine/sessionfile.h"
 #include "platform/clock.h"
 #include "platform/recordingmidibackend.h"
+#include "tests/common/sessiondoc.h"
 #include "tests/data/shipped_data.h"
 
 using namespace shipped;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The session body on its own, read and written as the main object does.
-class SessionDoc : public TextStream {
-  public:
-    QvCore core;
-    std::string fileVersion = kSessionVersion;
-    bool waltzNotice = false;
-    void serialize() override { serializeSession(*this, core, fileVersion, waltzNotice); }
-};
 
 // Counts every question; answers as if the box were closed.
 class CountingPrompt : public Prompt {

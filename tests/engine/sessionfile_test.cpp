@@ -8,17 +8,9 @@
 
 #include "engine/qvcore.h"
 #include "model_test_util.h"
+#include "tests/common/sessiondoc.h"
 
 namespace {
-
-// The session body on its own, as the main object writes and reads it.
-class SessionDoc : public TextStream {
-  public:
-    QvCore core;
-    std::string fileVersion = kSessionVersion;
-    bool waltzNotice = false;
-    void serialize() override { serializeSession(*this, core, fileVersion, waltzNotice); }
-};
 
 std::string fixture(const std::string& name) {
     return modelFixture("session", name);
