@@ -235,10 +235,7 @@ void FluidSynthBackend::send(std::uint8_t status, std::uint8_t data1, std::uint8
 
 void FluidSynthBackend::reset() {
     if (!synth) return;
-    for (std::uint8_t ch = 0; ch < 16; ++ch) {
-        send(0xB0 | ch, 64, 0);
-        send(0xB0 | ch, 123, 0);
-    }
+    sendSilenceToAllChannels();
 }
 
 void FluidSynthBackend::close() {

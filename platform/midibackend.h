@@ -33,6 +33,15 @@ class MidiBackend {
     virtual void reset() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+
+  protected:
+    // What reset sends: sustain off (CC 64) and all sound off (CC 123) on each of the 16 channels.
+    void sendSilenceToAllChannels() {
+        for (std::uint8_t ch = 0; ch < 16; ++ch) {
+            send(0xB0 | ch, 64, 0);
+            send(0xB0 | ch, 123, 0);
+        }
+    }
 };
 
 // Bytes of a message with this status: 2 for program change and channel pressure, 3 otherwise.

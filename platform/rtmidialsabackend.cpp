@@ -104,10 +104,7 @@ void RtMidiAlsaBackend::send(std::uint8_t status, std::uint8_t data1, std::uint8
 
 void RtMidiAlsaBackend::reset() {
     if (!opened) return;
-    for (std::uint8_t ch = 0; ch < 16; ++ch) {
-        send(0xB0 | ch, 64, 0);
-        send(0xB0 | ch, 123, 0);
-    }
+    sendSilenceToAllChannels();
 }
 
 void RtMidiAlsaBackend::close() {
