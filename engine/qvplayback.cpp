@@ -26,12 +26,14 @@ void QvCore::updatePlayback(bool busy, bool force) {
         double before = clk.position();
         clk.nextStep();
         if (clk.playing) {
-            if (clk.position() < before) updateFadeOut(false);
+            // The fade-out does not move the position, so one reading serves both checks.
+            const int now = clk.absoluteStep();
+            if (clk.positionAt(now) < before) updateFadeOut(false);
             // The chord is checked every second step (every third in compound meters), and at once
             // after anything that made it unknown.
             int k = stepsPerBeatValue % 3 == 0 ? 3 : 2;
             ChordCheck check;
-            if (clk.absoluteStep() % k == 0 || chordChanged) {
+            if (now % k == 0 || chordChanged) {
                 check = chordAtPlayPosition();
                 chordChanged = false;
             }
@@ -84,8 +86,8 @@ void QvCore::updateLoopRange(bool busy) {
     if (playingPosition < 0 || playingPosition >= pageSlots.count()) playingPosition = 0;
     if (loopRegionActive && loopStart >= 0 && loopEnd >= 0 && loopStart > loopEnd) loopRegionActive = false;
     long long songLen = songLength();
-    long long now = clk.absoluteStep();
     long long pageStart = startTickOf(playingPosition);
+    long long now = clk.absoluteStepFrom(int(pageStart));
     long long pageEnd = pageStart + entrySteps(playingPosition);
     long long loopFrom = (long long)stepsPerBarValue * loopStart;
     long long loopTo;

@@ -90,12 +90,20 @@ void StepControl::playStep(bool chordChanged, bool chordStart, bool pointApplied
 
 int StepControl::absoluteStep() const {
     if (!engine) return stepInPage;
-    long long s = (long long)engine->core.startTickOf(engine->core.playingPosition) + stepInPage;
+    return absoluteStepFrom(engine->core.startTickOf(engine->core.playingPosition));
+}
+
+int StepControl::absoluteStepFrom(int pageStart) const {
+    long long s = (long long)pageStart + stepInPage;
     return s > kMaxSongSteps ? kMaxSongSteps : int(s);
 }
 
 double StepControl::position() const {
-    return absoluteStep() + (accumulator - std::floor(accumulator));
+    return positionAt(absoluteStep());
+}
+
+double StepControl::positionAt(int absolute) const {
+    return absolute + (accumulator - std::floor(accumulator));
 }
 
 void StepControl::locate(int step, bool start) {

@@ -34,7 +34,12 @@ class StepControl : public TextStream {
     void nextStep();
     void playStep(bool chordChanged, bool chordStart, bool pointApplied, bool pointHit);
     int absoluteStep() const;
+    // The same for a known start of the playing page (its startTickOf), which saves the walk over the
+    // page sequence when the caller has it already.
+    int absoluteStepFrom(int pageStart) const;
     double position() const;
+    // position() for a known absoluteStep().
+    double positionAt(int absolute) const;
     double clockValue() const { return accumulator; }
     // Jumps to a song step: silences every voice, restarts the engines, marks the chord unknown.
     void locate(int step, bool start);
