@@ -14,12 +14,12 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-// The style number a file name gives: the value of its base name (up to the first ".") when every
-// character of that is a digit, so an empty base name (".qms") gives 0; -1 otherwise. Only the name
-// itself is looked at, never the folder.
+// The style number a file name gives: the value of its base name (up to the first ".") when that is
+// one or more digits; -1 otherwise. An empty base name (".qms", a hidden file on Linux) is no number.
+// Only the name itself is looked at, never the folder.
 int styleNumberOfFileName(const std::string& fileName) {
     std::string base = fileBaseName(fileNamePart(fileName));
-    if (!isAllDigits(base)) return -1;
+    if (base.empty() || !isAllDigits(base)) return -1;
     return textToInt(base);
 }
 

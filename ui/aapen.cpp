@@ -20,10 +20,10 @@ AaPen& AaPen::setColour(TColor colour) {
 AaPen& AaPen::plot(double x, double y) {
     if (target == nullptr || !target->isValid()) return *this;
     if (!std::isfinite(x) || !std::isfinite(y)) return *this;
-    // The block starts at the truncated point; a point just left of or above the image (-1 < x < 0)
-    // still lights column or row 0 by its true distance.
-    const double fx0 = std::trunc(x);
-    const double fy0 = std::trunc(y);
+    // The block is the one holding the point: it starts at the point rounded down, so a point left of
+    // or above the image (x < 0) has a block that does not fit and draws nothing.
+    const double fx0 = std::floor(x);
+    const double fy0 = std::floor(y);
     if (fx0 < 0.0 || fy0 < 0.0 || fx0 + 1.0 > target->width() - 1 || fy0 + 1.0 > target->height() - 1)
         return *this;
     const int px = truncToInt(fx0);

@@ -44,11 +44,11 @@ TEST(Styles, LoadsNumberedFilesInNameOrder) {
     put(dir, "001.qms", "One");
     put(dir, "Waltz.qms", "Named");
     put(dir, "12a.qms", "Not a number");
-    put(dir, ".qms", "No base name"); // an empty base name is all digits: style 0
+    put(dir, ".qms", "No base name"); // an empty base name is no style number
     put(dir, "5.txt", "Other extension");
     put(dir, "7.QMS", "Upper-case extension");
     Styles lib(dir.path());
-    EXPECT_EQ(names(lib), "0:No base name 1:One 10:Ten 2:Two 7:Upper-case extension ");
+    EXPECT_EQ(names(lib), "1:One 10:Ten 2:Two 7:Upper-case extension ");
     EXPECT_EQ(lib.currentIndex, 0);
 }
 

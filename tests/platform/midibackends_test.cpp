@@ -197,3 +197,14 @@ TEST(RtMidiAlsaBackendTest, ListedPortIsFoundAgainByName) {
     EXPECT_EQ(RtMidiAlsaBackend::portDisplayName("", 1), "MIDI output 2");
     EXPECT_EQ(RtMidiAlsaBackend::portDisplayName("Through", 1), "Through");
 }
+
+TEST(MidiShortMessages, ProgramChangeAndChannelPressureAreTwoBytes) {
+    // The ALSA port sends exactly this many bytes; a third byte after a program change would be taken
+    // by the device as running status (a second program change).
+    for (int ch = 0; ch < 16; ++ch) {
+        EXPECT_EQ(midiShortLength(std::uint8_t(0xC0 | ch)), 2) << ch;
+        EXPECT_EQ(midiShortLength(std::uint8_t(0xD0 | ch)), 2) << ch;
+        for (int kind : {0x80, 0x90, 0xA0, 0xB0, 0xE0})
+            EXPECT_EQ(midiShortLength(std::uint8_t(kind | ch)), 3) << kind << " " << ch;
+    }
+}

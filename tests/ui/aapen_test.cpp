@@ -41,7 +41,7 @@ TEST(AaPen, APointOnAPixelPaintsItFully) {
     EXPECT_EQ(img.pixel(1, 3), RGB(10, 20, 30));
 }
 
-TEST(AaPen, TheBlockStartsAtTheTruncatedPointAndMustFitWhole) {
+TEST(AaPen, TheBlockStartsAtThePointRoundedDownAndMustFitWhole) {
     struct Case {
         double x, y;
         int litX, litY, level; // the one pixel lit (litX -1: none) and its grey level
@@ -51,10 +51,12 @@ TEST(AaPen, TheBlockStartsAtTheTruncatedPointAndMustFitWhole) {
         {1, 2, -1, 0, 0}, // py + 1 equals the height
         {std::nan(""), 1, -1, 0, 0},
         {1e300, 1, -1, 0, 0},
-        {-1.0, 0, -1, 0, 0},     // truncates to -1: outside
-        {-0.5, 0, 0, 0, 127},    // truncates to 0: column 0 lies 0.5 away
-        {-0.0001, 1, 0, 1, 254}, // column 0 lies 0.0001 away
-        {0, -0.25, 0, 0, 191},   // the same above the image
+        {-1.0, 0, -1, 0, 0},    // the block starts at column -1: outside
+        {-0.5, 0, -1, 0, 0},    // rounded down, not towards zero: column -1, outside
+        {-0.0001, 1, -1, 0, 0}, // just left of the image is still outside
+        {0, -0.25, -1, 0, 0},   // the same above the image
+        {1, 1, 1, 1, 255},      // the last block that fits, with the point on its first pixel
+        {0.9999, 1, 1, 1, 254}, // column 1 lies 0.0001 away
     };
     for (const Case& k : cases) {
         Limage img;
