@@ -1,6 +1,8 @@
 #include "platform/rtmidialsabackend.h"
 
 #include <rtmidi/RtMidi.h>
+
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -64,8 +66,15 @@ std::string RtMidiAlsaBackend::portDisplayName(const std::string& name, int i) {
     return name.empty() ? "MIDI output " + std::to_string(i + 1) : name;
 }
 
+std::vector<std::string> RtMidiAlsaBackend::sortedPortNames(std::vector<std::string> names) {
+    // By name, so that the index stored in the options keeps meaning the same port from one run to
+    // the next, whatever order the devices came up in; equal names keep the sequencer's order.
+    std::stable_sort(names.begin(), names.end());
+    return names;
+}
+
 Llist<std::string> RtMidiAlsaBackend::deviceNames() {
-    listed = currentPortNames();
+    listed = sortedPortNames(currentPortNames());
     Llist<std::string> result;
     for (const std::string& n : listed) result.add(n);
     return result;
@@ -73,7 +82,7 @@ Llist<std::string> RtMidiAlsaBackend::deviceNames() {
 
 int RtMidiAlsaBackend::open(int index) {
     close();
-    if (listed.empty()) listed = currentPortNames();
+    if (listed.empty()) listed = sortedPortNames(currentPortNames());
     if (index < 0 || index >= int(listed.size())) return kMidiBadDevice;
     // The port is found again by its name, so that ports that came or went since the list was made
     // do not shift it.

@@ -15,7 +15,8 @@ class RtMidiAlsaBackend : public MidiBackend {
     RtMidiAlsaBackend(const RtMidiAlsaBackend&) = delete;
     RtMidiAlsaBackend& operator=(const RtMidiAlsaBackend&) = delete;
 
-    // The output ports in the sequencer's order (client, then port number); none without a sequencer.
+    // The output ports sorted by name (ports of one name in the sequencer's order); none without a
+    // sequencer.
     Llist<std::string> deviceNames() override;
     // Opens the port listed at index by the last deviceNames (found again by its name, so a port that
     // came or went in between does not shift it); kMidiBadDevice when it is gone.
@@ -29,6 +30,8 @@ class RtMidiAlsaBackend : public MidiBackend {
     // ports with that name; -1 when it is gone.
     static int findListedPort(const std::vector<std::string>& listed, int index,
                               const std::vector<std::string>& now);
+    // The listing order: by name, equal names in the order given.
+    static std::vector<std::string> sortedPortNames(std::vector<std::string> names);
     // The name shown for port i: its own, or a made-up one when it cannot be read.
     static std::string portDisplayName(const std::string& name, int i);
 

@@ -208,3 +208,20 @@ TEST(MidiShortMessages, ProgramChangeAndChannelPressureAreTwoBytes) {
             EXPECT_EQ(midiShortLength(std::uint8_t(kind | ch)), 3) << kind << " " << ch;
     }
 }
+
+TEST(RtMidiAlsaBackendTest, PortsAreListedByNameWhateverOrderTheyCameUpIn) {
+    using V = std::vector<std::string>;
+    // Two runs in which the devices came up in another order list them alike.
+    EXPECT_EQ(RtMidiAlsaBackend::sortedPortNames({"Through", "Synth A", "Keys"}),
+              (V{"Keys", "Synth A", "Through"}));
+    EXPECT_EQ(RtMidiAlsaBackend::sortedPortNames({"Keys", "Through", "Synth A"}),
+              (V{"Keys", "Synth A", "Through"}));
+    // A listed index is found again in the sequencer's own order, also among equal names.
+    V sequencer = {"Through", "Synth A", "Keys", "Synth A"};
+    V listed = RtMidiAlsaBackend::sortedPortNames(sequencer);
+    ASSERT_EQ(listed, (V{"Keys", "Synth A", "Synth A", "Through"}));
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 0, sequencer), 2);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 1, sequencer), 1);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 2, sequencer), 3);
+    EXPECT_EQ(RtMidiAlsaBackend::findListedPort(listed, 3, sequencer), 0);
+}
