@@ -1,0 +1,42 @@
+#pragma once
+// The program's one wait loop. Every place that waits while keeping control (the main loop, dialog
+// pages, popup menus, message boxes, the count-in, fixed short waits) runs passes of this loop instead
+// of a nested event loop, so the music keeps playing while a window waits for the user.
+//
+// The application installs its driver (playback ticks, the event pump, its clock and quit state) with
+// setModalLoop; until then a plain driver pumps Qt events on the steady clock and ticks nothing. Tests
+// install a scripted driver with a fake clock.
+#include <cstdint>
+#include <functional>
+
+class ModalLoop {
+  public:
+    virtual ~ModalLoop() = default;
+    // A playback tick: idle = the main object's idle tick (the displayed page follows playback and the
+    // play-position panels repaint), otherwise the plain playback tick.
+    virtual void tick(bool idle) = 0;
+    // Delivers pending window events (bounded to a few milliseconds), then posted events and deferred
+    // deletes. Never called from inside a paint event.
+    virtual void pumpEvents() = 0;
+    virtual void sleepMs(int ms) = 0;
+    virtual std::int64_t nowMs() = 0;
+    // The clock is playing: passes sleep 2 ms, otherwise 20 ms.
+    virtual bool isPlaying() const = 0;
+    // A quit was granted or a close request is pending: every running wait ends with -1 so the request
+    // can be handled once the waits have unwound.
+    virtual bool abortWaits() const = 0;
+};
+
+// The installed driver (never null).
+ModalLoop& modalLoop();
+// Installs a driver (null: the plain one); returns the previous one.
+ModalLoop* setModalLoop(ModalLoop* loop);
+
+// Runs passes until done() is true (returns true) or the waits are aborted (returns false). One pass:
+// tick, pump events, test done() and the abort state, sleep 2 ms playing / 20 ms stopped. done() is
+// tested once before the first pass too.
+bool runModalLoop(const std::function<bool()>& done, bool idle = true);
+
+// A fixed wait: pumps events once, then until ms milliseconds have passed ticks (idle tick) when
+// keepAlive is set, and sleeps 2 ms. Events are not dispatched inside the wait.
+void waitMs(int ms, bool keepAlive);
