@@ -17,7 +17,11 @@ class ScriptedLoop : public ModalLoop {
     void tick(bool idle) override { ++(idle ? idleTicks : playTicks); }
     void pumpEvents() override {
         ++pumps;
-        if (onPump) onPump();
+        // A step may replace itself (a nested wait installs its own): run a copy.
+        if (onPump) {
+            const std::function<void()> step = onPump;
+            step();
+        }
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }
