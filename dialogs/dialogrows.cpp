@@ -113,7 +113,16 @@ void TFdialog::valueRow(int x, int y, int labelWidth, int boxWidth, const std::s
                         const std::string& value, int slot, TColor boxColour, TColor textColour) {
     tickPlayback();
     if (slot < 0 || slot >= kSlotCount) return;
-    if (labelWidth > 0) drawPageText(x, y, label, -1, -1, labelWidth - 2);
+    if (labelWidth > 0) {
+        // The row redraws itself whole: the label's strip is cleared in the page colour found beside it.
+        Canvas* c = dialogImage.canvas();
+        if (c != nullptr) {
+            const TColor there = dialogImage.pixel(x - 2, y + 12);
+            c->brush = {there >= 0 ? there : pageBackground, false};
+            c->fillRect({x, y + 4, x + labelWidth - 1, y + 21});
+        }
+        drawPageText(x, y, label);
+    }
     const TColor savedBox = scContext.scBoxColour;
     if (boxColour != -1) scContext.scBoxColour = boxColour;
     ScValueBox& box = selectorSlots[slot];

@@ -110,6 +110,7 @@ QLineEdit* TFdialog::Esequence() {
         edit_ = new QLineEdit(this);
         edit_->hide();
         edit_->move(24, 70);
+        edit_->setFixedHeight(22);
         edit_->installEventFilter(this);
     }
     return edit_;
@@ -164,8 +165,9 @@ void TFdialog::selectDialogDrawing() {
     scContext.scTextColour =
         theme.whiteModel || dialogPageId == kPageAbout ? RGB(40, 40, 40) : scaleColour(pageTextColour, 1.1f);
     scContext.scLedColour = theme.controlHighlightColour();
-    scContext.scBoxColour =
-        theme.whiteModel || dialogPageId == kPageAbout ? RGB(150, 190, 235) : RGB(40, 110, 190);
+    scContext.scBoxColour = theme.whiteModel || dialogPageId == kPageAbout
+                                ? RGB(150, 190, 235)
+                                : scaleColour(theme.displayTextColour(-1), 0.75f);
 }
 
 void TFdialog::restoreMainDrawing() {
