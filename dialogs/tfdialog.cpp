@@ -355,6 +355,7 @@ void TFdialog::beginPage(int width, int height, const std::string& title) {
 }
 
 int TFdialog::showPage(const std::string& text1, const std::string& text2, const std::string& text3) {
+    if (running_) return -1; // this page is already waiting: a second wait on it would share its state
     if (!begun_) beginPage(500, 124, "");
     tickPlayback();
     const int w = dialogImage.width(), h = dialogImage.height();

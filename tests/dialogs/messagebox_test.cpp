@@ -269,3 +269,30 @@ TEST(MessageBox, OpenAndSaveFailuresAreTold) {
     EXPECT_FALSE(rig.ctx->app.saveSession());
     EXPECT_EQ(seen.id, kPageMessageBox);
 }
+
+TEST(MessageBox, PastingFourFourChordsIntoThreeFourAsksOnThePage) {
+    DocRig rig;
+    rig.ctx->app.selectStyle(2, false, false, true); // empty pages: nothing to ask
+    ASSERT_TRUE(rig.core().isTripleMeter());
+    QvEngine& engine = rig.ctx->engine;
+    engine.clipboard.clear();
+    for (int i = 0; i < 4; ++i) engine.clipboard.addChord(QvChord(i, 0, 0, kAutoBassArg, false, 12), -1);
+    engine.clipboardIs34 = false;
+    QvPage& page = rig.core().pages.at(3);
+    Seen seen;
+    rig.loop.then([&] {
+        seen = look();
+        clickTopButton(1); // Cancel
+    });
+    EXPECT_FALSE(page.paste(-1, false, false, engine.pageContext()));
+    EXPECT_EQ(seen.texts, (std::array<std::string, 3>{"OK", "Cancel", ""}));
+    EXPECT_EQ(page.chordCount(), 0);
+    EXPECT_EQ(engine.clipboard.chordCount(), 4);
+    rig.loop.then([] { pressTopKey(Qt::Key_Escape); }); // closed: as Cancel
+    EXPECT_FALSE(page.paste(-1, false, false, engine.pageContext()));
+    EXPECT_EQ(page.chordCount(), 0);
+    rig.loop.then([] { clickTopButton(0); }); // OK
+    EXPECT_TRUE(page.paste(-1, false, false, engine.pageContext()));
+    EXPECT_GT(page.chordCount(), 0);
+    EXPECT_LT(page.chordCount(), 4);
+}
