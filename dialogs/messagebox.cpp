@@ -42,7 +42,11 @@ int messageBox(const Llist<std::string>& lines, bool withCancel, bool yesNo, con
     TFdialog page(kPageMessageBox);
     const QSize size = messageBoxPageSize(lines, dialogScreenSize());
     page.beginPage(size.width(), size.height(), title);
-    for (int i = 0; i < lines.count(); ++i) page.drawPageText(25, 50 + 16 * i, lines.at(i));
+    for (int i = 0; i < lines.count(); ++i) {
+        // A box held within the screen shows the lines that fit above its buttons.
+        if (50 + 16 * i + 20 > size.height() - 52) break;
+        page.drawPageText(25, 50 + 16 * i, lines.at(i));
+    }
     const std::string first = yesNo ? "Yes" : "OK";
     const std::string second = yesNo ? "No" : (withCancel ? "Cancel" : "");
     const std::string third = yesNo && withCancel ? "Cancel" : "";

@@ -553,7 +553,8 @@ void TFdialog::closeEvent(QCloseEvent* event) {
 }
 
 void TFdialog::hideEvent(QHideEvent* event) {
-    // Hidden from outside while waiting: the page ends as closed.
-    if (running_) closePage(-1);
+    // Hidden by the program while waiting: the page ends as closed (the window system hiding it, as
+    // when the program is minimised, does not end it).
+    if (running_ && !event->spontaneous()) closePage(-1);
     WindowSurface::hideEvent(event);
 }

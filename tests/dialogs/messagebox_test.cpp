@@ -78,14 +78,23 @@ TEST(MessageBox, TheShownPageTakesTheScreenClamp) {
     for (int i = 0; i < 40; ++i) many.add("^Line " + std::to_string(i));
     Seen seen;
     QPoint pos;
+    int buttonRow = 0, textUnderButtons = 0;
     s.then([&] {
         seen = look();
-        pos = topDialogPage()->pos();
+        TFdialog* top = topDialogPage();
+        pos = top->pos();
+        buttonRow = top->bottomButtonRects[0].Top;
+        // Between the buttons' row and the bottom there is only the page's own colour and frame.
+        for (int y = buttonRow - 4; y < buttonRow + 26; ++y)
+            for (int x = 25; x < 100; ++x)
+                textUnderButtons += top->dialogImage.pixel(x, y) != top->dialogImage.pixel(24, y);
         clickTopButton(0);
     });
     EXPECT_EQ(messageBox(many, false, false, ""), 0);
     EXPECT_EQ(seen.size, QSize(500, 480));
-    EXPECT_EQ(pos, QPoint(70, 0)); // centred
+    EXPECT_EQ(buttonRow, 480 - 48);
+    EXPECT_EQ(textUnderButtons, 0); // the lines that do not fit are left out, not drawn under the buttons
+    EXPECT_EQ(pos, QPoint(70, 0));  // centred
     dialogServices() = saved;
 }
 

@@ -358,3 +358,34 @@ TEST(DialogPage, TheTitleBarDragsThePageExceptOnTheAboutPage) {
     EXPECT_EQ(about.showPage("OK", "", ""), -1);
     EXPECT_EQ(moved, start);
 }
+
+TEST(DialogPage, APageRebuiltInPlaceKeepsItsPositionAndEndsTheOldWait) {
+    LoopScope s;
+    TFdialog first(kPageOptions);
+    first.beginPage(500, 300, "Options");
+    first.move(first.pos() + QPoint(40, 20));
+    const QPoint where = first.pos();
+    QPoint rebuiltAt;
+    int rebuiltResult = 5;
+    bool firstStillWaiting = true;
+    // A change that alters the page's own rows: the page closes and is built again where it was.
+    first.onKeyDown = [&](int key, bool, bool) {
+        if (key != 'R') return false;
+        first.closePage(-1);
+        TFdialog again(kPageOptions);
+        again.reopenPosition = first.pos();
+        again.beginPage(500, 320, "Options");
+        s.next([&] {
+            rebuiltAt = again.pos();
+            firstStillWaiting = !first.isClosed();
+            clickButton(&again, 0);
+        });
+        rebuiltResult = again.showPage("OK", "", "");
+        return true;
+    };
+    s.then([&] { key(&first, Qt::Key_R); });
+    EXPECT_EQ(first.showPage("OK", "", ""), -1);
+    EXPECT_EQ(rebuiltAt, where);
+    EXPECT_FALSE(firstStillWaiting);
+    EXPECT_EQ(rebuiltResult, 0);
+}
