@@ -296,10 +296,11 @@ bool TFmenu::eventFilter(QObject* watched, QEvent* event) {
         dismissByClick({g.x(), g.y()}, buttonCode(e->button()));
         return true;
     }
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
     case QEvent::Wheel:
         return true; // the other windows take no input while the menu is open
+    case QEvent::MouseButtonRelease:
+        return false; // but the release of the click that opened the menu still ends that click
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
         if (!isModifierKey(e->key())) menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));

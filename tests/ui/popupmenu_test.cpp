@@ -10,6 +10,7 @@
 #include "../common/qtapp.h"
 #include "popup_rig.h"
 #include "ui/geometry.h"
+#include "ui/shadedialog.h"
 
 namespace {
 
@@ -264,4 +265,49 @@ TEST_F(PopupMenuTest, ScreenshotsInBothLooks) {
         showPopupMenu(kMenu, 2, 100, 100);
     }
     popupSettings().theme = Theme();
+}
+
+TEST_F(PopupMenuTest, AMenuOverAModalShadeBoxTakesInputThroughTheWindowSystem) {
+    int chosen = -2;
+    int boxResult = -2;
+    TFshadeDialog::onShown() = [&](TFshadeDialog& box) {
+        rig.loop.then([&] {
+            // Delivered as the window system would, so that modality applies.
+            TFmenu& m = menu();
+            QTest::mouseClick(m.windowHandle(), Qt::LeftButton, {}, centre(m.layout.hitRect(2)));
+        });
+        chosen = showPopupMenu(kMenu, -1, 100, 100);
+        QTest::keyClick(&box, Qt::Key_Return);
+    };
+    Llist<std::string> lines;
+    lines.add("A box");
+    boxResult = showShadeDialog(nullptr, lines, false, false);
+    TFshadeDialog::onShown() = nullptr;
+    EXPECT_EQ(chosen, 2);
+    EXPECT_EQ(boxResult, 1);
+}
+
+TEST_F(PopupMenuTest, AReleaseStillReachesTheWindowThatOpenedTheMenu) {
+    class Counting : public OtherWindow {
+      public:
+        int releases = 0;
+
+      protected:
+        void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
+    } other;
+    other.show();
+    // The right-button press opens the menu; its release comes while the menu shows.
+    QTest::mousePress(other.windowHandle(), Qt::RightButton, {}, QPoint(20, 20));
+    other.presses = 0;
+    rig.loop.then([&] { QTest::mouseRelease(other.windowHandle(), Qt::RightButton, {}, QPoint(20, 20)); });
+    rig.loop.then([&] { QTest::mouseMove(other.windowHandle(), QPoint(40, 40)); });
+    rig.loop.then([&] { QTest::mousePress(other.windowHandle(), Qt::LeftButton, {}, QPoint(50, 60)); });
+    EXPECT_EQ(showPopupMenu(kMenu, -1, 100, 100), -1);
+    EXPECT_EQ(other.releases, 1);
+    EXPECT_EQ(other.presses, 0);
+    ASSERT_TRUE(lastDismissClick().valid);
+    EXPECT_EQ(lastDismissClick().button, 1);
+    const QPoint g = other.mapToGlobal(QPoint(50, 60));
+    EXPECT_EQ(lastDismissClick().global, (TPoint{g.x(), g.y()}));
+    QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(50, 60));
 }
