@@ -243,8 +243,8 @@ void TFmenu::menuLeave() {
     paintMenu();
 }
 
-void TFmenu::dismissByClick(TPoint global, int button) {
-    dismissClick = {true, global, button};
+void TFmenu::dismissByClick(TPoint global, int button, int modifiers) {
+    dismissClick = {true, global, button, modifiers};
     result = -1;
     closeMenu();
 }
@@ -293,7 +293,10 @@ bool TFmenu::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint g = e->globalPosition().toPoint();
-        dismissByClick({g.x(), g.y()}, buttonCode(e->button()));
+        const int modifiers = e->modifiers().testFlag(Qt::ShiftModifier)     ? 2
+                              : e->modifiers().testFlag(Qt::ControlModifier) ? 1
+                                                                             : 0;
+        dismissByClick({g.x(), g.y()}, buttonCode(e->button()), modifiers);
         return true;
     }
     case QEvent::MouseMove:

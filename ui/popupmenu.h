@@ -37,12 +37,14 @@ struct PopupSettings {
 };
 PopupSettings& popupSettings();
 
-// A click outside the menu that closed it: where (screen coordinates) and which button
-// (1 left, 2 right, 0 middle). The main window replays it.
+// A click outside the menu that closed it: where (screen coordinates), which button (1 left,
+// 2 right, 0 middle) and the modifier code (2 Shift held, 1 Ctrl held, 0 neither). The main window
+// replays it.
 struct DismissClick {
     bool valid = false;
     TPoint global;
     int button = 1;
+    int modifiers = 0;
 };
 
 class TFmenu : public WindowSurface {
@@ -86,7 +88,7 @@ class TFmenu : public WindowSurface {
     void menuKeyDown(int vk);
     void menuLeave();
     // A press on another window of the program: closes the menu with -1 and records the click.
-    void dismissByClick(TPoint global, int button);
+    void dismissByClick(TPoint global, int button, int modifiers = 0);
     void closeMenu();
 
   protected:

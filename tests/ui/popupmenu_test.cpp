@@ -121,13 +121,14 @@ TEST_F(PopupMenuTest, KeyUpGoesToTheMainFormHandler) {
 TEST_F(PopupMenuTest, AClickOnAnotherWindowDismissesAndIsRecordedForReplay) {
     OtherWindow other;
     other.show();
-    rig.loop.then([&] { QTest::mouseClick(&other, Qt::RightButton, {}, QPoint(30, 40)); });
+    rig.loop.then([&] { QTest::mouseClick(&other, Qt::RightButton, Qt::ShiftModifier, QPoint(30, 40)); });
     EXPECT_EQ(showPopupMenu(kMenu, -1, 100, 100), -1);
     const DismissClick click = lastDismissClick();
     ASSERT_TRUE(click.valid);
     const QPoint global = other.mapToGlobal(QPoint(30, 40));
     EXPECT_EQ(click.global, (TPoint{global.x(), global.y()}));
     EXPECT_EQ(click.button, 2);
+    EXPECT_EQ(click.modifiers, 2);
     EXPECT_EQ(other.presses, 0); // the window gets it only when the owner replays it
 
     // Keys typed into the other window close the menu as well and reach nobody.
@@ -307,6 +308,7 @@ TEST_F(PopupMenuTest, AReleaseStillReachesTheWindowThatOpenedTheMenu) {
     EXPECT_EQ(other.presses, 0);
     ASSERT_TRUE(lastDismissClick().valid);
     EXPECT_EQ(lastDismissClick().button, 1);
+    EXPECT_EQ(lastDismissClick().modifiers, 0);
     const QPoint g = other.mapToGlobal(QPoint(50, 60));
     EXPECT_EQ(lastDismissClick().global, (TPoint{g.x(), g.y()}));
     QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(50, 60));
