@@ -24,6 +24,14 @@ QPoint centre(const TRect& r) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
+// A mouse move sent straight to the menu (the cursor may already stand where a test moves it, and
+// then the window system reports no move).
+void moveOver(QWidget& w, QPoint p) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(w.mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+}
+
 TFmenu& menu() {
     TFmenu* m = activePopupMenu();
     EXPECT_NE(m, nullptr);
@@ -55,7 +63,7 @@ struct PopupMenuTest : ::testing::Test {
 
 TEST_F(PopupMenuTest, HoverFollowsTheMouseAndAClickChoosesTheItem) {
     int hoveredSeen = -2;
-    rig.loop.then([&] { QTest::mouseMove(&menu(), centre(menu().layout.hitRect(5))); });
+    rig.loop.then([&] { moveOver(menu(), centre(menu().layout.hitRect(5))); });
     rig.loop.then([&] {
         hoveredSeen = menu().hovered;
         EXPECT_EQ(menu().itemRects.count(), kMenu.count()); // rebuilt by the paint
@@ -95,7 +103,7 @@ TEST_F(PopupMenuTest, AClickInsideOffEveryItemGivesMinusOne) {
 TEST_F(PopupMenuTest, AnyKeyClosesWithMinusOneButAModifierAloneDoesNot) {
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape, Qt::Key_A}) {
         bool cancelled = false;
-        rig.loop.then([&] { QTest::mouseMove(&menu(), centre(menu().layout.hitRect(1))); });
+        rig.loop.then([&] { moveOver(menu(), centre(menu().layout.hitRect(1))); });
         rig.loop.then([&] { QTest::keyPress(&menu(), Qt::Key_Shift); });
         rig.loop.then([&, key] {
             EXPECT_TRUE(menu().isVisible());
@@ -228,7 +236,7 @@ TEST_F(PopupMenuTest, GridChoosesByColumnAndRowAndDrawsBands) {
 
 TEST_F(PopupMenuTest, LeavingTheMenuDropsTheHover) {
     int after = 0;
-    rig.loop.then([&] { QTest::mouseMove(&menu(), centre(menu().layout.hitRect(2))); });
+    rig.loop.then([&] { moveOver(menu(), centre(menu().layout.hitRect(2))); });
     rig.loop.then([&] {
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(&menu(), &leave);
@@ -258,7 +266,7 @@ TEST_F(PopupMenuTest, ScreenshotsInBothLooks) {
     for (bool white : {false, true}) {
         popupSettings().theme.whiteModel = white;
         popupSettings().theme.displayTextColor = white ? 5 : 6;
-        rig.loop.then([&] { QTest::mouseMove(&menu(), centre(menu().layout.hitRect(1))); });
+        rig.loop.then([&] { moveOver(menu(), centre(menu().layout.hitRect(1))); });
         rig.loop.then([&, white] {
             EXPECT_FALSE(saveScreen(menu(), white ? "popup_menu_light" : "popup_menu_dark").empty());
             QTest::keyClick(&menu(), Qt::Key_Escape);
@@ -312,4 +320,30 @@ TEST_F(PopupMenuTest, AReleaseStillReachesTheWindowThatOpenedTheMenu) {
     const QPoint g = other.mapToGlobal(QPoint(50, 60));
     EXPECT_EQ(lastDismissClick().global, (TPoint{g.x(), g.y()}));
     QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(50, 60));
+}
+
+TEST_F(PopupMenuTest, HoverAndHeadingFillsAndTheFrame) {
+    TColor hover = -1, dimHover = -1, heading = -1, frame = -1, plain = -1;
+    rig.loop.then([&] { moveOver(menu(), centre(menu().layout.hitRect(1))); });
+    rig.loop.then([&] {
+        TFmenu& m = menu();
+        hover = m.image.pixel(m.layout.columnWidth - 3, m.layout.cellTop(1) + 3);
+        plain = m.image.pixel(m.layout.columnWidth - 3, m.layout.cellTop(2) + 3);
+        heading = m.image.pixel(m.layout.columnWidth - 3, m.layout.cellTop(0) + 3);
+        frame = m.image.pixel(0, m.layout.cellTop(2) + 5);
+        moveOver(m, centre(m.layout.hitRect(3)));
+    });
+    rig.loop.then([&] {
+        TFmenu& m = menu();
+        dimHover = m.image.pixel(m.layout.columnWidth - 3, m.layout.cellTop(3) + 3);
+        QTest::keyClick(&m, Qt::Key_Escape);
+    });
+    showPopupMenu(kMenu, -1, 100, 100);
+    const TColor b = scaleColour(TFmenu::kDefaultColour, 1.72f);
+    const TColor dim = popupSettings().theme.dimTextColour();
+    EXPECT_EQ(hover, dim);
+    EXPECT_EQ(dimHover, mixColours(dim, b, 0.7f));
+    EXPECT_EQ(heading, scaleColour(b, 0.9f));
+    EXPECT_EQ(plain, b);
+    EXPECT_EQ(frame, scaleColour(b, 0.67f));
 }

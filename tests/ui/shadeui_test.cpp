@@ -214,3 +214,18 @@ TEST(ShadeLinks, SchemesAreKeptAndBareLinksGetHttp) {
     EXPECT_EQ(opened.rfind("https://www.example.com/a", 0), 0u);
     setWebLinkOpener(nullptr);
 }
+
+TEST_F(ShadeFixture, WindowScreenshotsInBothSkins) {
+    bool mute = true;
+    double levels[3] = {0.8, 0.5, 0.2};
+    for (bool dark : {true, false}) {
+        shadeDarkSkin() = dark;
+        build();
+        ui.setX(20).setY(50).label("Levels").addY(18).line(160).addY(8).setHeight(120);
+        for (double& level : levels) ui.fader("Vol", &level, 0, 10, -1).nextColumn(12);
+        ui.setX(250).setY(70).setWidth(100).setHeight(22).toggle("Mute", &mute).addY(30).button("Store", 4);
+        ui.present();
+        EXPECT_FALSE(saveScreen(*window, dark ? "shade_window_dark" : "shade_window_light").empty());
+    }
+    shadeDarkSkin() = true;
+}
