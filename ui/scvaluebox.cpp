@@ -52,7 +52,7 @@ void ScValueBox::paint(const ScValueBoxArgs& a) {
     const TColor boxColour = ctx.scBoxColour;
     drawGradient(c, x + 2, y + 2, x + w - 2, y + h - 2, scaleColour(boxColour, 1.2f), boxColour, false);
     clipToRect(c, {x, y, x + w - 2, y + h});
-    TColor text = scaleColour(boxColour, 0.35f);
+    TColor text = a.textColour != -1 ? a.textColour : scaleColour(boxColour, 0.35f);
 
     AaPen local;
     AaPen& pen = ctx.aaPen != nullptr ? *ctx.aaPen : local;

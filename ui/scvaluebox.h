@@ -18,7 +18,8 @@ struct ScValueBoxArgs {
     // First character "p" or "P": a play button (part 0 its circle, part 1 the left strip);
     // second character "s" (horizontal) or "S" (vertical): a double arrow (part 2).
     std::string flags{};
-    bool present = false; // copy the box (and 20 px above it) to the screen
+    bool present = false;   // copy the box (and 20 px above it) to the screen
+    TColor textColour = -1; // the texts' colour; -1: the box colour x 0.35
 };
 
 class ScValueBox : public ScControl {
