@@ -109,11 +109,11 @@ void makeSignImage(Limage& image, bool sharp) {
             c.setPixel(xx, 8 - lift, kWhite);
         }
     } else {
-        for (int yy = 0; yy <= 10; ++yy) c.setPixel(1, yy, kWhite);
-        const int bowl[][2] = {{2, 6}, {3, 5}, {4, 5}, {5, 6}, {5, 7}, {4, 8}, {3, 9}, {2, 10}};
+        // One column of space on the left keeps the sign clear of a letter before it.
+        for (int yy = 0; yy <= 10; ++yy) c.setPixel(2, yy, kWhite);
+        const int bowl[][2] = {{3, 6}, {4, 5}, {5, 5}, {6, 6}, {6, 7}, {5, 8}, {4, 9}, {3, 10}};
         for (const auto& p : bowl) c.setPixel(p[0], p[1], kWhite);
-        c.setPixel(2, 10, kWhite);
-        c.setPixel(4, 6, RGB(128, 128, 128));
+        c.setPixel(5, 6, RGB(128, 128, 128));
     }
 }
 
