@@ -105,6 +105,7 @@ void QvSelector::addLine(int x1, int y1, int x2, int y2, int hook, bool bright) 
 }
 
 int QvSelector::sensorAt(int px, int py) const {
+    if (!open_) return -1;
     const long long rx = static_cast<long long>(px) - x;
     const long long ry = static_cast<long long>(py) - y;
     if (rx < INT32_MIN || rx > INT32_MAX || ry < INT32_MIN || ry > INT32_MAX) return -1;

@@ -139,7 +139,8 @@ class QvSelector : public Limage {
     // closed or turned into another kind during the wait returns -1.
     int click(int px, int py);
     bool clickedExtra() const { return clickedExtraFlag; }
-    // The index of the sensor a click at window coordinates would hit, -1 none; no state changes.
+    // The index of the sensor a click at window coordinates would hit, -1 none (or closed); no state
+    // changes.
     int sensorAt(int px, int py) const;
     // Whether a click there falls into that sensor's mixer mark (known once painted).
     bool inExtraArea(int index, int px, int py) const;

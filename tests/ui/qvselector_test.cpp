@@ -175,10 +175,15 @@ TEST_F(SelectorOverlay, OpenCloseAndTheKindVariable) {
     EXPECT_EQ(sel.sensors.count(), 0);
     EXPECT_EQ(sel.labels.count(), 0);
     EXPECT_EQ(sel.lines.count(), 0);
+    sel.addSensor({0, 0, 20, 20}, "x", false, 8, 0, false);
+    EXPECT_EQ(sel.sensorAt(10, 10), 0);
     sel.close();
     EXPECT_FALSE(sel.isOpen());
     EXPECT_EQ(kind, 0);
-    EXPECT_EQ(sel.sensorAt(10, 10), -1);
+    EXPECT_EQ(sel.sensors.count(), 1);   // the lists keep their contents
+    EXPECT_EQ(sel.sensorAt(10, 10), -1); // but a closed overlay takes no clicks
+    EXPECT_EQ(sel.click(10, 10), -1);
+    EXPECT_FALSE(sel.sensors.at(0).checked);
     sel.paint(true); // a closed overlay is not painted
     EXPECT_EQ(countDiffering(target.image, 0, 0, 299, 199, kBackground), 0);
 
