@@ -254,6 +254,20 @@ TEST(KeySelector, ShiftButtonsAndNoteNaming) {
     rig.app().rebuildKeySelector(false);
     EXPECT_TRUE(rig.sensor(0).checked);
     EXPECT_EQ(rig.countChecked(), 2);
+
+    // present decides whether the window sees the overlay at once.
+    Bitmap24 window;
+    window.setSize(selrig::kWindowWidth, selrig::kWindowHeight);
+    auto litPixels = [&window] {
+        int n = 0;
+        for (int y = 0; y < window.height(); ++y)
+            for (int x = 0; x < 3 * window.width(); ++x) n += window.scanLine(y)[x] != 0 ? 1 : 0;
+        return n;
+    };
+    rig.app().openKeySelector(&rig.back, &window.canvas(), selrig::kKeyBoxX, selrig::kBoxBottom, false);
+    EXPECT_EQ(litPixels(), 0);
+    rig.app().rebuildKeySelector(true);
+    EXPECT_GT(litPixels(), 352 * 70);
 }
 
 TEST(ChordEditor, RowsFollowTheChord) {
