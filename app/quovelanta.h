@@ -16,6 +16,13 @@ int partMidiChannel(int part, int midiChannels);
 class FileDialogs;
 class QvHistory;
 class RecentFiles;
+// Selector overlay contents.
+class Canvas;
+class CustomStyleMixes;
+class Limage;
+class QvAPoint;
+class QvChord;
+class QvSelector;
 
 class QuoVelanta : public TextStream {
   public:
@@ -100,4 +107,51 @@ class QuoVelanta : public TextStream {
     void exportChordsAsText(Llist<std::string>& lines) const;
     // The save dialog for the chart, then the chart is written; false when cancelled or failed.
     bool saveChordsAsText();
+
+    // ---- Selector overlay contents (selectorcontents.cpp) ----
+    // Each opener fills the one overlay with its sensors, labels and lines, sets selectorKind and
+    // paints it over target (the window's back buffer; canvas: the window, may be null). The overlay
+    // and the custom mixes are set by the program context; without an overlay the openers only set
+    // the kind.
+    QvSelector* selector = nullptr;
+    CustomStyleMixes* customStyleMixes = nullptr;
+    int styleSelectorPage = 0; // page of the style selector shown when the styles need several
+    // x, y: the left and bottom edges of the Style, Tempo or Key box; the overlay's corner goes to
+    // (x - 3, y + 1). Without both keep flags the page showing the current style is chosen.
+    void openStyleSelector(Limage* target, Canvas* canvas, int x, int y, int currentStyleId, bool keepPage1,
+                           bool keepPage2);
+    void openTempoSelector(Limage* target, Canvas* canvas, int x, int y, int currentTempo);
+    void openKeySelector(Limage* target, Canvas* canvas, int x, int y, bool present);
+    // The chord editor above the chord cell at cellX, cellTop, kept between the page's edges; with a
+    // null target only the sensors are rebuilt in place (nothing painted).
+    void openChordSelector(const QvChord& chord, Limage* target, Canvas* canvas, int cellX, int cellTop,
+                           int pageLeft, int pageRight);
+    void openPageMenu(Limage* target, Canvas* canvas, int slotX, int slotTop, int currentPage, int pageLeft,
+                      int pageRight);
+    // pointX -1 centres the overlay over the area.
+    void openArrangementSelector(const QvAPoint& point, Limage* target, Canvas* canvas, int areaLeft,
+                                 int stripTop, int areaRight, int pointX);
+    // The same selector built again where it was opened, on the same target and canvas (nothing when
+    // that kind is not open): the style selector with the session's style (keepPage: the page stays),
+    // the tempo and key selectors from the session, the chord editor on the given (edited) chord, the
+    // page menu for the given page, the arrangement point selector on the given (edited) point.
+    void rebuildStyleSelector(bool keepPage);
+    void rebuildTempoSelector();
+    void rebuildKeySelector(bool present);
+    void rebuildChordSelector(const QvChord& chord);
+    void rebuildPageMenu(int currentPage);
+    void rebuildArrangementSelector(const QvAPoint& point);
+    // The mixer window calls it after a custom mix was saved or deleted.
+    void repaintStyleSelector();
+    // Leaves any selector: the overlay closes (kind 0), then the window forgets what it was open on and
+    // repaints what it covered (QvHost::selectorClosed).
+    void closeSelector(bool present);
+    // The open selector's sensor id under a window point (no state change), -1 none or closed.
+    int selectorSensorAt(int x, int y) const;
+
+    // Where the open selector was placed: the opener's arguments after the target and canvas.
+    int selectorPlace[4] = {0, 0, 0, 0};
+    // Opens the overlay for a kind (used by the openers).
+    void beginSelector(int kind, Limage* target, Canvas* canvas, int left, int top, int width, int height);
+    // ---- end of the selector block ----
 };

@@ -19,11 +19,13 @@ QvContext::QvContext(Setup setup)
       recentFiles(setup.recentPath.empty() ? exeRelativePath("recent.cfg") : setup.recentPath, 20),
       app(engine, setup.host ? *setup.host : nullHost, setup.prompt ? *setup.prompt : closedPrompt),
       globalNotes(setup.globalNotesPath), customStyleMixes(setup.customMixesPath), historyClient(app),
-      history(engine.core, engine.stepControl, historyClient) {
+      history(engine.core, engine.stepControl, historyClient), selector(&app.selectorKind) {
     app.history = &history;
     app.recentFiles = &recentFiles;
     app.fileDialogs = setup.fileDialogs ? setup.fileDialogs : &cancelledDialogs;
     history.reset("[New session]");
+    app.selector = &selector;
+    app.customStyleMixes = &customStyleMixes;
 }
 
 QvContext::~QvContext() = default;

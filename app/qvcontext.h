@@ -21,6 +21,7 @@
 #include "foundation/recentfiles.h"
 #include "platform/clock.h"
 #include "platform/midibackend.h"
+#include "ui/qvselector.h"
 
 // A prompt with nobody to answer: every question counts as closed (-1).
 class ClosedPrompt : public Prompt {
@@ -72,6 +73,8 @@ class QvContext {
 
   public:
     QvHistory history;
+    // The selector overlay, bound to the main object's selector kind.
+    QvSelector selector;
 
   private:
     static std::unique_ptr<MidiOutput> makeMidi(Setup& setup);

@@ -29,6 +29,12 @@ class QvHost {
     virtual void resetInputState() {}
     // A pending drag of the page area is forgotten (after a history restore).
     virtual void clearPendingDrag() {}
+
+    // ---- Selector overlay ----
+    // QuoVelanta::closeSelector has closed the overlay: the window forgets what the selector was open
+    // on (edited chord, menu slot, selected point), lays out and repaints what the overlay covered;
+    // with present the display is copied to the window.
+    virtual void selectorClosed(bool /*present*/) {}
 };
 
 class NullHost : public QvHost {};
