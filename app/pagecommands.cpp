@@ -212,7 +212,8 @@ void QuoVelanta::clearPage() {
     QvPage& page = core.pageAt(false);
     if (page.isEmpty()) return;
     page.clear(&engine.liveArrangement);
-    if (core.loopEnd >= 0 && (long long)core.songLength() < (long long)core.stepsPerBar() * (core.loopEnd + 1)) {
+    if (core.loopEnd >= 0 &&
+        (long long)core.songLength() < (long long)core.stepsPerBar() * (core.loopEnd + 1)) {
         core.loopStart = core.loopEnd = -1;
         core.loopRegionActive = false;
         host.repaintRuler(true);

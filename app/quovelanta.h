@@ -111,8 +111,8 @@ class QuoVelanta : public TextStream {
     WindowHooks hooks; // windows and overlays of other parts of the program (empty: nothing opens)
 
     // Count-in and the play-from marker.
-    bool countInRunning = false;   // a count-in is sounding
-    bool countInCancelled = false; // a cancel request for the running count-in, consumed by its waits
+    bool countInRunning = false;    // a count-in is sounding
+    bool countInCancelled = false;  // a cancel request for the running count-in, consumed by its waits
     int playMarkerPosition = -1;    // play-from marker under the mouse, 48ths of a bar from the page start
     int countInMarkerPosition = -1; // the marker held (flashing) while a click-to-play count-in runs
     bool quitRequested = false;     // ends the main loop

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/pacing.h"
 #include "app/quovelanta.h"
 #include "engine/precountclick.h"
-#include "app/pacing.h"
 #include "foundation/strutil.h"
 #include "ui/modalloop.h"
 
@@ -87,8 +87,9 @@ bool QuoVelanta::countIn() {
     const std::int64_t t0 = loop.nowMs();
     const double v = core.mute ? 0.0 : core.sessionVolume;
     MidiOutput& midi = engine.midi;
-    midi.sendMidiShort(0xB0 + kDrumChannel, 7,
-                       std::clamp(truncToInt(std::sqrt(std::max(0.0, options.precountVolume)) * v * 127), 0, 127));
+    midi.sendMidiShort(
+        0xB0 + kDrumChannel, 7,
+        std::clamp(truncToInt(std::sqrt(std::max(0.0, options.precountVolume)) * v * 127), 0, 127));
     for (int i = 0; i < 2 * beats; ++i) {
         const bool even = i % 2 == 0;
         if (even) {

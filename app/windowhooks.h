@@ -18,12 +18,12 @@ struct WindowHooks {
     std::function<void(int slot, int page, bool blit)> openPageMenu;
 
     // Windows and pages of their own.
-    std::function<void()> showMixer;                  // key M, Play menu
-    std::function<void()> showNotes;                  // key N: the session notes window
-    std::function<void()> showHistory;                // key H: the history page
-    std::function<void()> showReferenceTones;         // key T: the reference tones page
-    std::function<void()> showVisualTranspose;        // Options menu
-    std::function<bool(int link)> editSessionLinks;   // the session links page at link 0..4; true on OK
+    std::function<void()> showMixer;                // key M, Play menu
+    std::function<void()> showNotes;                // key N: the session notes window
+    std::function<void()> showHistory;              // key H: the history page
+    std::function<void()> showReferenceTones;       // key T: the reference tones page
+    std::function<void()> showVisualTranspose;      // Options menu
+    std::function<bool(int link)> editSessionLinks; // the session links page at link 0..4; true on OK
     std::function<bool(std::string& text)> editPageSequence; // the page sequence as text; true on OK
 
     // The mouse input's hover is computed again (after an edit under the mouse, the end of a count-in)
