@@ -47,6 +47,16 @@ void QuoVelanta::cancelInteractions() {
     boundPage = core.pageSlots.at(core.editedPosition);
 }
 
+void QuoVelanta::forgetChordIndexes() {
+    if (selectorKind == 4) closeSelectorOverlay();
+    editedChord = -1;
+    hoveredChord = -1;
+    previousClickChord = -1;
+    resizedChord = -1;
+    dragInProgress = false;
+    if (hooks.cancelMouseInteractions) hooks.cancelMouseInteractions();
+}
+
 void QuoVelanta::checkPageBinding() {
     const QvCore& core = engine.core;
     if (boundPosition != core.editedPosition || boundPage != core.pageSlots.at(core.editedPosition))
@@ -114,16 +124,11 @@ void QuoVelanta::deleteChord() {
         page.deleteSelected();
     }
     recordStep(plural("Delete chord", n), false);
-    const int menuKept = selectorKind == 5 ? menuSlot : -1;
-    cancelInteractions();
+    forgetChordIndexes(); // the chords after the deleted ones moved
     host.repaintPageArea(false);
     host.repaintPositionCounter();
     if (hooks.updateHover) hooks.updateHover();
-    if (menuKept >= 0) {
-        menuSlot = menuKept;
-        openPageSlotMenu(true);
-    }
-    previousClickChord = -1;
+    if (selectorKind == 5) openPageSlotMenu(true);
 }
 
 void QuoVelanta::deleteArrangementPoint() {
@@ -153,9 +158,7 @@ void QuoVelanta::cutOrCopyChords(bool cut) {
     if (cut) {
         page.deleteSelected();
         recordStep(plural("Cut chord", n), false);
-        const int menuKept = selectorKind == 5 ? menuSlot : -1;
-        cancelInteractions();
-        menuSlot = menuKept;
+        forgetChordIndexes();
     }
     host.repaintPageArea(false);
     if (hooks.updateHover) hooks.updateHover();
@@ -179,9 +182,11 @@ void QuoVelanta::pasteChords(int index, bool replacePage) {
     const bool pasted = page.paste(index, false, false, engine.pageContext());
     if (pasted) {
         recordStep(plural("Paste chord", n), false);
-        const int menuKept = selectorKind == 5 ? menuSlot : -1;
-        cancelInteractions();
-        menuSlot = menuKept;
+        if (replacePage) {
+            cancelInteractions(); // the points went with the page's content
+        } else {
+            forgetChordIndexes();
+        }
     } else if (replacePage) {
         page = before;
     }

@@ -217,5 +217,7 @@ class QuoVelanta : public TextStream {
     int boundPosition = -1; // edited sequence position and page the indexes above belong to
     int boundPage = -1;
     int countInDepth = 0;
+    // The chord indexes after chords were removed or inserted (the point indexes stay valid).
+    void forgetChordIndexes();
     bool countInWait(std::int64_t untilMs);
 };
