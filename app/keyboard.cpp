@@ -1,24 +1,9 @@
 // The main window's keys. Every row of the table whose key and Ctrl condition match runs, in order,
 // so a key with two rows (N with Ctrl) runs both.
 #include "app/quovelanta.h"
+#include "platform/qt/keymap.h"
 
 namespace {
-
-enum Vk {
-    kVkEnter = 13,
-    kVkShift = 16,
-    kVkControl = 17,
-    kVkEscape = 27,
-    kVkSpace = 32,
-    kVkHome = 36,
-    kVkUp = 38,
-    kVkDown = 40,
-    kVkDelete = 46,
-    kVkAdd = 107,
-    kVkSubtract = 109,
-    kVkPlus = 187,
-    kVkMinus = 189,
-};
 
 void runHook(const std::function<void()>& hook) {
     if (hook) hook();
@@ -27,23 +12,23 @@ void runHook(const std::function<void()>& hook) {
 } // namespace
 
 void QuoVelanta::keyDown(int vk, bool ctrl, bool /*shift*/) {
-    if (vk != kVkShift && vk != kVkControl) stopCountIn(true);
+    if (vk != vk::Shift && vk != vk::Control) stopCountIn(true);
 
     // Without Ctrl condition.
-    if (vk == kVkEscape) {
+    if (vk == vk::Escape) {
         // With a selector open, Esc only closes it.
         if (selectorKind != 0)
             closeSelectorOverlay();
         else
             requestQuit();
     }
-    if (vk == kVkSpace) playFromCurrentPage(true);
-    if (vk == kVkEnter) playFromLoopStart(true);
-    if (vk == kVkHome) playFromStart(true);
-    if (vk == kVkPlus || vk == kVkAdd) stepTempo(true);
-    if (vk == kVkMinus || vk == kVkSubtract) stepTempo(false);
-    if (vk == kVkUp) shiftKey(true);
-    if (vk == kVkDown) shiftKey(false);
+    if (vk == vk::Space) playFromCurrentPage(true);
+    if (vk == vk::Return) playFromLoopStart(true);
+    if (vk == vk::Home) playFromStart(true);
+    if (vk == vk::OemPlus || vk == vk::Add) stepTempo(true);
+    if (vk == vk::OemMinus || vk == vk::Subtract) stepTempo(false);
+    if (vk == vk::Up) shiftKey(true);
+    if (vk == vk::Down) shiftKey(false);
     if (vk == 'R') setRepeatMode(-1);
     if (vk == 'L' && !ctrl) toggleLoop();
     if (vk == 'C' && !ctrl) clearLoop();
@@ -71,7 +56,7 @@ void QuoVelanta::keyDown(int vk, bool ctrl, bool /*shift*/) {
         if (vk == 'A') selectAllChords();
     }
 
-    if (vk == kVkDelete) {
+    if (vk == vk::Delete) {
         deleteChord();
         deleteArrangementPoint();
     }

@@ -15,6 +15,7 @@
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
 
+class CustomStyleMixes;
 class FileDialogs;
 class QvHistory;
 class RecentFiles;
@@ -174,6 +175,12 @@ class QuoVelanta : public TextStream {
     void showVisualTranspose();
     void openSessionLink(int link);
     void editSessionLinks(int link);
+    // For the style selector: switches to a style the user picked (customMixMark: the click fell on
+    // the style's custom-mix mark). A switch into 3/4 is asked about first; declined, nothing changes
+    // (false). Otherwise the mix is reset or the custom mix applied (unless the volume levels are
+    // locked), the style selected and "Set style: " + name recorded.
+    bool chooseStyle(int styleId, bool customMixMark);
+    CustomStyleMixes* customStyleMixes = nullptr; // set by the program context
 
     // Chords, pages and the clipboard (all on the edited page).
     void openChordEditor();

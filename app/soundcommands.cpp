@@ -3,7 +3,9 @@
 #include "app/pacing.h"
 #include "app/quovelanta.h"
 #include "app/utilities.h"
+#include "engine/customstylemixes.h"
 #include "foundation/strutil.h"
+#include "ui/modalloop.h"
 
 namespace {
 
@@ -177,4 +179,39 @@ void QuoVelanta::openSessionLink(int link) {
     lines.add(error);
     prompt.messageBox(lines, PromptButtons::Ok, "");
     editSessionLinks(link);
+}
+
+bool QuoVelanta::chooseStyle(int styleId, bool customMixMark) {
+    QvCore& core = engine.core;
+    Styles& styles = engine.styles;
+    silenceAllInstruments(engine.instruments);
+    if (!engine.options.closeStyleSelector) core.currentChord.variant = -1;
+    modalLoop().sleepMs(200); // the pressed look shows; no tick, no events
+    int id = styleId;
+    if (styles.indexOfId(id) < 0 && styles.count() > 0) id = styles.at(0).id;
+    // The 3/4 question comes before anything changes: a declined switch keeps the mix and records
+    // nothing. Once answered, the off-grid chords are gone and selectStyle asks no more.
+    if (!core.isTripleMeter() && styles.is34(id) && !confirmConvertTo34()) {
+        host.refreshPanels();
+        return false;
+    }
+    bool custom = false;
+    if (!core.volumeLock) {
+        if (customMixMark && customStyleMixes && customStyleMixes->hasMix(id))
+            custom = customStyleMixes->applyMix(id, core.mix);
+        else
+            adjustSoundMix(&mixAtDefaults, false);
+    }
+    selectStyle(id, true, true, true);
+    host.repaintTempoBox();
+    host.repaintPageArea(false);
+    QvSessionMix& mix = core.mix;
+    host.redrawBoundTo(&mix.volDrums);
+    host.redrawBoundTo(&mix.volBass);
+    host.redrawBoundTo(&mix.volChords);
+    mixAtDefaults = !isSoundMixChanged();
+    host.redrawBoundTo(&mixAtDefaults);
+    host.refreshMixer();
+    recordStep("Set style: " + styles.current().name + (custom ? " (custom mix)" : ""), false);
+    return true;
 }

@@ -21,7 +21,8 @@ TEST(CommandHistory, DescriptionsAndMergeFlags) {
     const std::vector<Step> steps = {
         {"+/- tempo: 122 BPM", true, none, [](Rig& r) { r.app().stepTempo(true); }},
         {"+/- key shift", true, none, [](Rig& r) { r.app().shiftKey(false); }},
-        {"Reset key shift", true, [](Rig& r) { r.core().key = 3; }, [](Rig& r) { r.app().resetKeyShift(true); }},
+        {"Reset key shift", true, [](Rig& r) { r.core().key = 3; },
+         [](Rig& r) { r.app().resetKeyShift(true); }},
         {"Select repeat mode", true, none, [](Rig& r) { r.app().setRepeatMode(-1); }},
         {"Deactivate loop", false,
          [](Rig& r) {
@@ -128,10 +129,10 @@ TEST(CommandHistory, CommandsThatChangeNothingRecordNothing) {
     r.app().setRepeatMode(3); // beyond the modes
     r.app().deleteChord();    // nothing selected, no editor
     r.app().deleteArrangementPoint();
-    r.app().cutOrCopyChords(true); // nothing selected
+    r.app().cutOrCopyChords(true);  // nothing selected
     r.app().pasteChords(-1, false); // empty clipboard
     r.app().pasteChords(-1, true);
-    r.app().clearPage(); // empty page
+    r.app().clearPage();              // empty page
     r.app().editPageSequenceAsText(); // no page: cancelled
     r.app().editSessionLinks(0);
     r.app().cyclePrecount();

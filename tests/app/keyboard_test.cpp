@@ -4,6 +4,7 @@
 
 #include "app/documentdialogs.h"
 #include "commands_rig.h"
+#include "platform/qt/keymap.h"
 
 using cmd::Rig;
 
@@ -223,4 +224,18 @@ TEST(KeyTable, HeldPlusIsPacedWithoutDeliveringEvents) {
     EXPECT_EQ(w.r.core().tempo(), 125);
     EXPECT_EQ(w.r.history().count(), 2); // merged into one step
     EXPECT_EQ(w.r.newest(), "+/- tempo: 125 BPM");
+}
+
+TEST(KeyTable, PlusAndMinusComeThroughQtKeysOnAnyLayout) {
+    World w;
+    // A main-row "+" (a layout with its own plus key), "=" (US), the keypad's plus; then minus twice.
+    w.r.key(qtKeyToVk(Qt::Key_Plus, Qt::NoModifier));
+    w.r.key(qtKeyToVk(Qt::Key_Equal, Qt::NoModifier));
+    w.r.key(qtKeyToVk(Qt::Key_Plus, Qt::KeypadModifier));
+    EXPECT_EQ(w.r.core().tempo(), 123);
+    w.r.key(qtKeyToVk(Qt::Key_Minus, Qt::NoModifier));
+    w.r.key(qtKeyToVk(Qt::Key_Minus, Qt::KeypadModifier));
+    EXPECT_EQ(w.r.core().tempo(), 121);
+    w.r.key(qtKeyToVk(Qt::Key_Space, Qt::NoModifier));
+    EXPECT_TRUE(w.r.playing());
 }

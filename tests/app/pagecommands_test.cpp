@@ -72,7 +72,7 @@ TEST(DeleteCommands, APointIndexNeverCrossesToAnotherPage) {
     r.page().addAPoint(0);
     r.core().pages.at(1).addAPoint(0);
     r.core().pageSlots.add(1);
-    r.app().pointDragIndex = 0; // pressed on page 0's point
+    r.app().pointDragIndex = 0;  // pressed on page 0's point
     r.core().editedPosition = 1; // playback followed to page 1
     r.key(46);
     EXPECT_EQ(r.core().pages.at(1).apointCount(), 1);
@@ -365,8 +365,11 @@ TEST(Quit, OnlyASuccessfulSaveOrNoLetsTheProgramEnd) {
     const std::string good = probe.dir.file("kept.qvs");
     const std::string bad = probe.dir.file("no/such/folder/song.qvs");
     const std::vector<Case> cases = {
-        {"No", {1}, "", true},         {"Cancel", {2}, "", false},     {"closed", {}, "", false},
-        {"Yes, save as cancelled", {0}, "", false}, {"Yes, save fails", {0, 0}, bad, false},
+        {"No", {1}, "", true},
+        {"Cancel", {2}, "", false},
+        {"closed", {}, "", false},
+        {"Yes, save as cancelled", {0}, "", false},
+        {"Yes, save fails", {0, 0}, bad, false},
         {"Yes, saved", {0}, good, true},
     };
     for (const Case& c : cases) {

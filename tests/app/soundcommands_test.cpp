@@ -165,3 +165,48 @@ TEST(SoundCommands, MixerAndVisualTransposeHooks) {
     EXPECT_EQ(mixer, 1);
     EXPECT_EQ(transpose, 1);
 }
+
+TEST(StyleChoice, ADeclinedSwitchKeepsTheMixAndRecordsNothing) {
+    Rig r;
+    r.chords(4, 12); // four chords in one bar: one must go in 3/4
+    r.core().volumeLock = false;
+    r.core().mix.volDrums = 0.3;
+    r.prompt.answers = {1}; // Cancel
+    EXPECT_FALSE(r.app().chooseStyle(2, false));
+    EXPECT_EQ(r.core().styleNumber, 1);
+    EXPECT_DOUBLE_EQ(r.core().mix.volDrums, 0.3);
+    EXPECT_EQ(r.page().chordCount(), 4);
+    EXPECT_EQ(r.history().count(), 1);
+
+    r.prompt.answers = {1, 0}; // OK this time
+    EXPECT_TRUE(r.app().chooseStyle(2, false));
+    EXPECT_EQ(r.prompt.asked, 2); // asked once only
+    EXPECT_EQ(r.core().styleNumber, 2);
+    EXPECT_TRUE(r.core().isTripleMeter());
+    EXPECT_EQ(r.page().chordCount(), 3);
+    EXPECT_DOUBLE_EQ(r.core().mix.volDrums, 0.8);
+    EXPECT_TRUE(r.app().mixAtDefaults);
+    EXPECT_EQ(r.newest(), "Set style: Test 2");
+}
+
+TEST(StyleChoice, CustomMixAndVolumeLock) {
+    Rig r;
+    QvSessionMix custom;
+    custom.forStyle = 2;
+    custom.volBass = 0.25;
+    r.ctx->customStyleMixes.mixes.add(custom);
+    r.core().volumeLock = false;
+    EXPECT_TRUE(r.app().chooseStyle(2, true));
+    EXPECT_DOUBLE_EQ(r.core().mix.volBass, 0.25);
+    EXPECT_FALSE(r.app().mixAtDefaults);
+    EXPECT_EQ(r.newest(), "Set style: Test 2 (custom mix)");
+    // Locked levels stay as they are.
+    r.core().volumeLock = true;
+    EXPECT_TRUE(r.app().chooseStyle(1, false));
+    EXPECT_DOUBLE_EQ(r.core().mix.volBass, 0.25);
+    EXPECT_EQ(r.newest(), "Set style: Test 1");
+    // Without the mark the mix is reset.
+    r.core().volumeLock = false;
+    EXPECT_TRUE(r.app().chooseStyle(2, false));
+    EXPECT_DOUBLE_EQ(r.core().mix.volBass, 0.8);
+}
