@@ -13,6 +13,7 @@ void runHook(const std::function<void()>& hook) {
 
 void QuoVelanta::keyDown(int vk, bool ctrl, bool /*shift*/) {
     if (vk != vk::Shift && vk != vk::Control) stopCountIn(true);
+    checkPageBinding(); // playback may have moved the edited page since the last event
 
     // Without Ctrl condition.
     if (vk == vk::Escape) {

@@ -45,6 +45,7 @@ void QuoVelanta::cancelInteractions() {
     if (hooks.cancelMouseInteractions) hooks.cancelMouseInteractions();
     boundPosition = core.editedPosition;
     boundPage = core.pageSlots.at(core.editedPosition);
+    if (hooks.updateHover) hooks.updateHover(); // the hover of the page now shown
 }
 
 void QuoVelanta::forgetChordIndexes() {
@@ -73,7 +74,6 @@ void QuoVelanta::loadChordEditorBuffer() {
 }
 
 void QuoVelanta::openChordEditor() {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     if (hoveredChord < 0 || hoveredChord >= page.chordCount()) return;
     resizedChord = -1;
@@ -88,7 +88,6 @@ void QuoVelanta::openChordEditor() {
 }
 
 void QuoVelanta::openArrangementPointEditor() {
-    checkPageBinding();
     dragInProgress = false;
     pointDragIndex = -1;
     QvPage& page = engine.core.pageAt(false);
@@ -109,7 +108,6 @@ void QuoVelanta::openPageSlotMenu(bool blit) {
 }
 
 void QuoVelanta::deleteChord() {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     const int n = page.selectedCount();
     if (n == 0) {
@@ -132,7 +130,6 @@ void QuoVelanta::deleteChord() {
 }
 
 void QuoVelanta::deleteArrangementPoint() {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     const int point = selectedPoint >= 0 ? selectedPoint : pointDragIndex;
     if (point < 0) return;
@@ -150,7 +147,6 @@ void QuoVelanta::deleteArrangementPoint() {
 }
 
 void QuoVelanta::cutOrCopyChords(bool cut) {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     const int n = page.selectedCount();
     if (n == 0) return;
@@ -167,7 +163,6 @@ void QuoVelanta::cutOrCopyChords(bool cut) {
 }
 
 void QuoVelanta::pasteChords(int index, bool replacePage) {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     const int n = engine.clipboard.chordCount();
     if (n == 0) return;
@@ -205,7 +200,6 @@ void QuoVelanta::selectAllChords() {
 }
 
 void QuoVelanta::deselectChords() {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     if (hoveredChord >= 0 || page.selectedCount() == 0) return;
     page.selectNone();
@@ -276,7 +270,6 @@ void QuoVelanta::redo() {
 }
 
 int QuoVelanta::addChordAtEnd() {
-    checkPageBinding();
     QvPage& page = engine.core.pageAt(false);
     const int room = page.zoom * 48 - page.length();
     if (room < 1) return -1;

@@ -215,7 +215,8 @@ class QuoVelanta : public TextStream {
     // closed: after undo, redo, delete, cut, paste, new, open and whenever the edited page changes.
     void cancelInteractions();
     // Runs cancelInteractions when the edited page changed since the indexes were taken (playback
-    // followed to another page, a page was chosen); commands on the edited page call it first.
+    // followed to another page, a page was chosen). Every input event calls it first, before it
+    // takes new indexes on the page it shows (keyDown does; so must the mouse handlers).
     void checkPageBinding();
     // One undo step (nothing without a history).
     void recordStep(const std::string& description, bool merge);

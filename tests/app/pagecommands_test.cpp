@@ -392,3 +392,23 @@ TEST(Quit, OnlyASuccessfulSaveOrNoLetsTheProgramEnd) {
     EXPECT_TRUE(r.app().quitRequested);
     EXPECT_EQ(r.prompt.asked, 0);
 }
+
+TEST(PageBinding, IndexesTakenAfterAPageChangeSurviveTheNextEvent) {
+    Rig r;
+    r.core().pageSlots.add(1);
+    r.core().pages.at(1).addAPoint(0);
+    r.core().pages.at(1).addAPoint(48);
+    // A click on slot 1 changes the edited page; the next click presses a point there.
+    r.core().editedPosition = 1;
+    r.app().checkPageBinding(); // the start of that next event
+    r.app().pointDragIndex = 1;
+    r.key(46);
+    EXPECT_EQ(r.core().pages.at(1).apointCount(), 1);
+    EXPECT_EQ(r.core().pages.at(1).apointAt(0).pos, 0);
+    // The same page in another slot is another place: its indexes go too.
+    r.core().pageSlots.add(1);
+    r.app().pointDragIndex = 0;
+    r.core().editedPosition = 2;
+    r.key(46);
+    EXPECT_EQ(r.core().pages.at(1).apointCount(), 1);
+}
