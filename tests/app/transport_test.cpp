@@ -305,3 +305,21 @@ TEST(Transport, BusyWhileAnEditHoldsThePage) {
     r.app().popupMenuOpen = true;
     EXPECT_TRUE(r.app().isBusy());
 }
+
+TEST(CountIn, APlayCommandWhilePlayingStopsCountsInAndStartsAgain) {
+    Rig r;
+    r.chords(4, 48);
+    r.key(32);
+    ASSERT_TRUE(r.playing());
+    r.options().precountMode = 1;
+    bool stoppedDuringCountIn = false;
+    r.loop.onPump = [&] {
+        if (r.app().countInRunning && !r.playing()) stoppedDuringCountIn = true;
+    };
+    r.app().selectorKind = 2;
+    r.app().playFromStart(false);
+    EXPECT_TRUE(stoppedDuringCountIn);
+    EXPECT_TRUE(r.playing());
+    EXPECT_EQ(r.app().selectorKind, 0); // from the start: the selector closes
+    EXPECT_LE(r.engine().stepControl.absoluteStep(), 1);
+}
