@@ -323,3 +323,20 @@ TEST(CountIn, APlayCommandWhilePlayingStopsCountsInAndStartsAgain) {
     EXPECT_EQ(r.app().selectorKind, 0); // from the start: the selector closes
     EXPECT_LE(r.engine().stepControl.absoluteStep(), 1);
 }
+
+TEST(Transport, ALoopStartBeyondAShortenedSongStillPlaysSafely) {
+    Rig r;
+    r.chords(1, 48);
+    r.core().loopStart = 50; // the song was shortened after the loop was set
+    r.core().loopEnd = 60;
+    r.key(13);
+    EXPECT_TRUE(r.playing());
+    r.loop.onPump = nullptr;
+    for (int i = 0; i < 500; ++i) {
+        r.clock.advance(2);
+        r.app().playbackTick();
+    }
+    int step = r.engine().stepControl.absoluteStep();
+    EXPECT_GE(step, 0);
+    EXPECT_LT(step, r.core().songLength());
+}
