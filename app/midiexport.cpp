@@ -33,10 +33,7 @@ bool QuoVelanta::exportMidiFile(const std::string& path) {
     MidiOutput& midi = engine.midi;
     Options& options = engine.options;
     StepControl& clock = engine.stepControl;
-    if (selectorKind != 0) {
-        host.closeSelector();
-        selectorKind = 0;
-    }
+    closeSelectorOverlay();
     double pv = std::sqrt(std::clamp(options.precountVolume, 0.0, 1.0));
     if (clock.isPlaying()) togglePlay();
     core.playFrom(0, false, false);

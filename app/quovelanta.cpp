@@ -194,6 +194,8 @@ bool QuoVelanta::newSession(bool silent) {
     for (Arpeggio& a : engine.arpeggios) a.reset();
     engine.stepControl.reset();
     selectStyle(-1, true, false, false);
+    cancelInteractions();
+    mixAtDefaults = !isSoundMixChanged();
     if (!silent) afterNewSession();
     return true;
 }

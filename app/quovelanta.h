@@ -2,9 +2,11 @@
 // The main application object: connects the window to the session and the playback engine, and
 // carries the operations every part of the interface uses to play, stop and switch styles. Its
 // engine side needs no window: repaints go to a QvHost, questions to a Prompt.
+#include <cstdint>
 #include <string>
 
 #include "app/qvhost.h"
+#include "app/windowhooks.h"
 #include "engine/prompt.h"
 #include "engine/qvengine.h"
 #include "foundation/textstream.h"
@@ -13,6 +15,7 @@
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
 
+class CustomStyleMixes;
 class FileDialogs;
 class QvHistory;
 class RecentFiles;
@@ -154,4 +157,127 @@ class QuoVelanta : public TextStream {
     // Opens the overlay for a kind (used by the openers).
     void beginSelector(int kind, Limage* target, Canvas* canvas, int left, int top, int width, int height);
     // ---- end of the selector block ----
+    // ---------------------------------------------------------------------------------------------
+    // Commands of the main window: keys, transport and count-in, sound, tempo, key, repeat and loop,
+    // chords, pages and the clipboard (keyboard.cpp, transport.cpp, soundcommands.cpp,
+    // pagecommands.cpp). Every session change ends with one undo step.
+    // ---------------------------------------------------------------------------------------------
+    WindowHooks hooks; // windows and overlays of other parts of the program (empty: nothing opens)
+
+    // Count-in and the play-from marker.
+    bool countInRunning = false;    // a count-in is sounding
+    bool countInCancelled = false;  // a cancel request for the running count-in, consumed by its waits
+    int playMarkerPosition = -1;    // play-from marker under the mouse, 48ths of a bar from the page start
+    int countInMarkerPosition = -1; // the marker held (flashing) while a click-to-play count-in runs
+    bool quitRequested = false;     // ends the main loop
+
+    // Control variables the control panel binds its buttons to.
+    bool tempoResetButton = false;
+    bool keyResetButton = false;
+    bool mixAtDefaults = true; // every gain at its default
+
+    // Indexes bound to the edited page (-1 none); cancelInteractions resets them all.
+    int hoveredChord = -1;       // chord cell under the mouse
+    int editedChord = -1;        // chord the chord editor is open on
+    int selectedPoint = -1;      // arrangement point open in the point editor
+    int selectedPointX = 0;      // its x on the arrangement strip
+    int pointDragIndex = -1;     // arrangement point last pressed on the strip
+    int menuSlot = -1;           // page-sequence slot the page menu belongs to
+    int previousClickChord = -1; // chord hovered at the previous click (double-click memory)
+
+    // Keys of the main window (Windows virtual-key numbers, see qtKeyToVk). Any key but Shift and
+    // Ctrl ends a count-in first; then every matching row of the key table runs.
+    void keyDown(int virtualKey, bool ctrl, bool shift);
+    void keyUp() {}
+
+    // Transport.
+    // The quit request: true (and quitRequested set) when nothing unsaved would be lost.
+    bool requestQuit();
+    // The precount clicks before playback; true when playback may start.
+    bool countIn();
+    // Ends a running count-in; with cancel its waits give up and nothing starts.
+    void stopCountIn(bool cancel);
+    // With stopIfPlaying a running playback stops instead; otherwise playback starts (after the
+    // count-in) at the song start, the edited page, the loop start (nothing without a loop) or the
+    // play-from marker.
+    void playFromStart(bool stopIfPlaying);
+    void playFromCurrentPage(bool stopIfPlaying);
+    void playFromLoopStart(bool stopIfPlaying);
+    void playFromPosition();
+    // While playing: waits (at most one second) until the play position reaches the end of a beat
+    // group, so that an arrangement change lands on the beat.
+    void waitForBeat();
+    // precountMode 0 -> 1 -> 2 -> 0.
+    void cyclePrecount();
+
+    // Sound, tempo, key, repeat and loop.
+    // A control changed the variable at `changed` (the session volume, the mute switch, a part
+    // volume, the tempo slider, or one of the three reset buttons).
+    void adjustSoundMix(const void* changed, bool record);
+    bool isSoundMixChanged() const;
+    void stepTempo(bool up);
+    void shiftKey(bool up);
+    void resetKeyShift(bool record);
+    void setRepeatMode(int mode); // -1 cycles; above 2 nothing
+    void toggleLoop();
+    void clearLoop();
+    static void toggleFlag(bool& flag) { flag = !flag; }
+    void toggleMute(); // key U
+    void toggleMixer();
+    void showReferenceTones();
+    void showVisualTranspose();
+    void openSessionLink(int link);
+    void editSessionLinks(int link);
+    // For the style selector: switches to a style the user picked (customMixMark: the click fell on
+    // the style's custom-mix mark). A switch into 3/4 is asked about first; declined, nothing changes
+    // (false). Otherwise the mix is reset or the custom mix applied (unless the volume levels are
+    // locked), the style selected and "Set style: " + name recorded.
+    bool chooseStyle(int styleId, bool customMixMark);
+
+    // Chords, pages and the clipboard (all on the edited page).
+    void openChordEditor();
+    void loadChordEditorBuffer();
+    void openArrangementPointEditor();
+    void openPageSlotMenu(bool blit);
+    void deleteChord();
+    void deleteArrangementPoint();
+    void cutOrCopyChords(bool cut);
+    // index -1: after the last chord; replacePage: the page's content is replaced (only when the
+    // paste is taken; a refused paste leaves the page as it was).
+    void pasteChords(int index, bool replacePage);
+    void selectAllChords();
+    void deselectChords();
+    void clearPage();
+    void editPageSequenceAsText();
+    void clearPageSequence();
+    void afterPageChange(bool repaintPage);
+    void undo();
+    void redo();
+    // For the mouse input: a "no chord" appended on the add-chord area (its length the last chord's,
+    // cut to the zoomed page's room); returns its index, -1 when there is no room.
+    int addChordAtEnd();
+    // For the mouse input: the last entry's page appended to the sequence and edited (at most 80
+    // entries); returns the new entry, -1 when the sequence is full.
+    int addPageToSequence();
+    static constexpr int kMaxSequenceEntries = 80;
+
+    // Closes an open selector overlay (with repaint); the editor and menu indexes go with it.
+    void closeSelectorOverlay();
+    // Every index and drag bound to the edited page is forgotten and an open chord or point editor
+    // closed: after undo, redo, delete, cut, paste, new, open and whenever the edited page changes.
+    void cancelInteractions();
+    // Runs cancelInteractions when the edited page changed since the indexes were taken (playback
+    // followed to another page, a page was chosen). Every input event calls it first, before it
+    // takes new indexes on the page it shows (keyDown does; so must the mouse handlers).
+    void checkPageBinding();
+    // One undo step (nothing without a history).
+    void recordStep(const std::string& description, bool merge);
+
+  private:
+    int boundPosition = -1; // edited sequence position and page the indexes above belong to
+    int boundPage = -1;
+    int countInDepth = 0;
+    // The chord indexes after chords were removed or inserted (the point indexes stay valid).
+    void forgetChordIndexes();
+    bool countInWait(std::int64_t untilMs);
 };

@@ -22,6 +22,7 @@ QvContext::QvContext(Setup setup)
       history(engine.core, engine.stepControl, historyClient), selector(&app.selectorKind) {
     app.history = &history;
     app.recentFiles = &recentFiles;
+    app.customStyleMixes = &customStyleMixes;
     app.fileDialogs = setup.fileDialogs ? setup.fileDialogs : &cancelledDialogs;
     history.reset("[New session]");
     app.selector = &selector;

@@ -35,6 +35,21 @@ class QvHost {
     // on (edited chord, menu slot, selected point), lays out and repaints what the overlay covered;
     // with present the display is copied to the window.
     virtual void selectorClosed(bool /*present*/) {}
+    // --- Repaints of the main window's commands (keyboard, transport, sound and page commands) ---
+    // The play button drawn in a state: -1 automatic (from the playing state), 0 plain, 1 lit,
+    // 2 the precount look.
+    virtual void paintPlayButtonState(int /*state*/) {}
+    // The play-from marker: 1 flashed on, 0 flashed off, -1 plain.
+    virtual void paintPositionMarker(int /*flash*/) {}
+    virtual void repaintTempoBox() {}
+    virtual void repaintKeyBox() {}
+    virtual void repaintPrecountBox() {}
+    virtual void repaintArrangementStrip() {}
+    virtual void repaintBarsPanel() {}
+    // The control bound to this variable is drawn again (fader, switch, reset button).
+    virtual void redrawBoundTo(const void* /*variable*/) {}
+    // The five session-link buttons: `highlighted` is drawn lit (-1: all plain).
+    virtual void paintSessionLinks(int /*highlighted*/) {}
 };
 
 class NullHost : public QvHost {};

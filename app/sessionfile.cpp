@@ -73,10 +73,7 @@ void QuoVelanta::afterNewSession() {
 }
 
 void QuoVelanta::stopAndCloseSelector() {
-    if (selectorKind != 0) {
-        host.closeSelector();
-        selectorKind = 0;
-    }
+    closeSelectorOverlay();
     if (engine.stepControl.isPlaying()) togglePlay();
 }
 
@@ -123,6 +120,8 @@ bool QuoVelanta::openSession(const std::string& path) {
     if (engine.styles.indexOfId(engine.core.styleNumber) < 0)
         tell(prompt, "Music style " + intToText(engine.core.styleNumber) + " not found.");
     selectStyle(-1, false, true, false);
+    cancelInteractions();
+    mixAtDefaults = !isSoundMixChanged();
     host.refreshMixer();
     host.reloadNotes();
     if (history) history->reset("[Open session]");
@@ -162,8 +161,8 @@ bool QuoVelanta::saveSessionAs() {
 }
 
 void QuoVelanta::afterHistoryRestore() {
-    host.clearPendingDrag();
-    dragInProgress = false;
+    cancelInteractions();
+    mixAtDefaults = !isSoundMixChanged();
     playButtonOn = engine.stepControl.isPlaying();
     selectStyle(-1, false, false, false);
     host.refreshPanels();
