@@ -50,7 +50,7 @@ class LogHost : public QvHost {
     void repaintRepeatBox() override { log.push_back("repeatBox"); }
     void refreshMixer() override { log.push_back("mixer"); }
     void reloadNotes() override { log.push_back("notes"); }
-    void closeSelector() override { log.push_back("closeSelector"); }
+    void selectorClosed(bool) override { log.push_back("closeSelector"); }
     void resetInputState() override { log.push_back("resetInput"); }
     void clearPendingDrag() override { log.push_back("clearDrag"); }
     void paintPlayButtonState(int state) override { playButtonStates.push_back(state); }
