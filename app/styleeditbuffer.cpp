@@ -50,7 +50,7 @@ bool StyleEditBuffer::reapply(Styles& styles) const {
 }
 
 std::string StyleEditBuffer::paddedNumber(int id) {
-    std::string s = intToText(id);
+    std::string s = intToText(id < 0 ? 0 : id); // a style without a number is saved as style 0
     while (s.size() < 3) s = "0" + s;
     return s;
 }

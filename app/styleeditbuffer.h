@@ -46,7 +46,7 @@ class StyleEditBuffer {
     // Writes the copy to path atomically, creating the style folder first when it is missing.
     bool writeTo(const std::string& path);
 
-    // The number with "0" put in front up to three characters (7 gives "007").
+    // The number with "0" put in front up to three characters (7 gives "007"; below 0 gives "000").
     static std::string paddedNumber(int id);
     // The date-time packing of file dates, in 64 bits so that no year overflows it:
     // (year - 1980) << 25 | month << 21 | day << 16 | hour << 11 | minute << 5 | second / 2.

@@ -178,6 +178,7 @@ void TFprogrammer::showProgrammer() {
 
 void TFprogrammer::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    LarpCat->setCurrentRow(0);
     onShow();
 }
 
@@ -447,7 +448,7 @@ void TFprogrammer::paintProgrammer(bool gridOnly) {
     Canvas& c = *cp;
     app.playbackTick();
     if (gridOnly) {
-        paintGrid();
+        paintGrid(false);
         present();
         return;
     }
@@ -462,7 +463,7 @@ void TFprogrammer::paintProgrammer(bool gridOnly) {
     c.clearClip();
     text(c, 256, 6, "Length", 11, scaleColour(kSilver, 0.8f));
     app.playbackTick();
-    paintGrid();
+    paintGrid(true);
     app.playbackTick();
     paintTrackPanel();
     const TColor label = scaleColour(kSilver, 0.8f);
@@ -473,7 +474,7 @@ void TFprogrammer::paintProgrammer(bool gridOnly) {
     present();
 }
 
-void TFprogrammer::paintGrid() {
+void TFprogrammer::paintGrid(bool labels) {
     Canvas& c = *image.canvas();
     const StyleTrack& track = model.track();
     const StyleFile& style = *model.style;
@@ -481,7 +482,7 @@ void TFprogrammer::paintGrid() {
     const int perBar = std::max(1, style.stepsPerBar);
     const int strumRow = track.arp.strumHeight > 0 ? track.arp.strumHeight + 36 : -1;
     c.clearClip();
-    fill(c, 0, kGridTop - 2, kGridLeft + kGridColumns * kCellWidth + 8,
+    fill(c, labels ? 0 : kGridLeft, kGridTop - 2, kGridLeft + kGridColumns * kCellWidth + 8,
          kGridTop + kGridRows * kCellHeight + 2, 0);
     // Pass 1: backgrounds, lines and the row labels.
     for (int row = 0; row < kGridRows; ++row) {
@@ -504,7 +505,7 @@ void TFprogrammer::paintGrid() {
             float f = step % perBar == 0 ? 1.85f : step % perBeat == 0 ? 1.25f : 1.0f;
             vline(c, r.Left, r.Top, r.Bottom, scaleColour(line, f));
             if (row == strumRow) hline(c, r.Left, r.Right, r.Top + kCellHeight / 2, kStrumLine);
-            if (column == 0) {
+            if (column == 0 && labels) {
                 c.setClipRect(TRect{0, r.Top - 2, kGridLeft - 2, r.Bottom});
                 fill(c, 0, r.Top - 2, kGridLeft - 2, r.Bottom, 0);
                 text(c, 8, r.Top - 2, gridRowLabel(row), 11,

@@ -102,7 +102,7 @@ class TFprogrammer : public QWidget {
     void press(int x, int y, bool right, bool ctrl, bool alt, bool shift);
     void present();
 
-    void paintGrid();
+    void paintGrid(bool labels); // the row labels change only with the track
     void paintTrackPanel();
     void paintTrackCell(int track, TrackParam p);
 };

@@ -279,3 +279,34 @@ TEST_F(Edits, AnotherStyleOrSessionAsksBeforeReplacingTheEdits) {
     app().selectStyle(12, true, false, false);
     EXPECT_TRUE(workingHasEdit());
 }
+
+TEST_F(Edits, ASessionStyleChangedWithoutAQuestionKeepsTheEditedStyleOnCancel) {
+    edit();
+    ctx->engine.core.styleNumber = 3; // as if a command changed it behind the programmer's back
+    prompt.answers = {2};
+    app().selectStyle(-1, false, false, false);
+    EXPECT_EQ(prompt.asked, 1);
+    EXPECT_EQ(ctx->engine.core.styleNumber, 12);
+    EXPECT_TRUE(workingHasEdit());
+    EXPECT_TRUE(buffer().edited);
+}
+
+TEST_F(Edits, FileNamesForStylesWithoutASourceFile) {
+    buffer().styleId = 7;
+    buffer().sourcePath.clear();
+    EXPECT_EQ(buffer().overwritePath("/x/Styles"), "/x/Styles/007.qms");
+    buffer().sourcePath = "/y/105.qms";
+    EXPECT_EQ(buffer().overwritePath("/x/Styles"), "/y/105.qms");
+    EXPECT_EQ(StyleEditBuffer::paddedNumber(105), "105");
+    EXPECT_EQ(StyleEditBuffer::paddedNumber(12), "012");
+    EXPECT_EQ(StyleEditBuffer::paddedNumber(-1), "000");
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 9;
+    t.tm_hour = 1;
+    t.tm_min = 2;
+    t.tm_sec = 59;
+    EXPECT_EQ(StyleEditBuffer::packDateTime(t),
+              (46ull << 25) | (12u << 21) | (9u << 16) | (1u << 11) | (2u << 5) | 29u);
+}
