@@ -291,6 +291,9 @@ void TFprogrammer::press(int x, int y, bool right, bool ctrl, bool alt, bool shi
     int column = 0, row = 0;
     if (ProgrammerModel::cellAt(x, y, column, row)) {
         if (model.gridPress(column, row, right, ctrl, alt, shift, dragging)) {
+            // Heard when the mouse is released; the buffer holds an edit from now on, so that
+            // nothing that selects the style meanwhile takes it back.
+            app.styleEdits.edited = true;
             pendingApply = true;
             paintProgrammer(true);
         }

@@ -263,3 +263,12 @@ TEST_F(Window, LibraryRowsCopyTheirOwnPatternAndFollowReloads) {
     ASSERT_EQ(win->Larp->count(), 2);
     EXPECT_NE(win->Larp->item(1)->text().toStdString().find("*"), std::string::npos); // now the same as 003's
 }
+
+TEST_F(Window, AnEditWaitingForTheReleaseSurvivesAStyleRefresh) {
+    QPoint p = at(6, 30);
+    win->mouseDown(p.x(), p.y(), false, false, false, false);
+    app().selectStyle(-1, false, false, false); // the session selects its style meanwhile
+    EXPECT_EQ(countNotes(win->model.arp(), 65), 1);
+    win->mouseUp();
+    EXPECT_EQ(countNotes(working().tracks.at(0).arp, 65), 1);
+}
