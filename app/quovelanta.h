@@ -121,8 +121,6 @@ class QuoVelanta : public TextStream {
     StyleEditEnd resolveStyleEdits();
     // The file the last write went to (empty when none).
     std::string lastStyleWrite;
-
-  private:
     // selectStyle's guard: false when the switch must not happen; may move id back to the edited style.
     bool keepStyleEdits(int styleId, int& id);
 };
