@@ -10,6 +10,8 @@ class MainHistoryClient : public HistoryClient {
     void playbackTick() override { app.playbackTick(); }
     void repaintRepeatBox() override { app.host.repaintRepeatBox(); }
     void afterHistoryRestore() override { app.afterHistoryRestore(); }
+    // A restore into another style asks first about the Style Programmer's unsaved edits.
+    bool allowRestore(const QvCore& entry) override { return app.confirmStyleEdits(entry.styleNumber); }
 
   private:
     QuoVelanta& app;

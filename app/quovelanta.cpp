@@ -64,6 +64,10 @@ void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, boo
     Styles& styles = engine.styles;
     core.sanitize();
     int id = styleId == -1 ? core.styleNumber : styleId;
+    if (styleId != -2 && !keepStyleEdits(styleId, id)) {
+        if (repaintPanels && host.isShowing()) host.refreshPanels();
+        return;
+    }
     bool wasTriple = core.isTripleMeter();
     // A reload (-2) keeps the current style, so its meter does not change.
     bool willTriple = styleId == -2 ? wasTriple : styles.is34(id);
@@ -78,6 +82,7 @@ void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, boo
     if (styleId != -2) {
         core.styleNumber = id;
         styles.select(id);
+        styleEdits.reapply(styles); // the Style Programmer's edits of this style stay
     }
     const StyleFile& style = styles.current();
     silenceAllInstruments(engine.instruments);
@@ -182,6 +187,7 @@ bool QuoVelanta::isBusy() const {
 
 bool QuoVelanta::newSession(bool silent) {
     if (!silent && !querySaveChanges()) return false;
+    if (!silent && !confirmStyleEdits(-1)) return false;
     if (engine.stepControl.isPlaying()) togglePlay();
     fileVersion = kDocumentVersion;
     sessionPath.clear();

@@ -7,6 +7,7 @@
 
 #include "app/qvhost.h"
 #include "app/windowhooks.h"
+#include "app/styleeditbuffer.h"
 #include "engine/prompt.h"
 #include "engine/qvengine.h"
 #include "foundation/textstream.h"
@@ -280,4 +281,27 @@ class QuoVelanta : public TextStream {
     // The chord indexes after chords were removed or inserted (the point indexes stay valid).
     void forgetChordIndexes();
     bool countInWait(std::int64_t untilMs);
+
+  public:
+    // ---- The Style Programmer's edit buffer (styleedits.cpp) ----
+    // The style the Style Programmer edits. selectStyle puts the edited copy back whenever it selects
+    // that style again, and asks before another style replaces it.
+    StyleEditBuffer styleEdits;
+    enum class StyleEditEnd { KeepEditing, Unchanged, Overwritten, NewFile, Discarded };
+    // Before something replaces the edited style (nextStyleId: the style that plays next; -1 another
+    // session): when there are unsaved edits of another style, asks "Save changes to style N?" with
+    // Yes, Discard and Cancel (Yes then asks for the file, as closing does). True to go on (nothing
+    // to ask, written, or discarded); false keeps the edits (Cancel, a closed question, a failed
+    // write), and the caller then changes nothing.
+    bool confirmStyleEdits(int nextStyleId);
+    // The close of the Style Programmer: with unsaved edits asks as above; afterwards the library is
+    // read again, the session's style selected again and the window repainted. KeepEditing: the
+    // window stays open with its edits.
+    StyleEditEnd closeStyleEdits();
+    // The two questions and the write; the buffer's edits are forgotten unless KeepEditing.
+    StyleEditEnd resolveStyleEdits();
+    // The file the last write went to (empty when none).
+    std::string lastStyleWrite;
+    // selectStyle's guard: false when the switch must not happen; may move id back to the edited style.
+    bool keepStyleEdits(int styleId, int& id);
 };

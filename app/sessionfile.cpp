@@ -79,6 +79,7 @@ void QuoVelanta::stopAndCloseSelector() {
 
 bool QuoVelanta::openSession(const std::string& path) {
     if (!querySaveChanges()) return false;
+    if (!confirmStyleEdits(-1)) return false;
     Options& options = engine.options;
     if (path.empty()) {
         stopAndCloseSelector();

@@ -43,19 +43,19 @@ void QvHistory::restore() {
 }
 
 void QvHistory::undo() {
-    if (!canUndo()) return;
+    if (!canUndo() || !client.allowRestore(ring.entry(ring.position - 1))) return;
     ring.moveTo(ring.position - 1);
     restore();
 }
 
 void QvHistory::redo() {
-    if (!canRedo()) return;
+    if (!canRedo() || !client.allowRestore(ring.entry(ring.position + 1))) return;
     ring.moveTo(ring.position + 1);
     restore();
 }
 
 void QvHistory::jumpTo(int index) {
-    if (index < 0 || index > ring.count - 1) return;
+    if (index < 0 || index > ring.count - 1 || !client.allowRestore(ring.entry(index))) return;
     ring.moveTo(index);
     restore();
 }

@@ -19,6 +19,9 @@ class HistoryClient {
     // After a copy was written back (chords deselected, clock taken back and stopped): reload the
     // style's voices, clear pending drags, repaint, refresh the mixer and notes windows.
     virtual void afterHistoryRestore() {}
+    // Before an entry is written back: false keeps the live session as it is (the user chose to go
+    // on with something the restore would replace, such as an edited style).
+    virtual bool allowRestore(const QvCore& /*entry*/) { return true; }
 };
 
 class QvHistory {
@@ -38,7 +41,8 @@ class QvHistory {
     // Records the live session under the description. With merge, an entry whose description
     // agrees with the current one up to the first ':' replaces it (never the first entry).
     void record(const std::string& description, bool merge);
-    // Each restores an entry and marks the session modified; outside the entries nothing happens.
+    // Each restores an entry and marks the session modified; outside the entries, or when the client
+    // does not allow the restore, nothing happens.
     void undo();
     void redo();
     void jumpTo(int index);

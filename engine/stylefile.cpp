@@ -203,6 +203,7 @@ void StyleFile::resetToDefaults() {
     globalVol = 100;
     autoCymbal_nthBar = 0;
     tracks.clear();
+    sourcePath.clear();
     lines.clear();
     writing = false;
 }
@@ -227,6 +228,7 @@ void StyleFile::load(const std::string& path) {
     resetToDefaults();
     if (!loadFile(kStyleFileHeader, path)) resetToDefaults();
     normalizeTracks();
+    sourcePath = path;
 }
 
 bool StyleFile::save(const std::string& path) {

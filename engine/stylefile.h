@@ -99,6 +99,9 @@ class StyleFile : public TextStream {
     int globalVol = 100;
     int autoCymbal_nthBar = 0;
     Llist<StyleTrack> tracks{0, 1, true};
+    // The file the style was read from (set by load); never stored in the file. The Style Programmer
+    // writes its edits back to exactly this file.
+    std::string sourcePath;
 
     void serialize() override;
 
