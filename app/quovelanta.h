@@ -2,18 +2,25 @@
 // The main application object: connects the window to the session and the playback engine, and
 // carries the operations every part of the interface uses to play, stop and switch styles. Its
 // engine side needs no window: repaints go to a QvHost, questions to a Prompt.
+#include <cstdint>
 #include <string>
 
 #include "app/qvhost.h"
+#include "app/windowhooks.h"
 #include "engine/prompt.h"
 #include "engine/qvengine.h"
 #include "foundation/textstream.h"
+#include "ui/aapen.h"
+#include "ui/limage.h"
+#include "ui/sccontrols.h"
+#include "ui/theme.h"
 
 // MIDI channel index of part 0..6: part 0 (and below) is the drum part on index 9; parts 1..6 use six
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
 
 class FileDialogs;
+class TFmain;
 class QvHistory;
 class RecentFiles;
 
@@ -100,4 +107,199 @@ class QuoVelanta : public TextStream {
     void exportChordsAsText(Llist<std::string>& lines) const;
     // The save dialog for the chart, then the chart is written; false when cancelled or failed.
     bool saveChordsAsText();
+    // ---------------------------------------------------------------------------------------------
+    // The main window (window side): layout, painting, the form's input entry points and the
+    // window state that input, menus and commands share. Painters live in mainlayout.cpp,
+    // pagepainter.cpp, rulerpainter.cpp, panels.cpp and hint.cpp.
+    // ---------------------------------------------------------------------------------------------
+
+    // What the other windows and the input plug in (each may be empty).
+    QvWindowHooks hooks;
+
+    // Host and drawing.
+    TFmain* hostForm = nullptr; // set by the first paintWindow
+    Limage backBuffer;          // the whole client area
+    bool deferBlit = false;     // painters draw into the back buffer only
+    int playButtonState = 0;    // the play button's displayed state (0 stopped, 1 playing, 2 dimmed)
+    Theme theme;                // colours; whiteModel and displayTextColor set by paintWindow
+    AaPen aaPen;
+    ScContext scContext;            // the Sc drawing context (UI-ready flag included)
+    ScControls controls{scContext}; // the widgets of the control panel
+    static constexpr int kGlyphCount = 10;
+    enum Glyph {
+        Iflat,
+        Isharp,
+        Iflat_small,
+        Isharp_small,
+        Iflat_large,
+        Isharp_large,
+        IplayButton,
+        IplayButtonPush,
+        IplayButtonWhite,
+        IplayButtonWhitePush
+    };
+    Limage glyphImages[kGlyphCount];
+    Limage keyStripImages[4]; // stripes flat, stripes sharp, gradient flat, gradient sharp
+
+    // Layout rectangles (client pixels, left/top inclusive).
+    Llist<std::string> menuTitles{0, 8, true};
+    Llist<TRect> menuTitleRects{0, 8, true};
+    int hoveredMenuTitle = -1; // -1 none, -2 forces a repaint
+    TRect closeRect = globalUndefinedRect, minimiseRect = globalUndefinedRect;
+    bool closeHover = false, minimiseHover = false;
+    TRect displayRect = globalUndefinedRect, panelBand = globalUndefinedRect;
+    TRect sessionLabelRect = globalUndefinedRect, sessionNameRect = globalUndefinedRect;
+    TRect styleCell = globalUndefinedRect, tempoCell = globalUndefinedRect, keyCell = globalUndefinedRect;
+    TRect styleBoxRect = globalUndefinedRect, tempoBoxRect = globalUndefinedRect,
+          keyBoxRect = globalUndefinedRect;
+    TRect playButtonRect = globalUndefinedRect;
+    TRect tempoPlusRect = globalUndefinedRect, tempoMinusRect = globalUndefinedRect;
+    TRect keyShiftPlusRect = globalUndefinedRect, keyShiftMinusRect = globalUndefinedRect;
+    TRect arrangementStrip = globalUndefinedRect;
+    Llist<TRect> pointRects{0, 16, true};
+    TRect pageArea = globalUndefinedRect;
+    Llist<TRect> chordRects{0, 32, true};
+    TRect addChordRect = globalUndefinedRect;
+    TRect positionScale = globalUndefinedRect, rulerRect = globalUndefinedRect;
+    TRect slotStrip = globalUndefinedRect;
+    Llist<TRect> slotRects{0, 32, true};
+    TRect addPageRect = globalUndefinedRect;
+    TRect visualiserRect = globalUndefinedRect;
+    TRect repeatBoxRect = globalUndefinedRect, precountBoxRect = globalUndefinedRect;
+    TRect masterTuneBoxRect = globalUndefinedRect, transposeBoxRect = globalUndefinedRect;
+    TRect linkRects[kSessionLinkCount] = {globalUndefinedRect, globalUndefinedRect, globalUndefinedRect,
+                                          globalUndefinedRect, globalUndefinedRect};
+    TPoint barsBoxOrigin;
+    TRect barsBoxRect = globalUndefinedRect;
+
+    // Variables the control panel's toggles are bound to.
+    bool tempoResetButton = false;
+    bool keyResetButton = false;
+    bool mixAtDefaults = true;
+
+    // Mouse input state (hover, clicks, drags); indices -1 = none.
+    int mouseX = -1, mouseY = -1;
+    int hoveredChord = -1, hoveredResizeHandle = -1, hoveredSlot = -1;
+    bool addPageHover = false, addChordHover = false;
+    int hoveredStripPosition = -1, hoveredLoopBar = -1;
+    int lastClickX = 0, lastClickY = 0, lastClickButton = 0, lastClickModifier = 0;
+    std::int64_t lastClickTime = 0;
+    int previousClickChord = -1, previousClickSlot = -1, previousClickStripPosition = -1;
+    int selectionAnchor = -1, dismissedSensor = -1;
+    bool titleDragging = false;
+    TPoint dragStartCursor, dragStartFormPos;
+    bool chordDragArmed = false, chordDragMoving = false;
+    int chordDropIndex = -1;
+    int pointDragIndex = -1;
+    bool pointDragArmed = false, pointDragMoving = false;
+    bool loopDragging = false;
+    int loopDragAnchor = -1;
+    bool copyModifierDown = false; // Ctrl or Shift held at the last poll
+    std::int64_t lastModifierPollMs = 0;
+    bool playButtonPressed = false;
+    // Editing state of the commands; indices into the edited page, -1 none.
+    int editedChord = -1, menuSlot = -1, selectedPoint = -1, selectedPointX = -1;
+    // Count-in and play-from marker.
+    bool countInRunning = false, countInCancelled = false;
+    int playMarkerPosition = -1, countInMarkerPosition = -1;
+    // Menus: the open and the requested menu title (-1 none), the Edit menu open.
+    int openMenu = -1, requestedMenu = -1;
+    bool editMenuOpen = false;
+    // Flags of the main loop.
+    bool quitRequested = false;       // ends the main loop
+    bool minimiseRequested = false;   // the main loop minimises the window once
+    bool closeRequestPending = false; // the desktop asked to close; the main loop asks the quit question
+    bool mainLoopEnded = false;       // the window may close without asking
+    // Ruler timing.
+    std::int64_t rulerLastPaint = 0;
+    std::int64_t pageTurnBlinkStart = -1;
+    // Hint and attention flash.
+    bool hintArmed = false, hintFinished = false;
+    std::int64_t hintStartMs = 0;
+    TRect hintRect{0, 0, 0, 0};
+    bool attentionFlash = false;
+    int paintedChordIndex = -1;       // index of the chord cell being composed
+    bool playbackTickRunning = false; // guards playbackTick against running inside itself
+
+    // Start-up and layout.
+    void loadGlyphImages();
+    void paintWindow(TFmain* host);
+    void blitToForm();
+    void buildControlPanels();
+    void buildKeyStripImages();
+    void paintMenuBar(bool force);
+    void paintPanelBackground(Canvas& canvas, int x1, int x2, bool withReflection);
+    void layoutPagePanel();
+    void refreshPanels();
+    bool isSoundMixChanged() const;
+    // The idle tick of the loops: a playback tick, the displayed page following playback, the
+    // play-position repaints, the Ctrl/Shift poll and the menu bar hover.
+    void idleTick();
+    // The edited position follows the playing one; every page-bound index is reset.
+    void followPlayingPage();
+    // Copies a back-buffer rectangle (inclusive) to the form unless deferBlit.
+    void present(const TRect& rect);
+    // The same, shown at once (only where no events are pumped).
+    void presentNow(const TRect& rect);
+    // Copies graphic onto canvas clipped to rect in two halves with a playback tick between, then
+    // shows it at once.
+    void drawGraphicRect(const Bitmap24& graphic, Canvas& canvas, const TRect& rect, int x, int y);
+    std::string sessionPathText() const { return sessionPath; }
+    int clientWidth() const;
+    static constexpr int kClientHeight = 602;
+
+    // Chord page.
+    void paintPage(bool skipUnderSelector);
+    TRect paintChordCell(int left, int top, int right, int bottom, const QvChord* chord, bool highlighted,
+                         bool hovered, bool playing);
+    void repaintPageWithSelector();
+    TColor keyColour(int pitchClass) const;
+    double beatPulse() const;
+    void shadeCell(Limage& image, bool tall) const;
+    int pageZoom(const QvPage& page) const;
+    // Ruler, strip, slots, bars box.
+    void paintRuler(bool force);
+    void paintArrangementStrip();
+    void paintArrangementPoint(int x, int state, bool hovered, const QvAPoint& point);
+    void paintPageSlots(bool skipUnderSelector);
+    void drawSlotFrame(Limage& target, int x, int y, int w, int h, bool plus);
+    void paintBarsPanel(bool toggleZoom);
+    // Panels.
+    void paintSessionPanel(bool hovered);
+    TRect paintStatusBox(const TRect& rect, const std::string& label, const std::string& value, bool open,
+                         bool enabled);
+    void paintStyleBox();
+    void paintTempoBox();
+    void paintKeyBox();
+    void paintRepeatBox();
+    void paintPrecountBox();
+    void paintMasterTuneBox();
+    void paintTransposingInstrumentBox();
+    void paintPositionCounter();
+    void paintSessionLinks(int hoveredLink);
+    void paintPlayButton(int state);
+    void drawPlaySymbol(int cx, int cy, int radius, int state);
+    void paintVisualiser();
+    void paintKeyboardVisualiser(bool wide);
+    void paintNoteMatrixVisualiser();
+    void paintChordBassVisualiser();
+    std::string tempoBoxText() const;
+    std::string keyBoxText() const;
+    std::string positionCounterText(std::string& total) const;
+    // Hint and flash.
+    void animateHint(bool start);
+    std::string hintText() const;
+    void clearHint();
+    void idleFlash();
+
+    // The form's input entry points (button 1 left, 2 right, 0 other; modifier 2 Shift, 1 Ctrl).
+    void mouseDown(int x, int y, int button, int modifier, bool synthetic);
+    void mouseMove(int x, int y, bool leftDown, int modifier);
+    void mouseUp(int x, int y, int button, int modifier);
+    void keyDown(int key, bool ctrl, bool shift);
+    void keyUp(int key, bool ctrl, bool shift);
+    // Every hover, click, drag and editing index back to "none", the loop flags cleared (new session).
+    void resetWindowInputState();
+    // The quit request: asks to save changes; true (and the quit flag set) when the program may end.
+    bool requestQuit();
 };

@@ -1,0 +1,50 @@
+#pragma once
+// The places where the other windows and the input handling plug into the main window and the
+// program's start. Every hook may be left empty; the main window then does without it (as noted).
+#include <functional>
+
+struct QvWindowHooks {
+    // Start-up: the sound test page on the very first run; true when "Play Again" was chosen.
+    // Empty: no sound test is shown (and the first run is not marked done).
+    std::function<bool()> soundTest;
+    // The title cards: record their start time, the main loop's idle check, show one card (Ctrl + `).
+    std::function<void()> titleCardsStart;
+    std::function<void()> titleCardsIdle;
+    std::function<void()> titleCardsShowOne;
+    // Ctrl+Shift+Insert: shows the Style Programmer.
+    std::function<void()> showStyleProgrammer;
+
+    // The selector overlay: painted over the form after the back buffer (blitToForm), while a
+    // selector is open (the main object's selectorKind is not 0).
+    std::function<void()> paintSelector;
+    // The play-from position marker above the page (force, mode); the page painter calls it after
+    // hiding the marker (playMarkerPosition = -1).
+    std::function<void(bool force, int mode)> paintPositionMarker;
+
+    // The dialog form: visible (the main form then forwards no input) and closed (before a quit
+    // request that comes from the desktop).
+    std::function<bool()> isDialogVisible;
+    std::function<void()> closeDialog;
+    // The popup menu form is visible: the idle tick then tracks the menu bar hover.
+    std::function<bool()> isPopupMenuVisible;
+    std::function<void()> trackMenuBarHover;
+
+    // Input. When set, these receive the main form's events in place of the main object's own
+    // minimal handling of the window frame (title move, close and minimise boxes, play button).
+    std::function<void(int x, int y, int button, int modifier, bool synthetic)> mouseDown;
+    std::function<void(int x, int y, bool leftDown, int modifier)> mouseMove;
+    std::function<void(int x, int y, int button, int modifier)> mouseUp;
+    std::function<void(int key, bool ctrl, bool shift)> keyDown;
+    std::function<void(int key, bool ctrl, bool shift)> keyUp;
+    // Extra work after the quit request was granted (the commands may add to it).
+    std::function<void()> afterQuitGranted;
+
+    // Other windows the engine side refreshes (QvHost): the mixer, the notes window, the Style
+    // Programmer; the selector closed; the input state reset; a pending drag forgotten.
+    std::function<void()> refreshMixer;
+    std::function<void()> reloadNotes;
+    std::function<void()> refreshStyleProgrammer;
+    std::function<void()> closeSelector;
+    std::function<void()> resetInputState;
+    std::function<void()> clearPendingDrag;
+};
