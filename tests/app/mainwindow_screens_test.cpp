@@ -28,9 +28,9 @@ TEST(MainWindowScreens, NewSession) {
 }
 
 TEST(MainWindowScreens, EverySampleSessionStopped) {
-    const char* samples[] = {"01 Pop Song - Open Road.qvs", "02 Waltz - Autumn Promenade.qvs",
-                             "03 Arrangement Demo.qvs",     "04 Loop And Fade Out.qvs",
-                             "05 Jazz Standard - Blue Lantern.qvs", "06 Slow Blues In A.qvs"};
+    const char* samples[] = {
+        "01 Pop Song - Open Road.qvs", "02 Waltz - Autumn Promenade.qvs",     "03 Arrangement Demo.qvs",
+        "04 Loop And Fade Out.qvs",    "05 Jazz Standard - Blue Lantern.qvs", "06 Slow Blues In A.qvs"};
     int n = 1;
     for (const char* s : samples) {
         WindowRig rig;
