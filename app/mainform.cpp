@@ -64,6 +64,7 @@ bool TFmain::dialogVisible() const {
 
 void TFmain::paintEvent(QPaintEvent* event) {
     painting = true;
+    ++paints;
     WindowSurface::paintEvent(event);
     painting = false;
 }

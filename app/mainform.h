@@ -19,6 +19,8 @@ class TFmain : public WindowSurface {
     // platform cannot, and then the caller moves the window itself.
     bool beginSystemMove();
     bool isPainting() const { return painting; }
+    // Paint events handled so far.
+    int paintCount() const { return paints; }
 
     // The codes the main object's handlers take.
     static int buttonCode(Qt::MouseButton button);       // 1 left, 2 right, 0 other
@@ -36,6 +38,7 @@ class TFmain : public WindowSurface {
 
   private:
     bool painting = false;
+    int paints = 0;
     bool dialogVisible() const;
     void press(QMouseEvent* event);
 };

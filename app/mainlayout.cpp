@@ -61,11 +61,11 @@ void QuoVelanta::paintWindow(TFmain* host) {
     const TColor panelTop = scaleColour(panel, 1.0f / dim);
 
     // The band under the display and the control panel.
-    drawGradient(c, 0, 404, W - 1, 416, panel, panelDim, false);
+    gradient(c, 0, 404, W - 1, 416, panel, panelDim);
     fill(c, 0, 416, W, H, panelDim);
     // Title bar.
     fill(c, 0, 0, W, 59, panelTop);
-    drawGradient(c, 0, 46, W - 1, 58, panelTop, panel, false);
+    gradient(c, 0, 46, W - 1, 58, panelTop, panel);
     setFont(c, 21, theme.headingTextColour(), true);
     const int tw = c.textWidth(kApplicationTitle) / 2 * 2;
     c.textOut(W - 104 - tw, 13, kApplicationTitle);
@@ -81,9 +81,9 @@ void QuoVelanta::paintWindow(TFmain* host) {
         const int x1 = x0 + 8;
         line(c, x0, 0, x1, 0, scaleColour(base, 1.15f));
         fill(c, x0, 1, x1, 59, base);
-        drawGradient(c, x0, 46, x1 - 1, 58, base, c1, false);
+        gradient(c, x0, 46, x1 - 1, 58, base, c1);
         fill(c, x0, 58, x1, 405, c1);
-        drawGradient(c, x0, 404, x1 - 1, 416, c1, c2, false);
+        gradient(c, x0, 404, x1 - 1, 416, c1, c2);
         fill(c, x0, 416, x1, H - 1, c2);
         line(c, x0, H - 1, x1, H - 1, scaleColour(c2, 0.85f));
     }
@@ -212,9 +212,9 @@ void QuoVelanta::paintMenuBar(bool force) {
 void QuoVelanta::paintPanelBackground(Canvas& c, int x1, int x2, bool withReflection) {
     const TRect& b = panelBand;
     const TColor top = scaleColour(theme.dimTextColour(), 0.63f);
-    drawGradient(c, x1, b.Top, x2, b.Bottom - 2, RGB(0, 0, 0), top, false);
+    gradient(c, x1, b.Top, x2, b.Bottom - 2, RGB(0, 0, 0), top);
     line(c, b.Left, b.Bottom - 3, b.Right + 1, b.Bottom - 3, scaleColour(theme.dimTextColour(), 0.5f));
-    if (withReflection) drawGradient(c, x1, b.Bottom - 2, x2, b.Bottom + 3, top, RGB(0, 0, 0), false);
+    if (withReflection) gradient(c, x1, b.Bottom - 2, x2, b.Bottom + 3, top, RGB(0, 0, 0));
 }
 
 void QuoVelanta::layoutPagePanel() {
@@ -306,15 +306,15 @@ void QuoVelanta::buildKeyStripImages() {
         if (!strip.setSize(335, 16, true)) continue;
         strip.fill(RGB(255, 255, 255));
         Canvas& c = *strip.canvas();
-        const bool gradient = img >= 2;
+        const bool gradientLook = img >= 2;
         const bool sharps = img % 2 == 1;
         for (int i = 0; i < 12; ++i) {
             const int x = 28 * i;
-            if (!gradient) {
+            if (!gradientLook) {
                 for (int y = 0; y <= 15; y += 3) line(c, x, y, x + 28, y, RGB(236, 236, 236));
             } else {
-                drawGradient(c, x, 0, x + 26, 7, RGB(192, 192, 192), RGB(255, 255, 255), false);
-                drawGradient(c, x, 8, x + 26, 15, RGB(255, 255, 255), RGB(192, 192, 192), false);
+                gradient(c, x, 0, x + 26, 7, RGB(192, 192, 192), RGB(255, 255, 255));
+                gradient(c, x, 8, x + 26, 15, RGB(255, 255, 255), RGB(192, 192, 192));
             }
             const std::string name = noteName(i, sharps);
             const std::string letter = name.substr(0, 1);

@@ -109,31 +109,46 @@ double QuoVelanta::beatPulse() const {
     return (1 - depth) - depth * std::cos(2 * p / b * 2 * M_PI);
 }
 
+// Combines rows top..top + count - 1 of the image with a gradient (from on the first row, to on
+// the last) through a blend table, as a blend of a gradient image would.
+static void blendGradientRows(Limage& image, int top, int count, TColor from, TColor to, int table) {
+    const uint8_t* t = Limage::table(table);
+    if (t == nullptr || count < 1) return;
+    const int n = count - 1;
+    const float step = n > 0 ? 1.0f / static_cast<float>(n) : 0.0f;
+    for (int i = 0; i < count; ++i) {
+        uint8_t* row = image.row(top + i);
+        if (row == nullptr) continue;
+        const float f = static_cast<float>(i) * step;
+        auto channel = [&](int a, int b) {
+            return static_cast<int>(static_cast<float>(a) + static_cast<float>(b - a) * f);
+        };
+        const uint8_t* tb = t + channel(colourBlue(from), colourBlue(to)) * 256;
+        const uint8_t* tg = t + channel(colourGreen(from), colourGreen(to)) * 256;
+        const uint8_t* tr = t + channel(colourRed(from), colourRed(to)) * 256;
+        for (int x = 0; x < image.width(); ++x, row += 3) {
+            row[0] = tb[row[0]];
+            row[1] = tg[row[1]];
+            row[2] = tr[row[2]];
+        }
+    }
+}
+
 void QuoVelanta::shadeCell(Limage& image, bool tall) const {
     const int look = engine.options.chordLook;
-    const int w = image.width();
     const int h = image.height();
     if (!image.isValid() || look == 1) return;
     if (look == 3) {
-        Limage g;
-        if (!g.setSize(w, h, true)) return;
-        drawGradient(*g.canvas(), 0, 0, w - 1, h - 1, scaleColour(RGB(250, 250, 250), 0.18f),
-                     RGB(250, 250, 250), false);
-        blendImage(g, image, 0, 0, 13);
+        blendGradientRows(image, 0, h, scaleColour(RGB(250, 250, 250), 0.18f), RGB(250, 250, 250), 13);
         return;
     }
     int k = tall ? static_cast<int>(h * 0.22) : static_cast<int>(h * 0.075);
     if (look == 2) k = static_cast<int>(h * 0.5);
     if (k < 1) return;
-    Limage g;
-    if (!g.setSize(w, k, true)) return;
     const int topGrey = look == 2 ? 114 : 76;
-    drawGradient(*g.canvas(), 0, 0, w - 1, k - 1, RGB(topGrey, topGrey, topGrey), RGB(0, 0, 0), false);
-    blendImage(g, image, 0, 0, 12);
+    blendGradientRows(image, 0, k, RGB(topGrey, topGrey, topGrey), RGB(0, 0, 0), 12);
     const int bottomGrey = look == 2 ? 140 : 127;
-    drawGradient(*g.canvas(), 0, 0, w - 1, k - 1, RGB(255, 255, 255), RGB(bottomGrey, bottomGrey, bottomGrey),
-                 false);
-    blendImage(g, image, 0, h - k, 13);
+    blendGradientRows(image, h - k, k, RGB(255, 255, 255), RGB(bottomGrey, bottomGrey, bottomGrey), 13);
 }
 
 TRect QuoVelanta::paintChordCell(int left, int top, int right, int bottom, const QvChord* chord,
@@ -156,21 +171,19 @@ TRect QuoVelanta::paintChordCell(int left, int top, int right, int bottom, const
         const int g = static_cast<int>(v * 255);
         drawRoundRectAA(aaPen, c, 0, 0, w, h, radius, RGB(g, g, g), RGB(0, 0, 0));
         // The colour layer, multiplied.
+        const TColor base = keyColour(bass);
         Limage layer;
-        if (layer.setSize(w, h, true)) {
-            const TColor base = keyColour(bass);
-            if (o.biColor) {
-                const TColor topColour = keyColour(root);
-                const int a = static_cast<int>(0.15 * h);
-                const int b = static_cast<int>(0.75 * h);
-                Canvas& lc = *layer.canvas();
-                fill(lc, 0, 0, w, a + 1, topColour);
-                drawGradient(lc, 0, a, w - 1, b, topColour, base, false);
-                fill(lc, 0, b, w, h, base);
-            } else {
-                layer.fill(base);
-            }
+        if (o.biColor && layer.setSize(w, h, true)) {
+            const TColor topColour = keyColour(root);
+            const int a = static_cast<int>(0.15 * h);
+            const int b = static_cast<int>(0.75 * h);
+            Canvas& lc = *layer.canvas();
+            fill(lc, 0, 0, w, a + 1, topColour);
+            gradient(lc, 0, a, w - 1, b, topColour, base);
+            fill(lc, 0, b, w, h, base);
             blendImage(layer, cell, 0, 0, 13);
+        } else {
+            cell.tint(base);
         }
     } else {
         cell.fill(RGB(0, 0, 0));

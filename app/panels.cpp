@@ -226,7 +226,7 @@ void QuoVelanta::paintPositionCounter() {
     const int o = displayRect.Right - 456 + (engine.options.visualTranspose_selector ? 0 : 76);
     const TColor top = backBuffer.pixel(o, T + 9);
     const TColor bottom = backBuffer.pixel(o, T + 22);
-    if (top >= 0 && bottom >= 0) drawGradient(c, o, T + 9, o + 99, T + 22, top, bottom, false);
+    if (top >= 0 && bottom >= 0) gradient(c, o, T + 9, o + 99, T + 22, top, bottom);
     std::string total;
     const std::string position = positionCounterText(total);
     setFont(c, 11, theme.displayTextColour());
@@ -246,7 +246,7 @@ void QuoVelanta::paintSessionLinks(int hoveredLink) {
     const int L = displayRect.Left, T = displayRect.Top;
     const TColor top = backBuffer.pixel(L + 85, T + 10);
     const TColor bottom = backBuffer.pixel(L + 85, T + 21);
-    if (top >= 0 && bottom >= 0) drawGradient(c, L + 85, T + 10, L + 300, T + 21, top, bottom, false);
+    if (top >= 0 && bottom >= 0) gradient(c, L + 85, T + 10, L + 300, T + 21, top, bottom);
     int x = L + 85;
     const QvCore& core = engine.core;
     for (int i = 0; i < kSessionLinkCount; ++i) {

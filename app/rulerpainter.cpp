@@ -109,8 +109,7 @@ void QuoVelanta::paintRuler(bool force) {
         const int x = std::min(S.Right, pageEnd);
         if (notFlat) {
             const TColor g = scaleColour(theme.dimTextColour(), 0.4416f);
-            drawGradient(c, S.Left - 1, S.Top, x - 1, S.Bottom - 6, g, mixColours(g, RGB(0, 0, 0), 0.8f),
-                         false);
+            gradient(c, S.Left - 1, S.Top, x - 1, S.Bottom - 6, g, mixColours(g, RGB(0, 0, 0), 0.8f));
         } else {
             line(c, S.Left - 1, S.Top, x, S.Top, scaleColour(theme.dimTextColour(), 0.47f));
         }
@@ -131,7 +130,7 @@ void QuoVelanta::paintRuler(bool force) {
         const TColor k = scaleColour(o1, static_cast<float>(beatPulse() * 0.92 * f));
         if (v > x0) {
             if (notFlat)
-                drawGradient(c, x0, S.Top, v, S.Bottom - 4, k, RGB(0, 0, 0), false);
+                gradient(c, x0, S.Top, v, S.Bottom - 4, k, RGB(0, 0, 0));
             else
                 fill(c, x0 + 1, S.Top + 2, v, S.Bottom - 3, k);
         }
@@ -231,7 +230,7 @@ void QuoVelanta::paintRuler(bool force) {
                 for (int px = 7 - i; px <= 7 + i; ++px) row[3 * px] = row[3 * px + 1] = row[3 * px + 2] = 255;
             }
             if (notFlat)
-                drawGradient(*colour.canvas(), 0, 0, 14, mh - 1, k, RGB(0, 0, 0), false);
+                gradient(*colour.canvas(), 0, 0, 14, mh - 1, k, RGB(0, 0, 0));
             else
                 colour.fill(k);
             blendImage(colour, mask, 0, 0, 13);
