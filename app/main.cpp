@@ -3,6 +3,9 @@
 // are saved.
 #include <sys/resource.h>
 
+#include <cstdio>
+#include <exception>
+
 #include <QApplication>
 #include <QWindow>
 
@@ -37,7 +40,7 @@ void pumpUntilExposed(TFmain& form) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
         {
             // The forms, the main form first.
             TFmain mainForm(app);
+            mainForm.setClientSize(app.clientWidth(), QuoVelanta::kClientHeight);
             mainForm.show();
             pumpUntilExposed(mainForm);
             runStartupSequence(app, mainForm, argc > 1 ? std::string(argv[1]) : std::string());
@@ -77,4 +81,16 @@ int main(int argc, char** argv) {
         host.app = nullptr;
     }
     return 0;
+}
+
+int main(int argc, char** argv) {
+    // The program's own code throws nothing; anything that escapes from a library is reported.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "QuoVelanta: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "QuoVelanta: an unexpected error ended the program\n");
+    }
+    return 1;
 }

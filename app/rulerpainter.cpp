@@ -100,8 +100,17 @@ void QuoVelanta::paintRuler(bool force) {
     TColor o1 = theme.dimTextColour();
     const bool samePage = core.editedPosition == core.playingPosition;
     if (page.chordCount() == 0) {
-        const QvChord before = core.lastChordBeforePage();
-        o1 = keyColour(before.effectiveBass());
+        // The last chord before the shown page; none (the first page, or only empty pages before it)
+        // leaves the dim text colour.
+        for (int e = std::min(core.editedPosition, core.pageSlots.count()) - 1; e >= 0; --e) {
+            const int idx = core.pageSlots.at(e);
+            if (idx < 0 || idx >= core.pages.count()) break;
+            const QvPage& before = core.pages.at(idx);
+            if (before.chordCount() > 0) {
+                o1 = keyColour(before.chordAt(before.chordCount() - 1).effectiveBass());
+                break;
+            }
+        }
     } else if (core.currentChordIndex >= 0 && core.currentChordIndex < page.chordCount()) {
         o1 = keyColour(page.chordAt(core.currentChordIndex).effectiveBass());
     }
