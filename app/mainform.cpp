@@ -59,7 +59,7 @@ int TFmain::modifierCode(Qt::KeyboardModifiers mods) {
 }
 
 bool TFmain::dialogVisible() const {
-    return app.hooks.isDialogVisible && app.hooks.isDialogVisible();
+    return app.isDialogVisible();
 }
 
 void TFmain::paintEvent(QPaintEvent* event) {

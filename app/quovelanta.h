@@ -298,6 +298,8 @@ class QuoVelanta : public TextStream {
     void mouseUp(int x, int y, int button, int modifier);
     void keyDown(int key, bool ctrl, bool shift);
     void keyUp(int key, bool ctrl, bool shift);
+    // A dialog page is shown: the main form then forwards no input.
+    bool isDialogVisible() const { return hooks.isDialogVisible && hooks.isDialogVisible(); }
     // Every hover, click, drag and editing index back to "none", the loop flags cleared (new session).
     void resetWindowInputState();
     // The quit request: asks to save changes; true (and the quit flag set) when the program may end.
