@@ -64,7 +64,8 @@ int run(int argc, char** argv) {
         loopRef = &loop;
         ModalLoop* previousLoop = setModalLoop(&loop);
         {
-            // The forms, the main form first.
+            // The forms, the main form first; the dialog form, the popup menu, the Style Programmer,
+            // the Shade menu, the mixer, the notes window and the title cards follow it, in that order.
             TFmain mainForm(app);
             mainForm.setClientSize(app.clientWidth(), QuoVelanta::kClientHeight);
             mainForm.show();

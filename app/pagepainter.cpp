@@ -191,11 +191,6 @@ TRect QuoVelanta::paintChordCell(int left, int top, int right, int bottom, const
     const TColor frame = chord ? scaleColour(RGB(232, 232, 232), o.chordLook == 3 ? 1.4f : 0.85f)
                                : scaleColour(theme.dimTextColour(), o.chordLook == 3 ? 1.3f : 0.7f);
     const bool dragMoving = chordDragMoving || loopDragging;
-    if (!chord && highlighted && !dragMoving) {
-        const TColor plusColour = scaleColour(theme.dimTextColour(), o.chordLook == 3 ? 1.3f : 0.7f);
-        setFont(c, 30, plusColour);
-        c.textOut(w / 2 - c.textWidth("+") / 2, h / 2 - c.textHeight("+") / 2, "+");
-    }
     if (highlighted && (selectorKind == 4 || !chord) && !dragMoving) {
         Limage brackets;
         if (brackets.setSize(w, h, true)) {
@@ -236,6 +231,12 @@ TRect QuoVelanta::paintChordCell(int left, int top, int right, int bottom, const
         }
     }
     if (chord || highlighted) shadeCell(cell, false);
+    // The ghost cell's plus goes on after the relief, which would otherwise darken its upper half.
+    if (!chord && highlighted && !dragMoving) {
+        const TColor plusColour = scaleColour(theme.dimTextColour(), o.chordLook == 3 ? 1.3f : 0.7f);
+        setFont(c, 30, plusColour);
+        c.textOut(w / 2 - c.textWidth("+") / 2, h / 2 - c.textHeight("+") / 2, "+");
+    }
     (void)playing;
 
     if (chord) {

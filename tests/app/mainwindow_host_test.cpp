@@ -94,3 +94,27 @@ TEST(QtPrompt, TheRelayHandsQuestionsToItsTarget) {
     EXPECT_EQ(target.asked, 1);
     EXPECT_EQ(target.lastButtons, PromptButtons::YesNoCancel);
 }
+
+TEST(WindowHost, DrawGraphicRectCopiesBothHalvesWithATickBetween) {
+    WindowRig rig;
+    rig.start();
+    QuoVelanta& a = rig.app();
+    Bitmap24 source, target;
+    ASSERT_TRUE(source.setSize(40, 20));
+    ASSERT_TRUE(target.setSize(40, 20));
+    source.canvas().brush.color = RGB(10, 200, 30);
+    source.canvas().fillRect({0, 0, 40, 20});
+    int ticksBetween = 0;
+    a.togglePlay();
+    const int reads = rig.clock.reads;
+    a.drawGraphicRect(source, target.canvas(), {5, 2, 30, 10}, 0, 0);
+    ticksBetween = rig.clock.reads - reads;
+    a.togglePlay();
+    EXPECT_GT(ticksBetween, 0); // the playback tick between the halves reads the clock
+    EXPECT_EQ(target.canvas().pixel(5, 2), RGB(10, 200, 30));
+    EXPECT_EQ(target.canvas().pixel(17, 5), RGB(10, 200, 30)); // the middle column (5 + 30) / 2
+    EXPECT_EQ(target.canvas().pixel(18, 5), RGB(10, 200, 30));
+    EXPECT_EQ(target.canvas().pixel(30, 10), RGB(10, 200, 30));
+    EXPECT_EQ(target.canvas().pixel(31, 10), RGB(0, 0, 0));
+    EXPECT_EQ(target.canvas().pixel(4, 2), RGB(0, 0, 0));
+}

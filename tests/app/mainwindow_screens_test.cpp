@@ -81,3 +81,21 @@ TEST(MainWindowScreens, DarkAndLightLooks) {
         EXPECT_FALSE(saveScreen(*rig.form, white ? "main-light" : "main-dark").empty());
     }
 }
+
+TEST(MainWindowScreens, FirstRunHintAndAttentionFlash) {
+    WindowRig rig([](Options& o) {
+        o.visualTransposeHintShown = false;
+        o.mainHintShown = false;
+    });
+    rig.start();
+    rig.app().animateHint(true);
+    EXPECT_NE(rig.app().hintRect, (TRect{0, 0, 0, 0}));
+    EXPECT_FALSE(saveScreen(*rig.form, "main-first-run-hint").empty());
+    rig.app().attentionFlash = true;
+    rig.app().paintSessionPanel(false);
+    rig.app().paintStyleBox();
+    rig.app().paintTempoBox();
+    rig.app().paintKeyBox();
+    rig.app().attentionFlash = false;
+    EXPECT_FALSE(saveScreen(*rig.form, "main-attention-flash").empty());
+}
