@@ -249,7 +249,17 @@ void QuoVelanta::paintRuler(bool force) {
         }
     }
     c.clearClip();
-    present({S.Left - 2, S.Top, S.Right, S.Bottom + 4});
+    const TRect ruler{S.Left - 2, S.Top, S.Right, S.Bottom + 4};
+    if ((selectorKind == 1 || selectorKind == 2 || selectorKind == 5) && hooks.selectorRect) {
+        // Only what the open selector leaves visible.
+        const TRect sel = hooks.selectorRect();
+        if (sel.Left > ruler.Left)
+            present({ruler.Left, ruler.Top, std::min(ruler.Right, sel.Left - 1), ruler.Bottom});
+        if (sel.Right < ruler.Right)
+            present({std::max(ruler.Left, sel.Right + 1), ruler.Top, ruler.Right, ruler.Bottom});
+        return;
+    }
+    present(ruler);
 }
 
 void QuoVelanta::paintArrangementPoint(int x, int state, bool hovered, const QvAPoint& point) {

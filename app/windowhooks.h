@@ -3,6 +3,8 @@
 // program's start. Every hook may be left empty; the main window then does without it (as noted).
 #include <functional>
 
+#include "platform/qt/gditypes.h"
+
 struct QvWindowHooks {
     // Start-up: the sound test page on the very first run; true when "Play Again" was chosen.
     // Empty: no sound test is shown (and the first run is not marked done).
@@ -17,6 +19,9 @@ struct QvWindowHooks {
     // The selector overlay: painted over the form after the back buffer (blitToForm), while a
     // selector is open (the main object's selectorKind is not 0).
     std::function<void()> paintSelector;
+    // The open selector's rectangle on the window (inclusive); the ruler is then copied to the window
+    // only left and right of it while the style, tempo or page-menu selector is open.
+    std::function<TRect()> selectorRect;
     // The play-from position marker above the page (force, mode); the page painter calls it after
     // hiding the marker (playMarkerPosition = -1).
     std::function<void(bool force, int mode)> paintPositionMarker;

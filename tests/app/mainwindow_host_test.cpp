@@ -118,3 +118,21 @@ TEST(WindowHost, DrawGraphicRectCopiesBothHalvesWithATickBetween) {
     EXPECT_EQ(target.canvas().pixel(31, 10), RGB(0, 0, 0));
     EXPECT_EQ(target.canvas().pixel(4, 2), RGB(0, 0, 0));
 }
+
+TEST(WindowHost, TheRulerLeavesAnOpenSelectorAlone) {
+    WindowRig rig;
+    rig.start(win::sampleSession("01 Pop Song - Open Road.qvs"));
+    QuoVelanta& a = rig.app();
+    const TRect sel{300, 150, 600, 380};
+    a.hooks.selectorRect = [&] { return sel; };
+    a.selectorKind = 2;
+    // What is on the window under the selector stays; left and right of it the ruler is copied.
+    Canvas& screen = rig.form->canvas();
+    const int y = a.positionScale.Top + 1;
+    screen.setPixel(400, y, RGB(1, 2, 3));
+    screen.setPixel(100, y, RGB(1, 2, 3));
+    a.paintRuler(true);
+    EXPECT_EQ(screen.pixel(400, y), RGB(1, 2, 3));
+    EXPECT_EQ(screen.pixel(100, y), rig.pixel(100, y));
+    a.selectorKind = 0;
+}
