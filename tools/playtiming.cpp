@@ -4,6 +4,8 @@
 // tempo). Also measures the time from start to the first painted window with the default SoundFont
 // loaded by the built-in synthesizer (offline, so no audio device is needed).
 // Usage: qv_playtiming [SESSION-FILE] [SECONDS]   (defaults: the first sample session, 30 s)
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -70,6 +72,8 @@ int main(int argc, char** argv) {
     const Steady::time_point started = Steady::now();
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // Above-normal priority where allowed, as the program itself asks.
+    (void)setpriority(PRIO_PROCESS, 0, -5);
     const std::string session =
         argc > 1 ? std::string(argv[1]) : exeRelativePath("Samples/01 Pop Song - Open Road.qvs");
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
