@@ -1,7 +1,9 @@
 // The pictures of the main window, drawn here: the flat and sharp signs in three sizes (white on
 // black, so that they can be tinted and blended) and the four faces of the round play button.
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <initializer_list>
 
 #include "app/quovelanta.h"
 #include "ui/geometry.h"
@@ -22,6 +24,21 @@ Bitmap24 renderShape(int w, int h, const Shape& inside, TColor fg, TColor bg) {
                     if (inside((x + (sx + 0.5) / 4.0) / w, (y + (sy + 0.5) / 4.0) / h)) ++hits;
             image.canvas().setPixel(x, y, mixColours(bg, fg, static_cast<float>(hits) / 16.0f));
         }
+    }
+    return image;
+}
+
+// A picture from rows of '#' (white) and '.' (black): the small signs are drawn pixel by pixel.
+Bitmap24 pixelArt(std::initializer_list<const char*> rows) {
+    Bitmap24 image;
+    const int h = static_cast<int>(rows.size());
+    const int w = static_cast<int>(std::strlen(*rows.begin()));
+    image.setSize(w, h);
+    int y = 0;
+    for (const char* row : rows) {
+        for (int x = 0; x < w && row[x] != '\0'; ++x)
+            image.canvas().setPixel(x, y, row[x] == '#' ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        ++y;
     }
     return image;
 }
@@ -107,11 +124,18 @@ void QuoVelanta::loadGlyphImages() {
     };
     const Size sizes[3] = {{8, 14}, {6, 9}, {11, 20}}; // normal, small, large
     for (int s = 0; s < 3; ++s) {
-        Bitmap24 flat = renderShape(sizes[s].w - (s == 1 ? 0 : 1), sizes[s].h, flatShape, white, black);
+        if (s == 1) continue;
+        Bitmap24 flat = renderShape(sizes[s].w - 1, sizes[s].h, flatShape, white, black);
         Bitmap24 sharp = renderShape(sizes[s].w, sizes[s].h, sharpShape, white, black);
         glyphImages[Iflat + 2 * s].loadFromGraphic(&flat);
         glyphImages[Isharp + 2 * s].loadFromGraphic(&sharp);
     }
+    Bitmap24 smallFlat =
+        pixelArt({"#....", "#....", "#....", "###..", "#..#.", "#..#.", "#.#..", "##...", "....."});
+    Bitmap24 smallSharp =
+        pixelArt({".#.#.", ".#.#.", "#####", ".#.#.", ".#.#.", "#####", ".#.#.", ".#.#.", "....."});
+    glyphImages[Iflat_small].loadFromGraphic(&smallFlat);
+    glyphImages[Isharp_small].loadFromGraphic(&smallSharp);
     // The play button sits on the dimmed panel of each look.
     Theme dark;
     dark.whiteModel = false;

@@ -184,3 +184,30 @@ TEST(MainWindowLayout, KeyStripsHoldTheTwelveNoteCells) {
         EXPECT_GT(dark, 5) << "cell " << i;
     }
 }
+
+TEST(MainWindowLayout, GlyphPicturesAreDrawnInTheirSizes) {
+    WindowRig rig;
+    rig.start();
+    QuoVelanta& a = rig.app();
+    for (int g = 0; g < QuoVelanta::kGlyphCount; ++g) ASSERT_TRUE(a.glyphImages[g].isValid()) << g;
+    // Flat and sharp: small < normal < large, white signs on black.
+    EXPECT_LT(a.glyphImages[QuoVelanta::Isharp_small].height(), a.glyphImages[QuoVelanta::Isharp].height());
+    EXPECT_LT(a.glyphImages[QuoVelanta::Isharp].height(), a.glyphImages[QuoVelanta::Isharp_large].height());
+    for (int g = QuoVelanta::Iflat; g <= QuoVelanta::Isharp_large; ++g) {
+        const Limage& img = a.glyphImages[g];
+        int white = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == RGB(255, 255, 255)) ++white;
+        EXPECT_GT(white, 3) << g;
+        EXPECT_EQ(img.pixel(img.width() - 1, 0), RGB(0, 0, 0)) << g;
+    }
+    // The four play-button faces are round and of one size.
+    const Limage& face = a.glyphImages[QuoVelanta::IplayButton];
+    for (int g = QuoVelanta::IplayButton; g <= QuoVelanta::IplayButtonWhitePush; ++g) {
+        EXPECT_EQ(a.glyphImages[g].width(), face.width());
+        EXPECT_EQ(a.glyphImages[g].height(), face.height());
+    }
+    EXPECT_NE(face.pixel(face.width() / 2, face.height() / 2), face.pixel(0, 0));
+    EXPECT_EQ(a.playButtonRect.Right - a.playButtonRect.Left, face.width() / 2 * 2);
+}

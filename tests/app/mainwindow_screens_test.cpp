@@ -99,3 +99,28 @@ TEST(MainWindowScreens, FirstRunHintAndAttentionFlash) {
     rig.app().attentionFlash = false;
     EXPECT_FALSE(saveScreen(*rig.form, "main-attention-flash").empty());
 }
+
+TEST(MainWindowScreens, GlyphPictures) {
+    WindowRig rig;
+    rig.start();
+    QuoVelanta& a = rig.app();
+    // Every picture side by side, four times enlarged.
+    const int scale = 4;
+    int width = 0, height = 0;
+    for (const Limage& g : a.glyphImages) {
+        width += (g.width() + 2) * scale;
+        height = std::max(height, g.height() * scale);
+    }
+    QImage sheet(width, height, QImage::Format_RGB32);
+    sheet.fill(QColor(255, 0, 255));
+    int x0 = 0;
+    for (const Limage& g : a.glyphImages) {
+        for (int y = 0; y < g.height() * scale; ++y)
+            for (int x = 0; x < g.width() * scale; ++x) {
+                const TColor p = g.pixel(x / scale, y / scale);
+                sheet.setPixel(x0 + x, y, qRgb(colourRed(p), colourGreen(p), colourBlue(p)));
+            }
+        x0 += (g.width() + 2) * scale;
+    }
+    EXPECT_FALSE(saveScreen(sheet, "main-glyphs").empty());
+}
