@@ -301,6 +301,11 @@ void QuoVelanta::buildControlPanels() {
 }
 
 void QuoVelanta::buildKeyStripImages() {
+    // The strips depend on nothing that changes while the program runs (only on the small signs):
+    // once built with them they are kept.
+    const bool haveSigns = glyphImages[Iflat_small].isValid() && glyphImages[Isharp_small].isValid();
+    if (keyStripsWithSigns && haveSigns) return;
+    keyStripsWithSigns = haveSigns;
     for (int img = 0; img < 4; ++img) {
         Limage& strip = keyStripImages[img];
         if (!strip.setSize(335, 16, true)) continue;

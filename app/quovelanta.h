@@ -139,7 +139,8 @@ class QuoVelanta : public TextStream {
         IplayButtonWhitePush
     };
     Limage glyphImages[kGlyphCount];
-    Limage keyStripImages[4]; // stripes flat, stripes sharp, gradient flat, gradient sharp
+    Limage keyStripImages[4];        // stripes flat, stripes sharp, gradient flat, gradient sharp
+    bool keyStripsWithSigns = false; // the strips were built with the small flat and sharp signs
 
     // Layout rectangles (client pixels, left/top inclusive).
     Llist<std::string> menuTitles{0, 8, true};
