@@ -20,6 +20,8 @@ qv_ctest() {
     fi
 }
 qv_ctest build 300
+# The real window under Xvfb: start, screenshot, close as a desktop does, stores written.
+tools/smoke.sh build
 
 qv_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
 cmake --build build-asan -j "$jobs"

@@ -46,7 +46,9 @@ void QuoVelanta::openMidiOutput() {
 }
 
 void QuoVelanta::playbackTick() {
-    if (engine.midi.capturing) return;
+    // Never nested: the repaints below, and painters reached from any tick, tick again.
+    if (engine.midi.capturing || playbackTickRunning) return;
+    playbackTickRunning = true;
     StepControl& clock = engine.stepControl;
     bool wasPlaying = clock.isPlaying();
     engine.core.updatePlayback(isBusy(), false);
@@ -57,6 +59,7 @@ void QuoVelanta::playbackTick() {
         playButtonOn = false;
         host.repaintPlayButton();
     }
+    playbackTickRunning = false;
 }
 
 void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, bool askMeter) {

@@ -6,11 +6,15 @@
 #include <string>
 
 #include "app/qvhost.h"
-#include "app/windowhooks.h"
 #include "app/styleeditbuffer.h"
+#include "app/windowhooks.h"
 #include "engine/prompt.h"
 #include "engine/qvengine.h"
 #include "foundation/textstream.h"
+#include "ui/aapen.h"
+#include "ui/limage.h"
+#include "ui/sccontrols.h"
+#include "ui/theme.h"
 
 // MIDI channel index of part 0..6: part 0 (and below) is the drum part on index 9; parts 1..6 use six
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
@@ -18,6 +22,7 @@ int partMidiChannel(int part, int midiChannels);
 
 class CustomStyleMixes;
 class FileDialogs;
+class TFmain;
 class QvHistory;
 class RecentFiles;
 // Selector overlay contents.
@@ -189,7 +194,6 @@ class QuoVelanta : public TextStream {
     // Keys of the main window (Windows virtual-key numbers, see qtKeyToVk). Any key but Shift and
     // Ctrl ends a count-in first; then every matching row of the key table runs.
     void keyDown(int virtualKey, bool ctrl, bool shift);
-    void keyUp() {}
 
     // Transport.
     // The quit request: true (and quitRequested set) when nothing unsaved would be lost.
@@ -304,4 +308,184 @@ class QuoVelanta : public TextStream {
     std::string lastStyleWrite;
     // selectStyle's guard: false when the switch must not happen; may move id back to the edited style.
     bool keepStyleEdits(int styleId, int& id);
+
+    // ---------------------------------------------------------------------------------------------
+    // The main window (window side): layout, painting, the form's input entry points and the
+    // window state that input, menus and commands share. Painters live in mainlayout.cpp,
+    // pagepainter.cpp, rulerpainter.cpp, panels.cpp and hint.cpp.
+    // ---------------------------------------------------------------------------------------------
+
+    // Host and drawing.
+    TFmain* hostForm = nullptr; // set by the first paintWindow
+    Limage backBuffer;          // the whole client area
+    bool deferBlit = false;     // painters draw into the back buffer only
+    int playButtonState = 0;    // the play button's displayed state (0 stopped, 1 playing, 2 dimmed)
+    Theme theme;                // colours; whiteModel and displayTextColor set by paintWindow
+    AaPen aaPen;
+    ScContext scContext;            // the Sc drawing context (UI-ready flag included)
+    ScControls controls{scContext}; // the widgets of the control panel
+    static constexpr int kGlyphCount = 10;
+    enum Glyph {
+        Iflat,
+        Isharp,
+        Iflat_small,
+        Isharp_small,
+        Iflat_large,
+        Isharp_large,
+        IplayButton,
+        IplayButtonPush,
+        IplayButtonWhite,
+        IplayButtonWhitePush
+    };
+    Limage glyphImages[kGlyphCount];
+    Limage keyStripImages[4];        // stripes flat, stripes sharp, gradient flat, gradient sharp
+    bool keyStripsWithSigns = false; // the strips were built with the small flat and sharp signs
+
+    // Layout rectangles (client pixels, left/top inclusive).
+    Llist<std::string> menuTitles{0, 8, true};
+    Llist<TRect> menuTitleRects{0, 8, true};
+    int hoveredMenuTitle = -1; // -1 none, -2 forces a repaint
+    TRect closeRect = globalUndefinedRect, minimiseRect = globalUndefinedRect;
+    bool closeHover = false, minimiseHover = false;
+    TRect displayRect = globalUndefinedRect, panelBand = globalUndefinedRect;
+    TRect sessionLabelRect = globalUndefinedRect, sessionNameRect = globalUndefinedRect;
+    TRect styleCell = globalUndefinedRect, tempoCell = globalUndefinedRect, keyCell = globalUndefinedRect;
+    TRect styleBoxRect = globalUndefinedRect, tempoBoxRect = globalUndefinedRect,
+          keyBoxRect = globalUndefinedRect;
+    TRect playButtonRect = globalUndefinedRect;
+    TRect tempoPlusRect = globalUndefinedRect, tempoMinusRect = globalUndefinedRect;
+    TRect keyShiftPlusRect = globalUndefinedRect, keyShiftMinusRect = globalUndefinedRect;
+    TRect arrangementStrip = globalUndefinedRect;
+    Llist<TRect> pointRects{0, 16, true};
+    TRect pageArea = globalUndefinedRect;
+    Llist<TRect> chordRects{0, 32, true};
+    TRect addChordRect = globalUndefinedRect;
+    TRect positionScale = globalUndefinedRect, rulerRect = globalUndefinedRect;
+    TRect slotStrip = globalUndefinedRect;
+    Llist<TRect> slotRects{0, 32, true};
+    TRect addPageRect = globalUndefinedRect;
+    TRect visualiserRect = globalUndefinedRect;
+    TRect repeatBoxRect = globalUndefinedRect, precountBoxRect = globalUndefinedRect;
+    TRect masterTuneBoxRect = globalUndefinedRect, transposeBoxRect = globalUndefinedRect;
+    TRect linkRects[kSessionLinkCount] = {globalUndefinedRect, globalUndefinedRect, globalUndefinedRect,
+                                          globalUndefinedRect, globalUndefinedRect};
+    TPoint barsBoxOrigin;
+    TRect barsBoxRect = globalUndefinedRect;
+
+    // Mouse input state (hover, clicks, drags); indices -1 = none.
+    int mouseX = -1, mouseY = -1;
+    int hoveredResizeHandle = -1, hoveredSlot = -1;
+    bool addPageHover = false, addChordHover = false;
+    int hoveredStripPosition = -1, hoveredLoopBar = -1;
+    int lastClickX = 0, lastClickY = 0, lastClickButton = 0, lastClickModifier = 0;
+    std::int64_t lastClickTime = 0;
+    int previousClickSlot = -1, previousClickStripPosition = -1;
+    int selectionAnchor = -1, dismissedSensor = -1;
+    bool titleDragging = false;
+    TPoint dragStartCursor, dragStartFormPos;
+    bool chordDragArmed = false, chordDragMoving = false;
+    int chordDropIndex = -1;
+    bool pointDragArmed = false, pointDragMoving = false;
+    bool loopDragging = false;
+    int loopDragAnchor = -1;
+    bool copyModifierDown = false; // Ctrl or Shift held at the last poll
+    std::int64_t lastModifierPollMs = 0;
+    bool playButtonPressed = false;
+    // Menus: the open and the requested menu title (-1 none), the Edit menu open.
+    int openMenu = -1, requestedMenu = -1;
+    bool editMenuOpen = false;
+    // Flags of the main loop.
+    bool minimiseRequested = false;   // the main loop minimises the window once
+    bool closeRequestPending = false; // the desktop asked to close; the main loop asks the quit question
+    bool mainLoopEnded = false;       // the window may close without asking
+    // Ruler timing.
+    std::int64_t rulerLastPaint = 0;
+    std::int64_t pageTurnBlinkStart = -1;
+    // Hint and attention flash.
+    bool hintArmed = false, hintFinished = false;
+    std::int64_t hintStartMs = 0;
+    TRect hintRect{0, 0, 0, 0};
+    bool attentionFlash = false;
+    int paintedChordIndex = -1;       // index of the chord cell being composed
+    bool playbackTickRunning = false; // guards playbackTick against running inside itself
+
+    // Start-up and layout.
+    void loadGlyphImages();
+    void paintWindow(TFmain* host);
+    void blitToForm();
+    void buildControlPanels();
+    void buildKeyStripImages();
+    void paintMenuBar(bool force);
+    void paintPanelBackground(Canvas& canvas, int x1, int x2, bool withReflection);
+    void layoutPagePanel();
+    void refreshPanels();
+    // The idle tick of the loops: a playback tick, the displayed page following playback, the
+    // play-position repaints, the Ctrl/Shift poll and the menu bar hover.
+    void idleTick();
+    // The edited position follows the playing one; every page-bound index is reset.
+    void followPlayingPage();
+    // Copies a back-buffer rectangle (inclusive) to the form unless deferBlit.
+    void present(const TRect& rect);
+    // The same, shown at once (only where no events are pumped).
+    void presentNow(const TRect& rect);
+    // Copies graphic onto canvas clipped to rect in two halves with a playback tick between, then
+    // shows it at once.
+    void drawGraphicRect(const Bitmap24& graphic, Canvas& canvas, const TRect& rect, int x, int y);
+    std::string sessionPathText() const { return sessionPath; }
+    int clientWidth() const;
+    static constexpr int kClientHeight = 602;
+
+    // Chord page.
+    void paintPage(bool skipUnderSelector);
+    TRect paintChordCell(int left, int top, int right, int bottom, const QvChord* chord, bool highlighted,
+                         bool hovered, bool playing);
+    void repaintPageWithSelector();
+    TColor keyColour(int pitchClass) const;
+    double beatPulse() const;
+    void shadeCell(Limage& image, bool tall) const;
+    int pageZoom(const QvPage& page) const;
+    // Ruler, strip, slots, bars box.
+    void paintRuler(bool force);
+    void paintArrangementStrip();
+    void paintArrangementPoint(int x, int state, bool hovered, const QvAPoint& point);
+    void paintPageSlots(bool skipUnderSelector);
+    void drawSlotFrame(Limage& target, int x, int y, int w, int h, bool plus);
+    void paintBarsPanel(bool toggleZoom);
+    // Panels.
+    void paintSessionPanel(bool hovered);
+    TRect paintStatusBox(const TRect& rect, const std::string& label, const std::string& value, bool open,
+                         bool enabled);
+    void paintStyleBox();
+    void paintTempoBox();
+    void paintKeyBox();
+    void paintRepeatBox();
+    void paintPrecountBox();
+    void paintMasterTuneBox();
+    void paintTransposingInstrumentBox();
+    void paintPositionCounter();
+    void paintSessionLinks(int hoveredLink);
+    void paintPlayButton(int state);
+    void drawPlaySymbol(int cx, int cy, int radius, int state);
+    void paintVisualiser();
+    void paintKeyboardVisualiser(bool wide);
+    void paintNoteMatrixVisualiser();
+    void paintChordBassVisualiser();
+    std::string tempoBoxText() const;
+    std::string keyBoxText() const;
+    std::string positionCounterText(std::string& total) const;
+    // Hint and flash.
+    void animateHint(bool start);
+    std::string hintText() const;
+    void clearHint();
+    void idleFlash();
+
+    // The form's input entry points (button 1 left, 2 right, 0 other; modifier 2 Shift, 1 Ctrl).
+    void mouseDown(int x, int y, int button, int modifier, bool synthetic);
+    void mouseMove(int x, int y, bool leftDown, int modifier);
+    void mouseUp(int x, int y, int button, int modifier);
+    void keyUp(int key, bool ctrl, bool shift);
+    // A dialog page is shown: the main form then forwards no input.
+    bool isDialogVisible() const { return hooks.isDialogVisible && hooks.isDialogVisible(); }
+    // Every hover, click, drag and editing index back to "none", the loop flags cleared (new session).
+    void resetWindowInputState();
 };

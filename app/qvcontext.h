@@ -38,13 +38,13 @@ class QvContext {
         bool realMidi = true;
         std::unique_ptr<MidiBackend> ports;
         std::unique_ptr<MidiBackend> synth;
-        std::string stylesFolder; // empty: "Styles" beside the executable
-        std::string optionsPath;  // empty: "options.cfg" beside the executable
-        std::string recentPath;   // empty: "recent.cfg" beside the executable
-        QvHost* host = nullptr;   // null: no window
-        Prompt* prompt = nullptr; // null: every question counts as closed
-        std::string globalNotesPath;       // empty: "globalNotes.cfg" beside the executable
-        std::string customMixesPath;       // empty: "customStyleMixes.dat" beside the executable
+        std::string stylesFolder;           // empty: "Styles" beside the executable
+        std::string optionsPath;            // empty: "options.cfg" beside the executable
+        std::string recentPath;             // empty: "recent.cfg" beside the executable
+        QvHost* host = nullptr;             // null: no window
+        Prompt* prompt = nullptr;           // null: every question counts as closed
+        std::string globalNotesPath;        // empty: "globalNotes.cfg" beside the executable
+        std::string customMixesPath;        // empty: "customStyleMixes.dat" beside the executable
         FileDialogs* fileDialogs = nullptr; // null: every file dialog counts as cancelled
     };
 

@@ -23,9 +23,10 @@ int drumVolumeToRestore(QvEngine& engine) {
 } // namespace
 
 bool QuoVelanta::requestQuit() {
-    bool go = querySaveChanges();
-    if (go) quitRequested = true;
-    return go;
+    if (!querySaveChanges()) return false;
+    quitRequested = true;
+    if (hooks.afterQuitGranted) hooks.afterQuitGranted();
+    return true;
 }
 
 // One wait of the count-in: playback ticks and window events (so that a key or click can cancel it)

@@ -1,12 +1,14 @@
 #pragma once
-// The windows and overlays that the main window's commands open, as hooks. Each hook is empty until
-// the window it stands for is connected; an empty hook does nothing and, where it answers, answers
-// "cancelled" (false), so every command works without those windows.
+// The places where the other windows, overlays and the input handling plug into the main window,
+// its commands and the program's start. Each hook is empty until the window it stands for is
+// connected; an empty hook does nothing and, where it answers, answers "cancelled" (false), so every
+// command and the main window work without those windows.
 #include <functional>
 #include <string>
 
 #include "engine/qvapoint.h"
 #include "engine/qvchord.h"
+#include "platform/qt/gditypes.h"
 #include "platform/qt/shellopen.h"
 
 struct WindowHooks {
@@ -33,4 +35,51 @@ struct WindowHooks {
 
     // How session links reach the desktop (empty: the desktop's own opener).
     UrlOpener urlOpener;
+
+    // ---- The main window and the program's start ----
+    // Start-up: the sound test page on the very first run; true when "Play Again" was chosen.
+    // Empty: no sound test is shown (and the first run is not marked done).
+    std::function<bool()> soundTest;
+    // The title cards: record their start time, the main loop's idle check, show one card (Ctrl + `).
+    std::function<void()> titleCardsStart;
+    std::function<void()> titleCardsIdle;
+    std::function<void()> titleCardsShowOne;
+    // Ctrl+Shift+Insert: shows the Style Programmer.
+    std::function<void()> showStyleProgrammer;
+
+    // The selector overlay: painted over the form after the back buffer (blitToForm), while a
+    // selector is open (the main object's selectorKind is not 0).
+    std::function<void()> paintSelector;
+    // The open selector's rectangle on the window (inclusive); the ruler is then copied to the window
+    // only left and right of it while the style, tempo or page-menu selector is open.
+    std::function<TRect()> selectorRect;
+    // The play-from position marker above the page (force, mode); the page painter calls it after
+    // hiding the marker (playMarkerPosition = -1).
+    std::function<void(bool force, int mode)> paintPositionMarker;
+
+    // The dialog form: visible (the main form then forwards no input) and closed (before a quit
+    // request that comes from the desktop).
+    std::function<bool()> isDialogVisible;
+    std::function<void()> closeDialog;
+    // The popup menu form is visible: the idle tick then tracks the menu bar hover.
+    std::function<bool()> isPopupMenuVisible;
+    std::function<void()> trackMenuBarHover;
+
+    // Input. When set, these receive the main form's events in place of the main object's own
+    // minimal handling of the window frame (title move, close and minimise boxes, play button).
+    std::function<void(int x, int y, int button, int modifier, bool synthetic)> mouseDown;
+    std::function<void(int x, int y, bool leftDown, int modifier)> mouseMove;
+    std::function<void(int x, int y, int button, int modifier)> mouseUp;
+    std::function<void(int key, bool ctrl, bool shift)> keyUp;
+    // Extra work after the quit request was granted (the commands may add to it).
+    std::function<void()> afterQuitGranted;
+
+    // Other windows the engine side refreshes (QvHost): the mixer, the notes window, the Style
+    // Programmer; the selector closed; the input state reset; a pending drag forgotten.
+    std::function<void()> refreshMixer;
+    std::function<void()> reloadNotes;
+    std::function<void()> refreshStyleProgrammer;
+    std::function<void()> closeSelector;
+    std::function<void()> resetInputState;
+    std::function<void()> clearPendingDrag;
 };

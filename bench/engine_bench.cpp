@@ -60,7 +60,8 @@ StyleFile fullStyle() {
     s.tracks.add(track(2, 2, 0, 1, 0,
                        {StyleNote(60, 70, 0, 2), StyleNote(64, 70, 0, 2), StyleNote(67, 70, 0, 2),
                         StyleNote(48, 70, 8, 2), StyleNote(64, 70, 8, 2)}));
-    s.tracks.add(track(2, 1, 4, 2, 0, {StyleNote(72, 60, 2, 1), StyleNote(76, 60, 6, 1), StyleNote(79, 60, 10, 1)}));
+    s.tracks.add(
+        track(2, 1, 4, 2, 0, {StyleNote(72, 60, 2, 1), StyleNote(76, 60, 6, 1), StyleNote(79, 60, 10, 1)}));
     s.tracks.add(track(3, 3, 48, 1, 3, {StyleNote(60, 50, 0, 16)}));
     s.tracks.add(track(3, 1, 24, 2, 4,
                        {StyleNote(72, 60, 0, 1), StyleNote(73, 60, 1, 1), StyleNote(74, 60, 2, 1),
@@ -95,7 +96,8 @@ class Bench {
         QvCore& core = ctx->engine.core;
         for (int p = 0; p < kPageCount; ++p) {
             QvPage& page = core.pages.at(p);
-            for (int c = 0; c < 8; ++c) page.addChord(QvChord((p * 5 + c * 7) % 12, (p + c) % 20, 0, -1000, false, 24), -1);
+            for (int c = 0; c < 8; ++c)
+                page.addChord(QvChord((p * 5 + c * 7) % 12, (p + c) % 20, 0, -1000, false, 24), -1);
             page.addAPoint(48);
         }
         std::string seq;

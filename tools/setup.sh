@@ -6,7 +6,8 @@ set -euo pipefail
 QV_PACKAGES=(g++ cmake ninja-build pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libfluidsynth-dev fluid-soundfont-gm timgm6mb-soundfont
-    librtmidi-dev libasound2-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth midicsv)
+    librtmidi-dev libasound2-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth midicsv
+    xdotool imagemagick libx11-dev)
 
 qv_sudo() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -205,7 +205,7 @@ TEST(KeyTable, EveryRow) {
 
 TEST(KeyTable, KeyUpAndUnknownKeysDoNothing) {
     World w;
-    w.r.app().keyUp();
+    w.r.app().keyUp(vk::Escape, false, false);
     w.r.key('Q');
     w.r.key(16);
     w.r.key(17, true);

@@ -1,0 +1,51 @@
+#pragma once
+// The program's driver of every wait (ui/modalloop.h) and its main loop. One pass of a wait ticks
+// playback, delivers window events for a few milliseconds (posted events and deferred deletes too)
+// and sleeps 2 ms while playing, 20 ms when stopped. A close request from the desktop, or a granted
+// quit, ends every running wait; the main loop then asks the quit question itself.
+#include <cstdint>
+#include <functional>
+
+#include "platform/clock.h"
+#include "ui/modalloop.h"
+
+class QuoVelanta;
+class TFmain;
+
+class ProgramLoop : public ModalLoop {
+  public:
+    ProgramLoop(QuoVelanta& app, Clock& clock);
+
+    // The window events; by default Qt's (bounded to a few ms, then posted events and deferred
+    // deletes). Tests script it.
+    std::function<void()> pump;
+    // Whether the program is the active application (for the minimise request); by default Qt's.
+    std::function<bool()> isActive;
+    // Minimises the window; by default the main form's showMinimized.
+    std::function<void()> minimise;
+
+    // ModalLoop.
+    void tick(bool idle) override;
+    void pumpEvents() override;
+    void sleepMs(int ms) override { clock.sleepMs(ms); }
+    std::int64_t nowMs() override { return clock.nowMs(); }
+    bool isPlaying() const override;
+    bool abortWaits() const override;
+
+    // The tick of a Qt-native modal loop (a file dialog's timer): a playback tick, never nested.
+    void nativeTick();
+
+    // Runs main-loop passes until the quit flag is set.
+    void runMainLoop();
+    // One pass of the main loop.
+    void mainPass();
+    // A recorded close request: the dialog form is closed and the quit question asked.
+    void handleCloseRequest();
+
+    int depth() const { return tickDepth; }
+
+  private:
+    QuoVelanta& app;
+    Clock& clock;
+    int tickDepth = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+// The real window as the main object's host: the engine side's repaint requests reach the main
+// window's painters, and the other windows' refreshes reach their hooks.
+#include "app/mainform.h"
+#include "app/quovelanta.h"
+#include "app/qvhost.h"
+
+class WindowHost : public QvHost {
+  public:
+    QuoVelanta* app = nullptr; // set once the main object exists
+
+    bool isShowing() override { return ready(); }
+    void repaintRuler(bool force) override {
+        if (ready()) app->paintRuler(force);
+    }
+    void repaintVisualizer() override {
+        if (ready()) app->paintVisualiser();
+    }
+    void repaintPositionCounter() override {
+        if (ready()) app->paintPositionCounter();
+    }
+    void repaintPlayButton() override {
+        if (ready()) app->paintPlayButton(-1);
+    }
+    void repaintPageArea(bool) override {
+        if (ready()) app->repaintPageWithSelector();
+    }
+    void repaintPageSlots() override {
+        if (ready()) app->paintPageSlots(true);
+    }
+    void refreshPanels() override {
+        if (ready()) app->refreshPanels();
+    }
+    void repaintRepeatBox() override {
+        if (ready()) app->paintRepeatBox();
+    }
+    void refreshStyleProgrammer() override { call(&WindowHooks::refreshStyleProgrammer); }
+    void refreshMixer() override { call(&WindowHooks::refreshMixer); }
+    void reloadNotes() override { call(&WindowHooks::reloadNotes); }
+    void closeSelector() override { call(&WindowHooks::closeSelector); }
+    void resetInputState() override;
+    void clearPendingDrag() override { call(&WindowHooks::clearPendingDrag); }
+
+  private:
+    bool ready() const { return app != nullptr && app->hostForm != nullptr && app->backBuffer.isValid(); }
+    void call(std::function<void()> WindowHooks::*hook) {
+        if (app != nullptr && app->hooks.*hook) (app->hooks.*hook)();
+    }
+};
+
+inline void WindowHost::resetInputState() {
+    if (app == nullptr) return;
+    app->resetWindowInputState();
+    call(&WindowHooks::resetInputState);
+}
