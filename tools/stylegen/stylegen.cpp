@@ -153,6 +153,36 @@ void repeatEvery(Track& t, int period) {
             if (n.pos + base < t.length) t.notes.push_back(Note{n.key, n.vel, n.pos + base, n.len});
 }
 
+void loopTo(Track& t, int length) {
+    const int period = t.length;
+    t.length = length;
+    repeatEvery(t, period);
+}
+
+void clearSteps(Track& t, int from, int to, const std::vector<int>& keys) {
+    std::vector<Note> kept;
+    for (const Note& n : t.notes) {
+        const bool listed = keys.empty() || std::find(keys.begin(), keys.end(), n.key) != keys.end();
+        if (n.pos >= from && n.pos < to && listed) continue;
+        kept.push_back(n);
+    }
+    t.notes = kept;
+}
+
+void tomFill(Track& d, int from, int to, int every) {
+    clearSteps(d, from, to, {38, 40, 42, 44, 46, 51, 53, 59});
+    static const int toms[] = {50, 48, 47, 45, 43, 41};
+    const int hits = (to - from) / every;
+    for (int i = 0; i < hits; ++i) {
+        const int pos = from + i * every;
+        if (i < hits / 3)
+            add(d, 38, 80 + 8 * i, pos, 0.5);
+        else
+            add(d, toms[std::min(5, (i - hits / 3) * 6 / std::max(1, hits - hits / 3))], 92 + (i % 2) * 8,
+                pos, 0.5);
+    }
+}
+
 void normalise(Style& s) {
     for (Track& t : s.tracks) {
         const bool drums = t.type == Drums;
@@ -214,8 +244,10 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
                 continue;
             }
             // Pitches the harmony moves onto the chord (root, third, fifth, colour); bass lines may pass
-            // through the second as well.
-            const bool ok = pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && pc == 2);
+            // through the second and the fourth and approach a chord tone from a semitone away (the
+            // leading tone, the sharp fourth).
+            const bool passing = pc == 2 || pc == 5 || pc == 6 || pc == 11;
+            const bool ok = pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && passing);
             if (!ok) problem(nw + "pitch class the harmony does not move");
         }
         if (t.type == Drums) continue;
@@ -295,6 +327,7 @@ std::vector<Style> allStyles() {
     addStylesSoulFolk(out);
     addStylesJazzLatin(out);
     addStylesDanceUtility(out);
+    addStylesMore(out);
     for (Style& s : out) normalise(s);
     std::sort(out.begin(), out.end(), [](const Style& a, const Style& b) { return a.number < b.number; });
     return out;

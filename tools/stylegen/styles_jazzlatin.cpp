@@ -6,6 +6,17 @@ namespace stylegen {
 
 namespace {
 
+// A walking line of four bars, a note a beat: every bar starts on the root and its last beat leans
+// into the next bar from a step or a semitone away.
+void walkFourBars(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
+    int pos = 0;
+    for (const std::vector<int>& bar : bars)
+        for (size_t i = 0; i < bar.size(); ++i) {
+            add(b, bar[i], i == 0 ? 100 : (i % 2 ? 84 : 90), pos, stepsPerBeat * 0.9);
+            pos += stepsPerBeat;
+        }
+}
+
 Style swing() {
     Style s;
     s.number = 16;
@@ -14,30 +25,24 @@ Style swing() {
     s.bpm = 150;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
-    Track d = drumTrack("Swing Ride And Feathered Kick", 24);
+    s.autoCymbal = 0;
+    Track d = drumTrack("Swing Ride Comping Phrase", 48);
     grid(d, 35, "2..2..2..2..");
-    grid(d, 38, "........4...|.....5......");
+    grid(d, 38, "........4...|.....5......|..4.....4...|.....5..6.78");
     grid(d, 44, "...7.....7..");
     grid(d, 51, "7..8.57..8.5");
-    Track b = bassTrack("Walking Bass Two Bars", 32, 24);
-    add(b, 36, 98, 0, 2.7);
-    add(b, 38, 84, 3, 2.7);
-    add(b, 40, 90, 6, 2.7);
-    add(b, 43, 84, 9, 2.7);
-    add(b, 45, 94, 12, 2.7);
-    add(b, 43, 84, 15, 2.7);
-    add(b, 40, 90, 18, 2.7);
-    add(b, 38, 82, 21, 2.7);
+    Track b = bassTrack("Walking Bass Four Bars", 32, 48);
+    walkFourBars(b, 3, {{36, 38, 40, 42}, {43, 45, 48, 47}, {48, 43, 40, 41}, {36, 43, 52, 54}});
     Track pn = chordTrack(Pitches, "Swing Piano Charleston", 0, 1, LayerB, 24);
-    pn.vol = 70;
+    pn.vol = 78;
     pn.breakLength = 2;
     pn.breakVolume = 120;
-    add(pn, {64, 69, 72}, 88, 0, 2);
-    add(pn, {64, 69, 72}, 76, 5, 1);
-    add(pn, {64, 69, 72, 76}, 80, 14, 1.5);
-    add(pn, {64, 69, 72}, 84, 20, 2);
+    add(pn, {48, 64, 69, 72, 76}, 88, 0, 2);
+    add(pn, {64, 69, 72, 76}, 76, 5, 1);
+    add(pn, {48, 64, 69, 72, 76}, 80, 14, 1.5);
+    add(pn, {64, 69, 72, 76}, 84, 20, 2);
     Track g = chordTrack(Codes, "Swing Guitar Quarters", 26, 1, LayerB, 12, 5);
-    g.vol = 54;
+    g.vol = 64;
     hits(g, {73, 74, 75}, "7..5..6..5..", 2);
     s.tracks = {d, b, pn, g};
     return s;
@@ -46,7 +51,7 @@ Style swing() {
 Style jazzBallad() {
     Style s;
     s.number = 17;
-    s.globalVol = 130;
+    s.globalVol = 154;
     s.name = "Jazz Ballad Brushes";
     s.bpm = 64;
     Track d = drumTrack("Ballad Brushes", 16);
@@ -54,25 +59,26 @@ Style jazzBallad() {
     grid(d, 38, "3.3.5.3.3.3.5.3.");
     grid(d, 44, "....6.......6...");
     Track b = bassTrack("Ballad Two Feel", 32, 16);
+    b.vol = 66;
     add(b, 36, 92, 0, 7.5);
     add(b, 43, 84, 8, 3.5);
     add(b, 45, 80, 12, 3.5);
     Track pn = chordTrack(Pitches, "Ballad Piano Voicings", 0, 1, LayerB, 16);
-    pn.vol = 72;
-    add(pn, {64, 69, 72, 76}, 78, 0, 6);
+    pn.vol = 66;
+    add(pn, {48, 64, 69, 72, 76}, 78, 0, 6);
     add(pn, {64, 69, 72, 76}, 58, 6, 2);
-    add(pn, {64, 69, 72, 76}, 70, 8, 8);
+    add(pn, {48, 64, 69, 72, 76}, 70, 8, 8);
     Track v = chordTrack(Codes, "Ballad Vibes", 11, 2, LayerC, 16, 2);
-    v.vol = 70;
+    v.vol = 73;
     add(v, {72, 73}, 70, 0, 2);
     add(v, 74, 62, 2, 2);
     add(v, 75, 66, 4, 4);
     add(v, 74, 60, 10, 2);
     add(v, 73, 58, 12, 4);
-    Track str = chordTrack(Pitches, "Ballad Strings Sixth", 48, 4, LayerA, 16);
-    str.vol = 42;
+    Track str = chordTrack(Pitches, "Ballad Strings Sixth", 49, 4, LayerA, 16);
+    str.vol = 36;
     str.susVolume = 75;
-    add(str, {60, 67, 69, 76}, 78, 0, 16);
+    add(str, {64, 69, 72, 76, 79}, 78, 0, 16);
     s.tracks = {d, b, pn, v, str};
     return s;
 }
@@ -85,26 +91,21 @@ Style jazzWaltz() {
     s.bpm = 138;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 9;
-    Track d = drumTrack("Jazz Waltz Ride", 18);
+    Track d = drumTrack("Jazz Waltz Ride Phrase", 36);
     grid(d, 35, "6........");
-    grid(d, 38, ".........|.4.....4.");
+    grid(d, 38, ".........|.4.....4.|.........|.4..5.67.");
     grid(d, 44, "...6.....");
     grid(d, 51, "9..6.46.4");
-    Track b = bassTrack("Jazz Waltz Walk", 32, 18);
-    add(b, 36, 98, 0, 2.7);
-    add(b, 40, 86, 3, 2.7);
-    add(b, 43, 88, 6, 2.7);
-    add(b, 45, 94, 9, 2.7);
-    add(b, 43, 86, 12, 2.7);
-    add(b, 40, 84, 15, 2.7);
+    Track b = bassTrack("Jazz Waltz Walk", 32, 36);
+    walkFourBars(b, 3, {{36, 40, 42}, {43, 45, 47}, {48, 43, 41}, {36, 52, 54}});
     Track pn = chordTrack(Pitches, "Jazz Waltz Piano", 0, 1, LayerB, 18);
-    pn.vol = 70;
-    add(pn, {64, 69, 72}, 86, 0, 2);
+    pn.vol = 76;
+    add(pn, {48, 64, 69, 72, 76}, 86, 0, 2);
     add(pn, {64, 69, 72}, 72, 5, 1);
-    add(pn, {64, 69, 72, 76}, 78, 11, 1.5);
+    add(pn, {48, 64, 69, 72, 76}, 78, 11, 1.5);
     add(pn, {64, 69, 72}, 80, 15, 2);
     Track g = chordTrack(Codes, "Jazz Waltz Guitar", 26, 1, LayerB, 18, 4);
-    g.vol = 50;
+    g.vol = 70;
     hits(g, {73, 74, 75}, "...6..5.....6..5..", 1.5);
     s.tracks = {d, b, pn, g};
     return s;
@@ -113,35 +114,44 @@ Style jazzWaltz() {
 Style bossa() {
     Style s;
     s.number = 19;
-    s.globalVol = 95;
+    s.globalVol = 100;
     s.name = "Bossa Nova";
     s.bpm = 128;
-    Track d = drumTrack("Bossa Rim And Kick", 32);
+    Track d = drumTrack("Bossa Rim And Kick Phrase", 64);
     grid(d, 36, "8..6....8..6....");
     grid(d, 37, "9.....8.....8...|....8.....8.....");
     grid(d, 42, "4.3.4.3.4.3.4.3.");
+    clearSteps(d, 56, 64, {37});
+    add(d, 37, 80, 56, 0.5);
+    add(d, 37, 70, 59, 0.5);
+    add(d, 37, 84, 62, 0.5);
     Track b = bassTrack("Bossa Root Fifth", 32, 16);
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 80, 6, 1.5);
     add(b, 43, 92, 8, 5.5);
     add(b, 43, 76, 14, 1.5);
     Track g = chordTrack(Codes, "Bossa Nylon Comp", 24, 1, LayerB, 32, 4);
-    g.vol = 84;
+    g.vol = 67;
     add(g, 48, 90, 0, 3.5);
     add(g, 55, 84, 8, 3.5);
     add(g, 48, 88, 16, 3.5);
     add(g, 55, 84, 24, 3.5);
     hits(g, {73, 74, 75, 76}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
-    Track pad = chordTrack(Pitches, "Bossa String Pad", 49, 4, LayerA, 32);
-    pad.vol = 50;
+    Track pad = chordTrack(Codes, "Bossa String Pad", 49, 4, LayerA, 32, 1);
+    pad.vol = 58;
     pad.susVolume = 85;
-    add(pad, {64, 69, 72}, 78, 0, 32);
-    Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 32);
-    ep.vol = 62;
+    add(pad, 48, 80, 0, 4);
+    add(pad, {72, 73, 74, 75, 76}, 78, 0, 32);
+    Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 64);
+    ep.vol = 78;
     add(ep, {64, 67, 69, 72}, 66, 2, 1.5);
     add(ep, {64, 67, 69, 72}, 70, 10, 3);
     add(ep, {64, 67, 69, 72}, 66, 22, 1.5);
     add(ep, {64, 67, 69, 72}, 70, 28, 3);
+    add(ep, {64, 67, 69, 72}, 66, 34, 1.5);
+    add(ep, {64, 67, 69, 72}, 70, 42, 3);
+    add(ep, {64, 69, 72, 76}, 70, 54, 1.5);
+    add(ep, {64, 69, 72, 76}, 74, 58, 3);
     s.tracks = {d, b, g, pad, ep};
     return s;
 }
@@ -149,16 +159,19 @@ Style bossa() {
 Style samba() {
     Style s;
     s.number = 20;
+    s.globalVol = 94;
     s.name = "Samba Carnival";
     s.bpm = 100;
     s.autoCymbal = 8;
-    Track d = drumTrack("Samba Batucada", 32);
+    Track d = drumTrack("Samba Batucada Phrase", 64);
     grid(d, 36, "6...9...6...9...");
     grid(d, 38, "3.4.3.43.4.3.43.");
     grid(d, 41, "....8.......8...");
     grid(d, 67, "8.8.....8.8.....");
     grid(d, 68, "....7.7.....7.7.");
     grid(d, 70, "3335333533353335");
+    clearSteps(d, 56, 64, {38});
+    for (int i = 56; i < 64; ++i) add(d, 38, 60 + 7 * (i - 56), i, 0.5);
     Track b = bassTrack("Samba Surdo Bass", 33, 16);
     add(b, 36, 100, 0, 2.5);
     add(b, 40, 66, 3, 0.5);
@@ -167,15 +180,20 @@ Style samba() {
     add(b, 40, 64, 11, 0.5);
     add(b, 43, 96, 12, 3);
     Track g = chordTrack(Codes, "Samba Guitar Syncopation", 25, 1, LayerB, 32, 3);
-    g.vol = 66;
+    g.vol = 74;
     hits(g, {72, 73, 74, 75}, "8..6..7.8..6..7.|..7.8..7..6.8.7.", 0.75);
+    add(g, 48, 84, 0, 1.5);
+    add(g, 48, 80, 16, 1.5);
     Track pn = chordTrack(Pitches, "Samba Piano", 1, 1, LayerB, 32);
-    pn.vol = 70;
-    hits(pn, {64, 67, 72}, "..7...7...7..6..|..7...7....7..6.", 0.75);
-    Track br = chordTrack(Pitches, "Samba Brass Hits", 61, 1, LayerB, 32);
-    br.vol = 66;
-    add(br, {64, 67, 72, 76}, 96, 28, 1);
-    add(br, {64, 67, 72, 76}, 104, 30, 2);
+    pn.vol = 92;
+    hits(pn, {64, 67, 72, 76}, "..7...7...7..6..|..7...7....7..6.", 0.75);
+    Track br = chordTrack(Codes, "Samba Brass Hits", 61, 1, LayerB, 64, 1);
+    br.vol = 98;
+    add(br, {72, 73, 74}, 96, 28, 1);
+    add(br, {72, 73, 74}, 104, 30, 2);
+    add(br, {72, 73, 74}, 92, 56, 1);
+    add(br, {72, 73, 74}, 96, 58, 1);
+    add(br, {72, 73, 74}, 108, 60, 3);
     s.tracks = {d, b, g, pn, br};
     return s;
 }
@@ -188,7 +206,7 @@ Style salsa() {
     s.stepsPerBeat = 2;
     s.stepsPerBar = 8;
     s.autoCymbal = 8;
-    Track d = drumTrack("Salsa Two Three Clave", 16);
+    Track d = drumTrack("Salsa Two Three Clave", 32);
     grid(d, 35, "........|...7....");
     grid(d, 56, "8.6.8.6.");
     grid(d, 62, "6...6...");
@@ -196,29 +214,37 @@ Style salsa() {
     grid(d, 73, "..55..55");
     grid(d, 74, "7...7...");
     grid(d, 75, "..9.9...|9..9..9.");
-    Track b = bassTrack("Salsa Tumbao", 32, 8);
-    add(b, 36, 88, 0, 2.5);
+    clearSteps(d, 28, 32, {62, 63});
+    add(d, 62, 90, 28, 0.5);
+    add(d, 63, 96, 29, 0.5);
+    add(d, 63, 100, 30, 0.5);
+    add(d, 64, 104, 31, 0.5);
+    // The tumbao anticipates: after the first bar it leaves the downbeat to the piano.
+    Track b = bassTrack("Salsa Tumbao", 32, 16);
+    add(b, 36, 92, 0, 2.5);
     add(b, 43, 100, 3, 3);
     add(b, 36, 96, 6, 2);
+    add(b, 43, 100, 11, 3);
+    add(b, 48, 96, 14, 2);
+    // The montuno: octaves in the right hand that step through the chord, over a root in the left.
     Track pn = chordTrack(Pitches, "Salsa Piano Montuno", 0, 1, LayerB, 16);
-    pn.vol = 68;
-    const std::vector<int> low{64, 67, 72};
-    const std::vector<int> high{67, 72, 76};
-    add(pn, low, 90, 0, 0.8);
-    add(pn, high, 70, 1, 0.8);
-    add(pn, low, 84, 3, 0.8);
-    add(pn, high, 78, 5, 0.8);
-    add(pn, low, 84, 7, 0.8);
-    add(pn, high, 80, 9, 0.8);
-    add(pn, low, 84, 11, 0.8);
-    add(pn, high, 76, 12, 0.8);
-    add(pn, low, 84, 13, 0.8);
-    add(pn, high, 80, 15, 0.8);
-    Track br = chordTrack(Pitches, "Salsa Trumpet Mambo", 61, 1, LayerB, 16);
-    br.vol = 63;
+    pn.vol = 89;
+    add(pn, {48, 64, 76}, 90, 0, 0.8);
+    add(pn, {67, 72}, 70, 1, 0.8);
+    add(pn, {64, 76}, 84, 3, 0.8);
+    add(pn, {67, 79}, 78, 5, 0.8);
+    add(pn, {69, 72}, 76, 6, 0.8);
+    add(pn, {64, 76}, 84, 7, 0.8);
+    add(pn, {67, 72}, 80, 9, 0.8);
+    add(pn, {69, 81}, 84, 11, 0.8);
+    add(pn, {67, 79}, 76, 12, 0.8);
+    add(pn, {64, 76}, 84, 13, 0.8);
+    add(pn, {60, 72}, 80, 15, 0.8);
+    Track br = chordTrack(Codes, "Salsa Trumpet Mambo", 56, 1, LayerB, 16, 1);
+    br.vol = 84;
     br.breakLength = 2;
-    add(br, {64, 67, 72, 76}, 96, 9, 1);
-    add(br, {64, 67, 72, 76}, 104, 11, 2);
+    add(br, {72, 73, 74}, 96, 9, 1);
+    add(br, {72, 73, 74}, 104, 11, 2);
     s.tracks = {d, b, pn, br};
     return s;
 }
@@ -226,6 +252,7 @@ Style salsa() {
 Style chaCha() {
     Style s;
     s.number = 22;
+    s.globalVol = 94;
     s.name = "Cha-Cha";
     s.bpm = 120;
     Track d = drumTrack("Cha-Cha Percussion", 16);
@@ -242,12 +269,14 @@ Style chaCha() {
     add(b, 43, 92, 8, 3.5);
     add(b, 40, 84, 12, 1.5);
     add(b, 43, 84, 14, 1.5);
-    Track pn = chordTrack(Pitches, "Cha-Cha Piano", 0, 1, LayerB, 16);
-    pn.vol = 66;
-    hits(pn, {64, 67, 72}, "9..6..7.8...7.7.", 0.8);
-    Track str = chordTrack(Pitches, "Cha-Cha Violins", 48, 4, LayerA, 16);
-    str.vol = 46;
-    add(str, {64, 67, 72}, 80, 0, 16);
+    Track pn = chordTrack(Pitches, "Cha-Cha Piano", 0, 1, LayerB, 32);
+    pn.vol = 83;
+    hits(pn, {48, 64, 69, 72}, "9...............|9...............", 0.8);
+    hits(pn, {64, 69, 72, 76}, "...6..7.8...7.7.|..6...7.8..6.7.7", 0.8);
+    Track str = chordTrack(Codes, "Cha-Cha Violins", 40, 4, LayerA, 16, 1);
+    str.vol = 74;
+    add(str, 48, 80, 0, 4);
+    add(str, {72, 73, 74, 75, 76}, 80, 0, 16);
     s.tracks = {d, b, pn, str};
     return s;
 }
@@ -255,31 +284,32 @@ Style chaCha() {
 Style tango() {
     Style s;
     s.number = 23;
-    s.globalVol = 104;
+    s.globalVol = 146;
     s.name = "Tango Marcato";
     s.bpm = 116;
-    Track d = drumTrack("Tango Pulse", 16);
-    grid(d, 35, "7...5...6...5...");
-    Track b = bassTrack("Tango Marcato Bass", 32, 32);
-    add(b, 36, 110, 0, 1.5);
-    add(b, 43, 92, 4, 1.5);
-    add(b, 36, 104, 8, 1.5);
-    add(b, 43, 92, 12, 1.5);
-    add(b, 36, 110, 16, 2.5);
-    add(b, 43, 96, 22, 2);
-    add(b, 36, 100, 28, 2);
-    Track bn = chordTrack(Pitches, "Tango Bandoneon", 23, 1, LayerB, 32);
-    bn.vol = 74;
-    hits(bn, {64, 67, 72}, "9...7...8...7...|9.....8.....9...", 1.5);
+    Track d = drumTrack("Tango Pulse Phrase", 64);
+    grid(d, 35, "7...5...6...5...|7...5...6...5...|7.....5.6.......|7.....5.....6.6.");
+    Track b = bassTrack("Tango Marcato And Syncopa", 32, 64);
+    b.vol = 49;
+    hits(b, {36}, "x...............|x...............|x...............|x...............", 1.5);
+    hits(b, {43}, "....9...........|....9...........|................|................", 1.5);
+    hits(b, {36}, "........9.......|........9.......|........9.......|................", 1.5);
+    hits(b, {43}, "............9...|............9...|................|............9...", 1.5);
+    hits(b, {43}, "................|................|......9.........|......9.........", 2);
+    hits(b, {47}, "................|................|................|..............9.", 1.5);
+    Track bn = chordTrack(Pitches, "Tango Bandoneon", 23, 1, LayerB, 64);
+    bn.vol = 42;
+    hits(bn, {64, 67, 69, 72}, "9...7...8...7...|9...7...8...7...|9.....8.9.......|9.....8.....9.9.", 1.5);
     Track pn = chordTrack(Pitches, "Tango Piano", 0, 1, LayerB, 32);
-    pn.vol = 60;
+    pn.vol = 54;
     add(pn, 48, 90, 0, 2);
     add(pn, 48, 90, 16, 2);
     hits(pn, {64, 67, 72}, "8...6...8...6...|8.....7.....8...", 1);
-    Track str = chordTrack(Pitches, "Tango Tremolo Strings", 44, 4, LayerA, 32);
-    str.vol = 48;
+    Track str = chordTrack(Codes, "Tango Tremolo Strings", 44, 4, LayerA, 32, 1);
+    str.vol = 36;
     str.susVolume = 85;
-    add(str, {67, 72, 76}, 80, 0, 32);
+    add(str, 48, 80, 0, 4);
+    add(str, {72, 73, 74, 75, 76}, 80, 0, 32);
     s.tracks = {d, b, bn, pn, str};
     return s;
 }
