@@ -183,6 +183,27 @@ void tomFill(Track& d, int from, int to, int every) {
     }
 }
 
+void fourBarPhrase(Style& s, int fillSteps, bool toms) {
+    const int length = 4 * s.stepsPerBar, from = length - fillSteps;
+    Track& d = s.tracks.at(0);
+    loopTo(d, length);
+    const int every = std::max(1, s.stepsPerBeat / 2);
+    if (toms) {
+        tomFill(d, from, length, every);
+    } else {
+        clearSteps(d, from, length, {37, 38, 40, 42, 44, 46});
+        for (int pos = from, i = 0; pos < length; pos += every, ++i) add(d, 38, 60 + 8 * i, pos, 0.5);
+    }
+    for (size_t t = 1; t < s.tracks.size(); ++t) {
+        Track& b = s.tracks[t];
+        if (b.type != Bass || b.mode == 0) continue;
+        loopTo(b, length);
+        clearSteps(b, length - s.stepsPerBeat, length);
+        add(b, 47, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
+        break;
+    }
+}
+
 void normalise(Style& s) {
     for (Track& t : s.tracks) {
         const bool drums = t.type == Drums;

@@ -72,6 +72,10 @@ void clearSteps(Track& t, int from, int to, const std::vector<int>& keys = {});
 // A drum fill over steps from..to-1: a snare pickup, then the toms from high to low every `every`
 // steps, the hi-hat and ride of those steps taken out.
 void tomFill(Track& d, int from, int to, int every);
+// Makes the drums and the bass of a style a phrase of four bars: the drums end it with a fill over the
+// last `fillSteps` steps (toms, or a snare crescendo), the bass leans into the next phrase from the
+// leading tone on its last beat.
+void fourBarPhrase(Style& s, int fillSteps, bool toms);
 
 // ---- The catalogue ----
 void addStylesPopRock(std::vector<Style>& out);

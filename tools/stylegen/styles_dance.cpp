@@ -74,6 +74,7 @@ Style polka() {
     add(cl, 75, 72, 12, 2);
     add(cl, 76, 66, 14, 2);
     s.tracks = {d, b, ac, cl};
+    fourBarPhrase(s, 4, false);
     return s;
 }
 

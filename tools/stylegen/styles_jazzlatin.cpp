@@ -80,6 +80,7 @@ Style jazzBallad() {
     str.susVolume = 75;
     add(str, {64, 69, 72, 76, 79}, 78, 0, 16);
     s.tracks = {d, b, pn, v, str};
+    fourBarPhrase(s, 4, false);
     return s;
 }
 

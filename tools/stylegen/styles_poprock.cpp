@@ -106,6 +106,7 @@ Style popSixteens() {
     hits(g, {74, 75, 76}, "..8...6...8...6.", 0.5);
     add(g, {74, 75, 76}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
+    fourBarPhrase(s, 4, true);
     return s;
 }
 
@@ -323,6 +324,7 @@ Style trainBeat() {
     pn.key = -12;
     hits(pn, {60, 64, 67, 72}, "....8.......7...", 1.5);
     s.tracks = {d, b, g, h, pn};
+    fourBarPhrase(s, 4, false);
     return s;
 }
 

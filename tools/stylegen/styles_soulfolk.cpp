@@ -285,6 +285,7 @@ Style countryTwoStep() {
     add(bj, 74, 76, 12, 2);
     add(bj, 73, 68, 14, 2);
     s.tracks = {d, b, g, pn, bj};
+    fourBarPhrase(s, 4, false);
     return s;
 }
 
@@ -364,6 +365,7 @@ Style gospelOrgan() {
     add(pn, {72, 73, 74, 75, 76}, 82, 0, 1);
     hits(pn, {74, 75, 76, 77}, "..7...7...7...7.", 0.8);
     s.tracks = {d, b, org, hold, pn};
+    fourBarPhrase(s, 4, true);
     return s;
 }
 
@@ -405,6 +407,7 @@ Style folkStrum() {
     add(pad, 48, 80, 0, 4);
     add(pad, {72, 73, 74, 75, 76}, 80, 0, 16);
     s.tracks = {d, b, g, n, pad};
+    fourBarPhrase(s, 4, false);
     return s;
 }
 
