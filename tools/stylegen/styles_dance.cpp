@@ -8,7 +8,7 @@ namespace {
 Style march() {
     Style s;
     s.number = 24;
-    s.globalVol = 124;
+    s.globalVol = 120;
     s.name = "March";
     s.bpm = 116;
     s.autoCymbal = 4;
@@ -46,7 +46,7 @@ Style march() {
 Style polka() {
     Style s;
     s.number = 25;
-    s.globalVol = 126;
+    s.globalVol = 122;
     s.name = "Polka";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -81,7 +81,7 @@ Style polka() {
 Style waltz() {
     Style s;
     s.number = 26;
-    s.globalVol = 120;
+    s.globalVol = 117;
     s.name = "Waltz";
     s.bpm = 96;
     s.stepsPerBar = 12;
@@ -123,7 +123,7 @@ Style waltz() {
 Style house() {
     Style s;
     s.number = 31;
-    s.globalVol = 75;
+    s.globalVol = 72;
     s.name = "House Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
@@ -164,7 +164,7 @@ Style house() {
 Style hipHop() {
     Style s;
     s.number = 32;
-    s.globalVol = 110;
+    s.globalVol = 107;
     s.name = "Hip-Hop Lazy Groove";
     s.bpm = 90;
     s.stepsPerBeat = 6;

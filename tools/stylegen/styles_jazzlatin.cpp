@@ -115,7 +115,7 @@ Style jazzWaltz() {
 Style bossa() {
     Style s;
     s.number = 19;
-    s.globalVol = 100;
+    s.globalVol = 97;
     s.name = "Bossa Nova";
     s.bpm = 128;
     Track d = drumTrack("Bossa Rim And Kick Phrase", 64);
@@ -160,7 +160,7 @@ Style bossa() {
 Style samba() {
     Style s;
     s.number = 20;
-    s.globalVol = 94;
+    s.globalVol = 92;
     s.name = "Samba Carnival";
     s.bpm = 100;
     s.autoCymbal = 8;

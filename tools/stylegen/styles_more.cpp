@@ -42,7 +42,7 @@ void walk(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars)
 Style rockAndRoll() {
     Style s;
     s.number = 35;
-    s.globalVol = 90;
+    s.globalVol = 87;
     s.name = "Rock And Roll Boogie";
     s.bpm = 168;
     s.stepsPerBeat = 3;
@@ -80,7 +80,7 @@ Style bebop() {
     Style s;
     s.number = 36;
     s.name = "Bebop Up-Tempo";
-    s.globalVol = 104;
+    s.globalVol = 99;
     s.bpm = 208;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -108,6 +108,7 @@ Style bebop() {
 Style dixieland() {
     Style s;
     s.number = 37;
+    s.globalVol = 94;
     s.name = "Dixieland Two-Beat";
     s.bpm = 176;
     s.autoCymbal = 8;
@@ -148,7 +149,7 @@ Style bolero() {
     Style s;
     s.number = 38;
     s.name = "Bolero Romantic";
-    s.globalVol = 112;
+    s.globalVol = 107;
     s.bpm = 92;
     Track d = drumTrack("Bolero Bongo Martillo", 64);
     grid(d, 36, "8.......6.......");
@@ -188,6 +189,7 @@ Style bolero() {
 Style rumba() {
     Style s;
     s.number = 39;
+    s.globalVol = 95;
     s.name = "Rumba Ballroom";
     s.bpm = 104;
     s.autoCymbal = 8;
@@ -234,7 +236,7 @@ Style rumba() {
 Style merengue() {
     Style s;
     s.number = 40;
-    s.globalVol = 92;
+    s.globalVol = 89;
     s.name = "Merengue Fast";
     s.bpm = 160;
     s.autoCymbal = 8;
@@ -316,7 +318,7 @@ Style cumbia() {
 Style foxtrot() {
     Style s;
     s.number = 42;
-    s.globalVol = 109;
+    s.globalVol = 105;
     s.name = "Foxtrot Ballroom Swing";
     s.bpm = 116;
     s.stepsPerBeat = 3;
@@ -346,7 +348,7 @@ Style foxtrot() {
 Style quickstep() {
     Style s;
     s.number = 43;
-    s.globalVol = 83;
+    s.globalVol = 81;
     s.name = "Quickstep Swing";
     s.bpm = 200;
     s.stepsPerBeat = 3;
@@ -374,7 +376,7 @@ Style quickstep() {
 Style vienneseWaltz() {
     Style s;
     s.number = 44;
-    s.globalVol = 111;
+    s.globalVol = 107;
     s.name = "Viennese Waltz";
     s.bpm = 174;
     s.stepsPerBar = 12;
@@ -410,7 +412,7 @@ Style vienneseWaltz() {
 Style bluegrass() {
     Style s;
     s.number = 45;
-    s.globalVol = 95;
+    s.globalVol = 92;
     s.name = "Bluegrass Drive";
     s.bpm = 200;
     s.autoCymbal = 0;
@@ -447,7 +449,7 @@ Style bluegrass() {
 Style countryShuffle() {
     Style s;
     s.number = 46;
-    s.globalVol = 97;
+    s.globalVol = 94;
     s.name = "Country Shuffle";
     s.bpm = 120;
     s.stepsPerBeat = 3;
@@ -522,6 +524,7 @@ Style celticJig() {
 Style afroCuban() {
     Style s;
     s.number = 48;
+    s.globalVol = 95;
     s.name = "Afro-Cuban 6/8 Bembe";
     s.bpm = 112;
     s.stepsPerBeat = 3;
@@ -557,7 +560,7 @@ Style techno() {
     Style s;
     s.number = 49;
     s.name = "Techno Drive";
-    s.globalVol = 79;
+    s.globalVol = 77;
     s.bpm = 132;
     s.autoCymbal = 8;
     Track d = drumTrack("Techno Sixteenths", 64);
@@ -589,7 +592,7 @@ Style techno() {
 Style synthPop() {
     Style s;
     s.number = 50;
-    s.globalVol = 86;
+    s.globalVol = 83;
     s.name = "Synth-Pop Eighties";
     s.bpm = 118;
     s.autoCymbal = 4;
@@ -619,7 +622,7 @@ Style synthPop() {
 Style motown() {
     Style s;
     s.number = 51;
-    s.globalVol = 94;
+    s.globalVol = 91;
     s.name = "Motown Soul Four Snares";
     s.bpm = 120;
     s.autoCymbal = 4;

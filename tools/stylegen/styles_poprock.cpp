@@ -11,7 +11,7 @@ namespace {
 Style popStraightEights() {
     Style s;
     s.number = 1;
-    s.globalVol = 92;
+    s.globalVol = 90;
     s.name = "Pop Straight Eights";
     s.bpm = 108;
     s.autoCymbal = 4;
@@ -73,7 +73,7 @@ Style popStraightEights() {
 Style popSixteens() {
     Style s;
     s.number = 2;
-    s.globalVol = 90;
+    s.globalVol = 86;
     s.name = "Pop Sixteen Groove";
     s.bpm = 96;
     s.autoCymbal = 8;
@@ -148,7 +148,7 @@ Style rockSteady() {
 Style rockAnthem() {
     Style s;
     s.number = 4;
-    s.globalVol = 92;
+    s.globalVol = 89;
     s.name = "Rock Anthem Drive";
     s.bpm = 138;
     s.autoCymbal = 4;
@@ -252,7 +252,7 @@ Style pianoBallad() {
 Style powerBallad() {
     Style s;
     s.number = 6;
-    s.globalVol = 95;
+    s.globalVol = 92;
     s.name = "Power Ballad";
     s.bpm = 68;
     s.autoCymbal = 4;
@@ -331,7 +331,7 @@ Style trainBeat() {
 Style bluesShuffle() {
     Style s;
     s.number = 14;
-    s.globalVol = 104;
+    s.globalVol = 98;
     s.name = "Blues Shuffle";
     s.bpm = 112;
     s.stepsPerBeat = 3;
@@ -386,7 +386,7 @@ Style bluesShuffle() {
 Style slowBlues() {
     Style s;
     s.number = 15;
-    s.globalVol = 115;
+    s.globalVol = 112;
     s.name = "Slow Blues 12/8";
     s.bpm = 58;
     s.stepsPerBeat = 3;

@@ -8,7 +8,7 @@ namespace {
 Style funk() {
     Style s;
     s.number = 7;
-    s.globalVol = 110;
+    s.globalVol = 106;
     s.name = "Funk Sixteenth Groove";
     s.bpm = 102;
     s.autoCymbal = 8;
@@ -65,7 +65,7 @@ Style funk() {
 Style disco() {
     Style s;
     s.number = 8;
-    s.globalVol = 103;
+    s.globalVol = 100;
     s.name = "Disco Floor Filler";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -107,7 +107,7 @@ Style disco() {
 Style soul() {
     Style s;
     s.number = 9;
-    s.globalVol = 93;
+    s.globalVol = 89;
     s.name = "Soul R&B Groove";
     s.bpm = 92;
     s.autoCymbal = 4;
@@ -292,7 +292,7 @@ Style countryTwoStep() {
 Style gospel128() {
     Style s;
     s.number = 27;
-    s.globalVol = 103;
+    s.globalVol = 100;
     s.name = "Gospel 12/8";
     s.bpm = 66;
     s.stepsPerBeat = 6;
@@ -335,7 +335,7 @@ Style gospel128() {
 Style gospelOrgan() {
     Style s;
     s.number = 28;
-    s.globalVol = 91;
+    s.globalVol = 89;
     s.name = "Gospel Organ Drive";
     s.bpm = 112;
     s.autoCymbal = 4;
@@ -372,7 +372,7 @@ Style gospelOrgan() {
 Style folkStrum() {
     Style s;
     s.number = 29;
-    s.globalVol = 114;
+    s.globalVol = 110;
     s.name = "Folk Strum";
     s.bpm = 100;
     Track d = drumTrack("Folk Shaker", 16);
