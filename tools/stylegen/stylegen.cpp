@@ -223,6 +223,8 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
     if (s.tracks.empty() || s.tracks[0].type != Drums) problem("track 0 is not a drum track");
     if (s.stepsPerBeat < 1 || s.stepsPerBar < s.stepsPerBeat || s.stepsPerBar % s.stepsPerBeat != 0)
         problem("bad step grid");
+    else if (s.stepsPerBar / s.stepsPerBeat != 3 && s.stepsPerBar / s.stepsPerBeat != 4)
+        problem("a bar of neither three nor four beats (the program shows and exports only 3/4 and 4/4)");
     int active = 0;
     for (size_t ti = 0; ti < s.tracks.size(); ++ti) {
         const Track& t = s.tracks[ti];
