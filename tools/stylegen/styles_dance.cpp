@@ -9,7 +9,7 @@ Style march() {
     Style s;
     s.number = 24;
     s.globalVol = 120;
-    s.name = "March";
+    s.name = "March Parade Brass";
     s.bpm = 116;
     s.autoCymbal = 4;
     Track d = drumTrack("March Snare And Bass Drum Phrase", 64);
@@ -47,7 +47,7 @@ Style polka() {
     Style s;
     s.number = 25;
     s.globalVol = 122;
-    s.name = "Polka";
+    s.name = "Polka Oom-Pah";
     s.bpm = 120;
     s.autoCymbal = 8;
     Track d = drumTrack("Polka Oom-Pah Drums", 16);
@@ -82,7 +82,7 @@ Style waltz() {
     Style s;
     s.number = 26;
     s.globalVol = 117;
-    s.name = "Waltz";
+    s.name = "Waltz Slow Ballroom";
     s.bpm = 96;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
@@ -124,7 +124,7 @@ Style house() {
     Style s;
     s.number = 31;
     s.globalVol = 72;
-    s.name = "House Groove";
+    s.name = "House Four On The Floor";
     s.bpm = 124;
     s.autoCymbal = 8;
     Track d = drumTrack("House Four On The Floor Phrase", 128);
@@ -262,7 +262,7 @@ Style countryWaltz() {
     Style s;
     s.number = 34;
     s.globalVol = 114;
-    s.name = "Country Waltz";
+    s.name = "Country Waltz Easy";
     s.bpm = 108;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;

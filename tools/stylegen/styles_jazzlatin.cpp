@@ -88,7 +88,7 @@ Style jazzWaltz() {
     Style s;
     s.number = 18;
     s.globalVol = 108;
-    s.name = "Jazz Waltz";
+    s.name = "Jazz Waltz Medium";
     s.bpm = 138;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 9;
@@ -116,7 +116,7 @@ Style bossa() {
     Style s;
     s.number = 19;
     s.globalVol = 97;
-    s.name = "Bossa Nova";
+    s.name = "Bossa Nova Gentle";
     s.bpm = 128;
     Track d = drumTrack("Bossa Rim And Kick Phrase", 64);
     grid(d, 36, "8..6....8..6....");
@@ -202,7 +202,7 @@ Style samba() {
 Style salsa() {
     Style s;
     s.number = 21;
-    s.name = "Salsa Montuno";
+    s.name = "Salsa Montuno Hot";
     s.bpm = 184;
     s.stepsPerBeat = 2;
     s.stepsPerBar = 8;
@@ -254,7 +254,7 @@ Style chaCha() {
     Style s;
     s.number = 22;
     s.globalVol = 94;
-    s.name = "Cha-Cha";
+    s.name = "Cha-Cha Ballroom";
     s.bpm = 120;
     Track d = drumTrack("Cha-Cha Percussion", 16);
     grid(d, 36, "9.......8.......");

@@ -377,7 +377,7 @@ Style vienneseWaltz() {
     Style s;
     s.number = 44;
     s.globalVol = 107;
-    s.name = "Viennese Waltz";
+    s.name = "Viennese Waltz Fast";
     s.bpm = 174;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
@@ -450,7 +450,7 @@ Style countryShuffle() {
     Style s;
     s.number = 46;
     s.globalVol = 94;
-    s.name = "Country Shuffle";
+    s.name = "Country Shuffle Swing";
     s.bpm = 120;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -485,7 +485,7 @@ Style celticJig() {
     Style s;
     s.number = 47;
     s.globalVol = 91;
-    s.name = "Celtic Jig 12/8";
+    s.name = "Celtic Jig 12/8 Lively";
     s.bpm = 116;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;

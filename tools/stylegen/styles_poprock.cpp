@@ -196,7 +196,7 @@ Style pianoBallad() {
     Style s;
     s.number = 5;
     s.globalVol = 140;
-    s.name = "Piano Ballad";
+    s.name = "Piano Ballad Soft";
     s.bpm = 72;
     Track d = drumTrack("Ballad Soft Beat", 64);
     grid(d, 36, "8.........6.....");
@@ -253,7 +253,7 @@ Style powerBallad() {
     Style s;
     s.number = 6;
     s.globalVol = 92;
-    s.name = "Power Ballad";
+    s.name = "Power Ballad Slow Rock";
     s.bpm = 68;
     s.autoCymbal = 4;
     Track d = drumTrack("Power Ballad Beat", 64);
@@ -332,7 +332,7 @@ Style bluesShuffle() {
     Style s;
     s.number = 14;
     s.globalVol = 98;
-    s.name = "Blues Shuffle";
+    s.name = "Blues Shuffle Medium";
     s.bpm = 112;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;

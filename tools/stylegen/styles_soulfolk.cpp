@@ -293,7 +293,7 @@ Style gospel128() {
     Style s;
     s.number = 27;
     s.globalVol = 100;
-    s.name = "Gospel 12/8";
+    s.name = "Gospel 12/8 Slow Praise";
     s.bpm = 66;
     s.stepsPerBeat = 6;
     s.stepsPerBar = 24;
@@ -373,7 +373,7 @@ Style folkStrum() {
     Style s;
     s.number = 29;
     s.globalVol = 110;
-    s.name = "Folk Strum";
+    s.name = "Folk Strum Bright";
     s.bpm = 100;
     Track d = drumTrack("Folk Shaker", 16);
     d.vol = 94;
