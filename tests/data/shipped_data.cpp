@@ -298,10 +298,11 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
             }
         }
         if (track.type >= 2) {
-            bool writesColour = false;
+            bool writesColour = false, writesNinth = false;
             for (int i = 0; i < track.arp.notes.count(); ++i) {
                 const StyleNote& note = track.arp.notes.at(i);
                 if (note.key % 12 == 9 && (track.type == 2 || note.key < 60)) writesColour = true;
+                if (note.key % 12 == 2 && track.type == 2 && note.key >= 60) writesNinth = true;
             }
             for (const Sounding& n : notes) {
                 if (n.channel != channel) continue;
@@ -312,6 +313,15 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
                 for (int i : variantIntervals(c.variant)) allowed.insert((c.key + i) % 12);
                 if (writesColour) allowed.insert(pitchClassOf(mapChordPitch(c, 69)));
                 if (!c.autoBass) allowed.insert(c.effectiveBass());
+                // The ninth written as a tension: only as the part's top voice.
+                if (writesNinth && (c.key + 2) % 12 == n.pitch % 12) {
+                    bool top = true;
+                    for (const Sounding& m : notes)
+                        if (m.channel == channel && m.on <= n.on && (m.off < 0 || m.off > n.on) &&
+                            m.pitch > n.pitch)
+                            top = false;
+                    if (top) allowed.insert(n.pitch % 12);
+                }
                 if (!allowed.count(n.pitch % 12))
                     problem(trackName(r, t) + ": note " + std::to_string(n.pitch) +
                             " is not a tone of the chord at " + std::to_string(n.on));

@@ -270,7 +270,12 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
             // through the second and the fourth and approach a chord tone from a semitone away (the
             // leading tone, the sharp fourth).
             const bool passing = pc == 2 || pc == 5 || pc == 6 || pc == 11;
-            const bool ok = pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && passing);
+            // A chord part may top its voicing with the ninth as a tension.
+            bool topNinth = t.type == Pitches && pc == 2 && n.key >= 60;
+            for (const Note& m : t.notes)
+                if (m.pos == n.pos && m.key > n.key) topNinth = false;
+            const bool ok =
+                pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && passing) || topNinth;
             if (!ok) problem(nw + "pitch class the harmony does not move");
         }
         if (t.type == Drums) continue;

@@ -195,7 +195,7 @@ Style hipHop() {
     Track ep = chordTrack(Pitches, "Hip-Hop Electric Piano", 4, 1, LayerB, 24);
     ep.vol = 53;
     add(ep, {48, 64, 67, 69, 72}, 84, 0, 8);
-    add(ep, {64, 67, 69, 72}, 60, 14, 2);
+    add(ep, {64, 69, 74}, 60, 14, 2);
     add(ep, {64, 67, 69, 72}, 76, 17, 6);
     Track pad = chordTrack(Codes, "Hip-Hop Pad", 89, 4, LayerA, 24, 1);
     pad.vol = 55;

@@ -38,7 +38,7 @@ Style swing() {
     pn.breakLength = 2;
     pn.breakVolume = 120;
     add(pn, {48, 64, 69, 72, 76}, 88, 0, 2);
-    add(pn, {64, 69, 72, 76}, 76, 5, 1);
+    add(pn, {64, 69, 74}, 76, 5, 1);
     add(pn, {48, 64, 69, 72, 76}, 80, 14, 1.5);
     add(pn, {64, 69, 72, 76}, 84, 20, 2);
     Track g = chordTrack(Codes, "Swing Guitar Quarters", 26, 1, LayerB, 12, 5);
@@ -67,7 +67,7 @@ Style jazzBallad() {
     pn.vol = 66;
     add(pn, {48, 64, 69, 72, 76}, 78, 0, 6);
     add(pn, {64, 69, 72, 76}, 58, 6, 2);
-    add(pn, {48, 64, 69, 72, 76}, 70, 8, 8);
+    add(pn, {48, 64, 69, 74}, 70, 8, 8);
     Track v = chordTrack(Codes, "Ballad Vibes", 11, 2, LayerC, 16, 2);
     v.vol = 73;
     add(v, {72, 73}, 70, 0, 2);
@@ -102,7 +102,7 @@ Style jazzWaltz() {
     Track pn = chordTrack(Pitches, "Jazz Waltz Piano", 0, 1, LayerB, 18);
     pn.vol = 76;
     add(pn, {48, 64, 69, 72, 76}, 86, 0, 2);
-    add(pn, {64, 69, 72}, 72, 5, 1);
+    add(pn, {64, 69, 74}, 72, 5, 1);
     add(pn, {48, 64, 69, 72, 76}, 78, 11, 1.5);
     add(pn, {64, 69, 72}, 80, 15, 2);
     Track g = chordTrack(Codes, "Jazz Waltz Guitar", 26, 1, LayerB, 18, 4);
@@ -146,11 +146,11 @@ Style bossa() {
     Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 64);
     ep.vol = 78;
     add(ep, {64, 67, 69, 72}, 66, 2, 1.5);
-    add(ep, {64, 67, 69, 72}, 70, 10, 3);
+    add(ep, {64, 69, 72, 74}, 70, 10, 3);
     add(ep, {64, 67, 69, 72}, 66, 22, 1.5);
     add(ep, {64, 67, 69, 72}, 70, 28, 3);
     add(ep, {64, 67, 69, 72}, 66, 34, 1.5);
-    add(ep, {64, 67, 69, 72}, 70, 42, 3);
+    add(ep, {64, 69, 72, 74}, 70, 42, 3);
     add(ep, {64, 69, 72, 76}, 70, 54, 1.5);
     add(ep, {64, 69, 72, 76}, 74, 58, 3);
     s.tracks = {d, b, g, pad, ep};

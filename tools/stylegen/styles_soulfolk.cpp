@@ -135,7 +135,7 @@ Style soul() {
     add(ep, {48, 64, 67, 69, 72}, 92, 0, 3);
     add(ep, {64, 67, 69, 72}, 76, 6, 1.5);
     add(ep, {64, 67, 69, 72}, 86, 8, 3);
-    add(ep, {64, 67, 69, 72}, 72, 14, 2);
+    add(ep, {64, 69, 74}, 72, 14, 2);
     // Tenor saxes: a sustain on this part turns into a short, punchy break.
     Track sax = chordTrack(Pitches, "Soul Tenor Section", 66, 1, LayerB, 32);
     sax.vol = 93;
