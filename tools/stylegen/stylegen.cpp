@@ -204,6 +204,15 @@ void fourBarPhrase(Style& s, int fillSteps, bool toms) {
     }
 }
 
+void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
+    int pos = 0;
+    for (const std::vector<int>& bar : bars)
+        for (size_t i = 0; i < bar.size(); ++i) {
+            add(b, bar[i], i == 0 ? 100 : (i % 2 ? 84 : 90), pos, stepsPerBeat * 0.9);
+            pos += stepsPerBeat;
+        }
+}
+
 void normalise(Style& s) {
     for (Track& t : s.tracks) {
         const bool drums = t.type == Drums;

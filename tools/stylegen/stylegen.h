@@ -76,6 +76,10 @@ void tomFill(Track& d, int from, int to, int every);
 // last `fillSteps` steps (toms, or a snare crescendo), the bass leans into the next phrase from the
 // leading tone on its last beat.
 void fourBarPhrase(Style& s, int fillSteps, bool toms);
+// A walking bass line, a note a beat, one list of pitches a bar (the line's bar count is the list's).
+// It climbs and falls through the chord and leans into the next bar from a step or a semitone away;
+// a chord that changes where the line is not on its root gets the root of the first step instead.
+void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars);
 
 // ---- The catalogue ----
 void addStylesPopRock(std::vector<Style>& out);

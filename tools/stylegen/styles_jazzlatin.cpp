@@ -6,18 +6,6 @@ namespace stylegen {
 
 namespace {
 
-// A walking line of four bars, a note a beat: it climbs and falls through the chord and leans into
-// the next bar from a step or a semitone away. A chord that changes where the line is not on its root
-// gets the root of the first step instead.
-void walkFourBars(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
-    int pos = 0;
-    for (const std::vector<int>& bar : bars)
-        for (size_t i = 0; i < bar.size(); ++i) {
-            add(b, bar[i], i == 0 ? 100 : (i % 2 ? 84 : 90), pos, stepsPerBeat * 0.9);
-            pos += stepsPerBeat;
-        }
-}
-
 Style swing() {
     Style s;
     s.number = 16;
@@ -33,7 +21,7 @@ Style swing() {
     grid(d, 44, "...7.....7..");
     grid(d, 51, "7..8.57..8.5");
     Track b = bassTrack("Walking Bass Four Bars", 32, 48);
-    walkFourBars(b, 3, {{36, 38, 40, 42}, {43, 45, 47, 48}, {50, 52, 53, 54}, {55, 52, 48, 47}});
+    walkingLine(b, 3, {{36, 38, 40, 42}, {43, 45, 47, 48}, {50, 52, 53, 54}, {55, 52, 48, 47}});
     Track pn = chordTrack(Pitches, "Swing Piano Charleston", 0, 1, LayerB, 24);
     pn.vol = 78;
     pn.breakLength = 2;
@@ -99,7 +87,7 @@ Style jazzWaltz() {
     grid(d, 44, "...6.....");
     grid(d, 51, "9..6.46.4");
     Track b = bassTrack("Jazz Waltz Walk", 32, 36);
-    walkFourBars(b, 3, {{36, 40, 42}, {43, 45, 47}, {48, 52, 54}, {55, 52, 47}});
+    walkingLine(b, 3, {{36, 40, 42}, {43, 45, 47}, {48, 52, 54}, {55, 52, 47}});
     Track pn = chordTrack(Pitches, "Jazz Waltz Piano", 0, 1, LayerB, 18);
     pn.vol = 76;
     add(pn, {48, 64, 69, 72, 76}, 86, 0, 2);

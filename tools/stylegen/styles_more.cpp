@@ -30,15 +30,6 @@ void doubleGrid(Style& s) {
     }
 }
 
-void walk(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
-    int pos = 0;
-    for (const std::vector<int>& bar : bars)
-        for (size_t i = 0; i < bar.size(); ++i) {
-            add(b, bar[i], i == 0 ? 100 : (i % 2 ? 84 : 92), pos, stepsPerBeat * 0.9);
-            pos += stepsPerBeat;
-        }
-}
-
 Style rockAndRoll() {
     Style s;
     s.number = 35;
@@ -90,7 +81,7 @@ Style bebop() {
     grid(d, 36, "........5...|............|.....6......|........7.8.");
     grid(d, 38, ".....4......|..4.....5...|........4...|..5..6....8.");
     Track b = bassTrack("Bebop Walking Bass", 32, 48);
-    walk(b, 3, {{36, 40, 43, 47}, {48, 50, 52, 54}, {55, 53, 52, 50}, {48, 43, 40, 35}});
+    walkingLine(b, 3, {{36, 40, 43, 47}, {48, 50, 52, 54}, {55, 53, 52, 50}, {48, 43, 40, 35}});
     Track pn = chordTrack(Pitches, "Bebop Piano Comping", 0, 1, LayerB, 48);
     pn.vol = 80;
     hits(pn, {64, 69, 72, 76}, "..8.....7...|.....8......|..8.....8...|........9...", 1);
@@ -359,7 +350,7 @@ Style quickstep() {
     grid(d, 38, "...9.....9..|...9.....9..|...9.....9..|...9..8.89.9");
     grid(d, 42, "6.46.46.46.4");
     Track b = bassTrack("Quickstep Walking Bass", 32, 48);
-    walk(b, 3, {{36, 43, 40, 42}, {43, 45, 47, 48}, {50, 52, 53, 54}, {55, 52, 48, 47}});
+    walkingLine(b, 3, {{36, 43, 40, 42}, {43, 45, 47, 48}, {50, 52, 53, 54}, {55, 52, 48, 47}});
     Track br = chordTrack(Codes, "Quickstep Brass Kicks", 61, 1, LayerB, 48, 2);
     br.vol = 80;
     hits(br, {72, 73, 74, 75}, "...8.....8..|...8.....8..|...8.....8..|...8..8..9..", 1.5);
