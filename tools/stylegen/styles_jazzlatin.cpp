@@ -191,12 +191,14 @@ Style samba() {
 Style salsa() {
     Style s;
     s.number = 21;
+    s.globalVol = 113;
     s.name = "Salsa Montuno Hot";
     s.bpm = 184;
     s.stepsPerBeat = 2;
     s.stepsPerBar = 8;
     s.autoCymbal = 8;
     Track d = drumTrack("Salsa Two Three Clave", 32);
+    d.vol = 80;
     grid(d, 35, "........|...7....");
     grid(d, 56, "8.6.8.6.");
     grid(d, 62, "6...6...");
@@ -211,6 +213,7 @@ Style salsa() {
     add(d, 64, 104, 31, 0.5);
     // The tumbao anticipates: after the first bar it leaves the downbeat to the piano.
     Track b = bassTrack("Salsa Tumbao", 32, 16);
+    b.vol = 84;
     add(b, 36, 92, 0, 2.5);
     add(b, 43, 100, 3, 3);
     add(b, 36, 96, 6, 2);
