@@ -218,4 +218,35 @@ TEST(SampleSessions, EachSampleShowsWhatItWasMadeFor) {
                 variants.insert(doc.core.pages.at(p).chordAt(c).variant);
         for (int v : {4, 5, 6, 14, 15}) EXPECT_TRUE(variants.count(v)) << "variant " << v;
     }
+    {
+        // A twelve-bar blues whose sixth bar passes through the diminished chord on the sharp four.
+        SessionDoc doc;
+        ASSERT_TRUE(load(doc, sampleNamed("Slow Blues")));
+        EXPECT_EQ(styleOf(doc).stepsPerBeat % 3, 0);
+        const QvPage& page = doc.core.pages.at(0);
+        ASSERT_GE(page.chordCount(), 6);
+        const int tonic = page.chordAt(0).key;
+        const QvChord sixth = page.chordAt(5);
+        EXPECT_EQ(sixth.key, (tonic + 6) % 12);
+        EXPECT_TRUE(sixth.variant == 3 || sixth.variant == 15) << "variant " << sixth.variant;
+        EXPECT_EQ(page.chordAt(4).key, (tonic + 5) % 12);
+    }
+    {
+        // The newer genres have their own songs: a minor bolero with its ii-V, a rock and roll twelve-bar
+        // and a bluegrass tune, each in its style.
+        SessionDoc doc;
+        ASSERT_TRUE(load(doc, sampleNamed("Bolero")));
+        EXPECT_NE(styleOf(doc).name.find("Bolero"), std::string::npos);
+        std::set<int> variants;
+        for (int c = 0; c < doc.core.pages.at(0).chordCount(); ++c)
+            variants.insert(doc.core.pages.at(0).chordAt(c).variant);
+        EXPECT_TRUE(variants.count(1) && variants.count(14) && variants.count(4));
+        SessionDoc rock;
+        ASSERT_TRUE(load(rock, sampleNamed("Rock And Roll")));
+        EXPECT_NE(styleOf(rock).name.find("Rock And Roll"), std::string::npos);
+        EXPECT_EQ(rock.core.pages.at(0).chordCount(), 12);
+        SessionDoc grass;
+        ASSERT_TRUE(load(grass, sampleNamed("Bluegrass")));
+        EXPECT_NE(styleOf(grass).name.find("Bluegrass"), std::string::npos);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -78,6 +79,13 @@ std::vector<QvChord> progression(bool triple, bool withCoda) {
     return chords;
 }
 
+std::vector<QvChord> everyChordType() {
+    std::vector<QvChord> chords;
+    for (int variant = 0; variant < 20; ++variant)
+        chords.push_back(QvChord((variant * 5) % 12, variant, 0, kAutoBassArg, false, 48));
+    return chords;
+}
+
 QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::string& folder) {
     QvContext::Setup setup;
     setup.clock = &clock;
@@ -102,6 +110,14 @@ StyleRenderer::~StyleRenderer() {
 }
 
 StyleRender StyleRenderer::render(int id, bool withCoda) {
+    return renderOver(id, [withCoda](bool triple) { return progression(triple, withCoda); });
+}
+
+StyleRender StyleRenderer::renderEveryChordType(int id) {
+    return renderOver(id, [](bool) { return everyChordType(); });
+}
+
+StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor) {
     StyleRender r;
     QvContext& ctx = *context;
     QvEngine& engine = ctx.engine;
@@ -112,7 +128,8 @@ StyleRender StyleRenderer::render(int id, bool withCoda) {
     r.style = engine.styles.current();
     const bool triple = r.style.is34();
     QvPage& page = core.pages.at(0);
-    for (const QvChord& c : progression(triple, withCoda)) page.addChord(c, -1);
+    const std::vector<QvChord> chords = chordsFor(triple);
+    for (const QvChord& c : chords) page.addChord(c, -1);
     core.pageSlots.clear();
     core.pageSlots.add(0);
     core.loopMode = 2;
@@ -134,7 +151,7 @@ StyleRender StyleRenderer::render(int id, bool withCoda) {
 
     const int stepsPerBar = r.style.stepsPerBar;
     int units = 0;
-    for (const QvChord& c : progression(triple, withCoda)) {
+    for (const QvChord& c : chords) {
         ChordSpan span;
         span.chord = c;
         span.start = units * stepsPerBar / 48 * 8;
@@ -149,23 +166,11 @@ StyleRender renderStyle(const std::string& folder, int id, bool withCoda) {
     return StyleRenderer(folder).render(id, withCoda);
 }
 
-namespace {
-
-struct Sounding {
-    int channel = 0;
-    int pitch = 0;
-    int on = 0;
-    int off = -1; // -1: never ended
-};
-
-// The intervals of each chord variant (the harmony's table, written out here on its own).
-std::vector<int> variantIntervals(int variant) {
-    static const std::vector<std::vector<int>> table{
-        {0, 4, 7},     {0, 3, 7},    {0, 4, 8},    {0, 3, 6},    {0, 4, 7, 10}, {0, 3, 7, 10}, {0, 4, 7, 11},
-        {0, 4, 7, 9},  {0, 3, 7, 9}, {0, 5, 7},    {0, 2, 7},    {0, 3, 7, 11}, {0, 4, 8, 10}, {0, 4, 8, 11},
-        {0, 3, 6, 10}, {0, 3, 6, 9}, {0, 4, 5, 7}, {0, 3, 5, 7}, {0, 2, 4, 7},  {0, 2, 3, 7}};
-    return variant >= 0 && variant < int(table.size()) ? table[variant] : table[0];
+StyleRender renderEveryChordType(const std::string& folder, int id) {
+    return StyleRenderer(folder).renderEveryChordType(id);
 }
+
+namespace {
 
 int drumClass(int k) {
     if (k == 35 || k == 36) return 1000;
@@ -177,24 +182,28 @@ int drumClass(int k) {
     return k;
 }
 
-const ChordSpan* chordAt(const StyleRender& r, int time) {
-    for (const ChordSpan& c : r.chords)
-        if (time >= c.start && time < c.end) return &c;
-    return nullptr;
-}
-
 std::string trackName(const StyleRender& r, int track) {
     return "track " + std::to_string(track) + " (" + r.style.tracks.at(track).arp.name + ")";
 }
 
 } // namespace
 
-std::vector<std::string> renderProblems(const StyleRender& r) {
-    std::vector<std::string> problems;
-    auto problem = [&problems](const std::string& text) {
-        if (problems.size() < 40) problems.push_back(text);
-    };
+// The intervals of each chord variant (the harmony's table, written out here on its own).
+std::vector<int> variantIntervals(int variant) {
+    static const std::vector<std::vector<int>> table{
+        {0, 4, 7},     {0, 3, 7},    {0, 4, 8},    {0, 3, 6},    {0, 4, 7, 10}, {0, 3, 7, 10}, {0, 4, 7, 11},
+        {0, 4, 7, 9},  {0, 3, 7, 9}, {0, 5, 7},    {0, 2, 7},    {0, 3, 7, 11}, {0, 4, 8, 10}, {0, 4, 8, 11},
+        {0, 3, 6, 10}, {0, 3, 6, 9}, {0, 4, 5, 7}, {0, 3, 5, 7}, {0, 2, 4, 7},  {0, 2, 3, 7}};
+    return variant >= 0 && variant < int(table.size()) ? table[variant] : table[0];
+}
 
+const ChordSpan* chordAt(const StyleRender& r, int time) {
+    for (const ChordSpan& c : r.chords)
+        if (time >= c.start && time < c.end) return &c;
+    return nullptr;
+}
+
+std::vector<Sounding> soundingNotes(const StyleRender& r, bool pedalDownAtEnd[16]) {
     // Pair every note-on with its note-off, and follow the sustain pedal of every channel.
     std::vector<Sounding> notes;
     std::map<std::pair<int, int>, std::vector<size_t>> open;
@@ -218,6 +227,19 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
             open[key].erase(open[key].begin());
         }
     }
+    if (pedalDownAtEnd)
+        for (int ch = 0; ch < 16; ++ch) pedalDownAtEnd[ch] = pedal[ch];
+    return notes;
+}
+
+std::vector<std::string> renderProblems(const StyleRender& r) {
+    std::vector<std::string> problems;
+    auto problem = [&problems](const std::string& text) {
+        if (problems.size() < 40) problems.push_back(text);
+    };
+
+    bool pedal[16] = {};
+    const std::vector<Sounding> notes = soundingNotes(r, pedal);
     for (int ch = 0; ch < 16; ++ch)
         if (pedal[ch]) problem("channel " + std::to_string(ch) + ": sustain pedal left down at the end");
 
@@ -276,10 +298,11 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
             }
         }
         if (track.type >= 2) {
-            bool writesColour = false;
+            bool writesColour = false, writesNinth = false;
             for (int i = 0; i < track.arp.notes.count(); ++i) {
                 const StyleNote& note = track.arp.notes.at(i);
                 if (note.key % 12 == 9 && (track.type == 2 || note.key < 60)) writesColour = true;
+                if (note.key % 12 == 2 && track.type == 2 && note.key >= 60) writesNinth = true;
             }
             for (const Sounding& n : notes) {
                 if (n.channel != channel) continue;
@@ -290,6 +313,15 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
                 for (int i : variantIntervals(c.variant)) allowed.insert((c.key + i) % 12);
                 if (writesColour) allowed.insert(pitchClassOf(mapChordPitch(c, 69)));
                 if (!c.autoBass) allowed.insert(c.effectiveBass());
+                // The ninth written as a tension: only as the part's top voice.
+                if (writesNinth && (c.key + 2) % 12 == n.pitch % 12) {
+                    bool top = true;
+                    for (const Sounding& m : notes)
+                        if (m.channel == channel && m.on <= n.on && (m.off < 0 || m.off > n.on) &&
+                            m.pitch > n.pitch)
+                            top = false;
+                    if (top) allowed.insert(n.pitch % 12);
+                }
                 if (!allowed.count(n.pitch % 12))
                     problem(trackName(r, t) + ": note " + std::to_string(n.pitch) +
                             " is not a tone of the chord at " + std::to_string(n.on));

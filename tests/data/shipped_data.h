@@ -2,6 +2,7 @@
 // Helpers of the tests of the shipped data (data/Styles, data/Samples): where the files are, the fixed
 // chord progression every style is played over, a render of one style through the normal playback
 // path with MIDI capture, and the checks such a render must pass.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::str
 // then with the coda four bars of C. In 3/4 a half bar becomes two beats and one.
 std::vector<QvChord> progression(bool triple, bool withCoda);
 
+// Every chord type once, a bar each, the roots rising by fourths from C.
+std::vector<QvChord> everyChordType();
+
 // One chord of a render: its span in capture time (eighths of a step).
 struct ChordSpan {
     QvChord chord;
@@ -53,8 +57,10 @@ class StyleRenderer {
     explicit StyleRenderer(const std::string& stylesFolder);
     ~StyleRenderer();
     StyleRender render(int id, bool withCoda);
+    StyleRender renderEveryChordType(int id);
 
   private:
+    StyleRender renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor);
     std::string work;
     FakeClock clock;
     std::unique_ptr<QvContext> context;
@@ -62,6 +68,22 @@ class StyleRenderer {
 
 // One render in a context of its own.
 StyleRender renderStyle(const std::string& stylesFolder, int id, bool withCoda);
+StyleRender renderEveryChordType(const std::string& stylesFolder, int id);
+
+// One note of a render: its channel, pitch, and the capture times it began and ended (-1: never).
+struct Sounding {
+    int channel = 0;
+    int pitch = 0;
+    int on = 0;
+    int off = -1;
+};
+// Every note-on of a render paired with the message that ended it; pedalDownAtEnd (may be null) gets
+// the sustain pedal state of each channel after the last message.
+std::vector<Sounding> soundingNotes(const StyleRender& r, bool pedalDownAtEnd[16]);
+// The intervals above the root of a chord variant (three or four tones).
+std::vector<int> variantIntervals(int variant);
+// The chord span holding a capture time, or null.
+const ChordSpan* chordAt(const StyleRender& r, int time);
 
 // What is wrong with a render: notes outside 28..100, notes left sounding, a bass that does not play
 // the root (or slash bass) where a chord changes, two drum notes of one class on one tick, chord

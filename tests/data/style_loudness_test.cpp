@@ -1,11 +1,13 @@
 // Loudness balance of the shipped styles: each style's captured render of eight bars of the fixed
 // progression is played through the built-in synthesizer offline; no style is silent or clips, and
-// every style lies within 6 dB (RMS) of the library's median, so that switching styles keeps the level.
+// the loudest and the quietest style lie within 6 dB (RMS), so that switching styles keeps the level.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -57,24 +59,66 @@ Level measure(const StyleRender& r) {
     return level;
 }
 
+// The styles whose level lies too far from the others: the spread between the loudest and the
+// quietest of the levels may be 6 dB at most; each style past the middle of that range by more than
+// 3 dB is named.
+std::vector<std::string> spreadProblems(const std::map<int, Level>& levels) {
+    std::vector<std::string> problems;
+    if (levels.empty()) return problems;
+    double lo = 1e9, hi = -1e9;
+    for (const auto& [id, level] : levels) lo = std::min(lo, level.rmsDb), hi = std::max(hi, level.rmsDb);
+    if (hi - lo <= 6.0) return problems;
+    const double middle = (lo + hi) / 2;
+    for (const auto& [id, level] : levels)
+        if (std::fabs(level.rmsDb - middle) > 3.0)
+            problems.push_back(styleFileName(id) + ": RMS " + std::to_string(level.rmsDb) +
+                               " dB, the styles span " + std::to_string(lo) + ".." + std::to_string(hi) +
+                               " dB");
+    return problems;
+}
+
 } // namespace
 
-TEST(ShippedStyleLoudness, EveryStyleSoundsWithinSixDecibelsOfTheMedianWithoutClipping) {
+TEST(ShippedStyleLoudness, EveryStyleSoundsWithinSixDecibelsOfEveryOtherWithoutClipping) {
     if (findGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
     std::map<int, Level> levels;
     StyleRenderer renderer(stylesFolder());
     for (int id : styleIdsIn(stylesFolder())) levels[id] = measure(renderer.render(id, false));
     ASSERT_GE(levels.size(), 35u);
-    std::vector<double> all;
-    for (const auto& [id, level] : levels) all.push_back(level.rmsDb);
-    std::sort(all.begin(), all.end());
-    const double median =
-        all.size() % 2 ? all[all.size() / 2] : (all[all.size() / 2 - 1] + all[all.size() / 2]) / 2;
     for (const auto& [id, level] : levels) {
-        const std::string what = styleFileName(id) + ": RMS " + std::to_string(level.rmsDb) + " dB, median " +
-                                 std::to_string(median) + " dB, peak " + std::to_string(level.peak);
+        const std::string what = styleFileName(id) + ": RMS " + std::to_string(level.rmsDb) + " dB, peak " +
+                                 std::to_string(level.peak);
         EXPECT_GT(level.rmsDb, -50.0) << what << " (silent)";
         EXPECT_LT(level.peak, 32767) << what << " (clips)";
-        EXPECT_LE(std::fabs(level.rmsDb - median), 6.0) << what;
+    }
+    for (const std::string& p : spreadProblems(levels)) ADD_FAILURE() << p;
+}
+
+TEST(ShippedStyleLoudness, TheSpreadCheckCatchesAStyleTurnedDown) {
+    if (findGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+    std::map<int, Level> levels;
+    levels[1] = measure(renderStyle(stylesFolder(), 1, false));
+    levels[2] = measure(renderStyle(stylesFolder(), 2, false));
+    ASSERT_TRUE(spreadProblems(levels).empty());
+    // Pop Sixteen Groove at a quarter of its global volume: some 12 dB down.
+    const std::string folder = freshFolder("quiet");
+    StyleFile style;
+    ASSERT_TRUE(copyStyle(2, folder, style));
+    style.globalVol /= 4;
+    ASSERT_TRUE(style.save(folder + "/" + styleFileName(2)));
+    levels[2] = measure(renderStyle(folder, 2, false));
+    std::filesystem::remove_all(folder);
+    const std::vector<std::string> problems = spreadProblems(levels);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems.back().rfind("002.qms", 0), 0u) << problems.back();
+}
+
+// The level of every style, one line each, for tuning the global volumes of the generator:
+//   build/test_data --gtest_also_run_disabled_tests --gtest_filter='*LevelTable*'
+TEST(ShippedStyleLoudness, DISABLED_LevelTable) {
+    StyleRenderer renderer(stylesFolder());
+    for (int id : styleIdsIn(stylesFolder())) {
+        const StyleRender r = renderer.render(id, false);
+        std::printf("LEVEL %d %d %.2f\n", id, r.style.globalVol, measure(r).rmsDb);
     }
 }

@@ -80,6 +80,29 @@ TEST(ShippedStyleRender, ChecksCatchAWrongChordTone) {
     EXPECT_TRUE(mentions(problems, "is not a tone of the chord")) << joined(problems);
 }
 
+TEST(ShippedStyleRender, ATensionIsHeardOnlyAsTheTopVoice) {
+    // The piano of Jazz Ballad Brushes tops its second chord with the ninth; shipped, that is sound.
+    StyleRenderer renderer(stylesFolder());
+    int id = 0;
+    for (int candidate : styleIdsIn(stylesFolder()))
+        if (renderer.render(candidate, false).style.name.find("Jazz Ballad") != std::string::npos)
+            id = candidate;
+    ASSERT_GT(id, 0);
+    const StyleRender shipped = renderer.render(id, true);
+    EXPECT_TRUE(renderProblems(shipped).empty()) << joined(renderProblems(shipped));
+    // With a third put above it the ninth is an inner voice, a clash rather than a colour.
+    const auto problems = problemsOfSpoiled(id, [](StyleFile& s) {
+        StyleArp& arp = s.tracks.at(2).arp;
+        for (int i = 0; i < arp.notes.count(); ++i)
+            if (arp.notes.at(i).key == 74) {
+                arp.notes.insert(StyleNote(76, arp.notes.at(i).vel, arp.notes.at(i).pos, arp.notes.at(i).len),
+                                 i + 1);
+                break;
+            }
+    });
+    EXPECT_TRUE(mentions(problems, "is not a tone of the chord")) << joined(problems);
+}
+
 TEST(ShippedStyleRender, ChecksCatchAStuckNote) {
     // The string pad (played once per chord change) holds its chord for 200 steps.
     const auto problems = problemsOfSpoiled(1, [](StyleFile& s) {

@@ -207,11 +207,54 @@ Session slowBluesSession() {
     s.fileName = "06 Slow Blues In A.qvs";
     s.style = 15;
     s.bpm = 58;
-    s.pages[0] = page({"A7", "D7", "A7", "A7", "D7", "Do7", "A7/E", "F#7", "Bm7", "E7", "A7:24", "D7:24",
+    s.pages[0] = page({"A7", "D7", "A7", "A7", "D7", "D#o7", "A7/E", "F#7", "Bm7", "E7", "A7:24", "D7:24",
                        "A7:24", "E7:24"});
     s.pages[0].apoints = {point(528, 7, 1)};
     s.pageSlots = {0};
-    s.notes = {"A twelve-bar slow blues in A with a quick change and a turnaround."};
+    s.notes = {"A twelve-bar slow blues in A with a quick change and a turnaround.",
+               "Bar 6 climbs from D7 through D#dim7 back to A over E."};
+    return s;
+}
+
+Session boleroSession() {
+    Session s;
+    s.fileName = "07 Bolero - Night Garden.qvs";
+    s.style = 38;
+    s.bpm = 88;
+    s.sharpFlatMode = 0;
+    s.pages[0] = page({"Am", "Bm7b5:24", "E7:24", "Am", "A7", "Dm", "G7", "CM7", "FM7"});
+    s.pages[1] = page({"Dm7", "E7", "Am", "Am7/G", "FM7", "Bm7b5:24", "E7:24", "Am6", "E7"});
+    s.pages[1].apoints = {point(336, 7, 1)};
+    s.pageSlots = {0, 1, 0, 1};
+    s.notes = {"Night Garden - a bolero in A minor.",
+               "A minor ii-V (Bm7b5 E7), a turn to the relative major through G7, and back."};
+    return s;
+}
+
+Session rockAndRollSession() {
+    Session s;
+    s.fileName = "08 Rock And Roll - Saturday Hop.qvs";
+    s.style = 35;
+    s.bpm = 168;
+    s.pages[0] = page({"C", "F", "C", "C7", "F", "F", "C", "C", "G7", "F7", "C", "G7"});
+    s.pages[1] = page({"C", "F", "C", "C7", "F", "F#o7", "C/G", "A7", "D7", "G7", "C", "C"});
+    s.pages[1].apoints = {point(528, 0, 2)};
+    s.pageSlots = {0, 0, 1};
+    s.notes = {"Saturday Hop - a twelve-bar rock and roll in C with a boogie piano.",
+               "The last chorus steps up through F#dim7 and a ragtime turn (A7 D7 G7)."};
+    return s;
+}
+
+Session bluegrassSession() {
+    Session s;
+    s.fileName = "09 Bluegrass - Mountain Road.qvs";
+    s.style = 45;
+    s.bpm = 200;
+    s.pages[0] = page({"G", "G", "C", "G", "G", "G", "D", "D"});
+    s.pages[1] = page({"G", "G7", "C", "C", "G", "D7", "G", "G"});
+    s.pageSlots = {0, 1, 0, 1};
+    s.notes = {"Mountain Road - a bluegrass tune in G, banjo rolls over a boom-chick guitar.",
+               "A sixteen-bar form: I, IV and V with a seventh that leans into the IV."};
     return s;
 }
 
@@ -264,7 +307,8 @@ APoint pointOfKind(int pos, int kind) {
 }
 
 std::vector<Session> allSessions() {
-    return {popSong(), waltzSession(), arrangementDemo(), loopFadeDemo(), jazzStandard(), slowBluesSession()};
+    return {popSong(),          waltzSession(),  arrangementDemo(),    loopFadeDemo(),    jazzStandard(),
+            slowBluesSession(), boleroSession(), rockAndRollSession(), bluegrassSession()};
 }
 
 std::string sessionFileText(const Session& s) {

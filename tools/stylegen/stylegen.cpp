@@ -153,6 +153,66 @@ void repeatEvery(Track& t, int period) {
             if (n.pos + base < t.length) t.notes.push_back(Note{n.key, n.vel, n.pos + base, n.len});
 }
 
+void loopTo(Track& t, int length) {
+    const int period = t.length;
+    t.length = length;
+    repeatEvery(t, period);
+}
+
+void clearSteps(Track& t, int from, int to, const std::vector<int>& keys) {
+    std::vector<Note> kept;
+    for (const Note& n : t.notes) {
+        const bool listed = keys.empty() || std::find(keys.begin(), keys.end(), n.key) != keys.end();
+        if (n.pos >= from && n.pos < to && listed) continue;
+        kept.push_back(n);
+    }
+    t.notes = kept;
+}
+
+void tomFill(Track& d, int from, int to, int every) {
+    clearSteps(d, from, to, {38, 40, 42, 44, 46, 51, 53, 59});
+    static const int toms[] = {50, 48, 47, 45, 43, 41};
+    const int hits = (to - from) / every;
+    for (int i = 0; i < hits; ++i) {
+        const int pos = from + i * every;
+        if (i < hits / 3)
+            add(d, 38, 80 + 8 * i, pos, 0.5);
+        else
+            add(d, toms[std::min(5, (i - hits / 3) * 6 / std::max(1, hits - hits / 3))], 92 + (i % 2) * 8,
+                pos, 0.5);
+    }
+}
+
+void fourBarPhrase(Style& s, int fillSteps, bool toms) {
+    const int length = 4 * s.stepsPerBar, from = length - fillSteps;
+    Track& d = s.tracks.at(0);
+    loopTo(d, length);
+    const int every = std::max(1, s.stepsPerBeat / 2);
+    if (toms) {
+        tomFill(d, from, length, every);
+    } else {
+        clearSteps(d, from, length, {37, 38, 40, 42, 44, 46});
+        for (int pos = from, i = 0; pos < length; pos += every, ++i) add(d, 38, 60 + 8 * i, pos, 0.5);
+    }
+    for (size_t t = 1; t < s.tracks.size(); ++t) {
+        Track& b = s.tracks[t];
+        if (b.type != Bass || b.mode == 0) continue;
+        loopTo(b, length);
+        clearSteps(b, length - s.stepsPerBeat, length);
+        add(b, 47, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
+        break;
+    }
+}
+
+void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
+    int pos = 0;
+    for (const std::vector<int>& bar : bars)
+        for (size_t i = 0; i < bar.size(); ++i) {
+            add(b, bar[i], i == 0 ? 100 : (i % 2 ? 84 : 90), pos, stepsPerBeat * 0.9);
+            pos += stepsPerBeat;
+        }
+}
+
 void normalise(Style& s) {
     for (Track& t : s.tracks) {
         const bool drums = t.type == Drums;
@@ -172,6 +232,8 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
     if (s.tracks.empty() || s.tracks[0].type != Drums) problem("track 0 is not a drum track");
     if (s.stepsPerBeat < 1 || s.stepsPerBar < s.stepsPerBeat || s.stepsPerBar % s.stepsPerBeat != 0)
         problem("bad step grid");
+    else if (s.stepsPerBar / s.stepsPerBeat != 3 && s.stepsPerBar / s.stepsPerBeat != 4)
+        problem("a bar of neither three nor four beats (the program shows and exports only 3/4 and 4/4)");
     int active = 0;
     for (size_t ti = 0; ti < s.tracks.size(); ++ti) {
         const Track& t = s.tracks[ti];
@@ -214,8 +276,15 @@ void checkStyle(const Style& s, std::vector<std::string>& problems) {
                 continue;
             }
             // Pitches the harmony moves onto the chord (root, third, fifth, colour); bass lines may pass
-            // through the second as well.
-            const bool ok = pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && pc == 2);
+            // through the second and the fourth and approach a chord tone from a semitone away (the
+            // leading tone, the sharp fourth).
+            const bool passing = pc == 2 || pc == 5 || pc == 6 || pc == 11;
+            // A chord part may top its voicing with the ninth as a tension.
+            bool topNinth = t.type == Pitches && pc == 2 && n.key >= 60;
+            for (const Note& m : t.notes)
+                if (m.pos == n.pos && m.key > n.key) topNinth = false;
+            const bool ok =
+                pc == 0 || pc == 4 || pc == 7 || pc == 9 || (t.type == Bass && passing) || topNinth;
             if (!ok) problem(nw + "pitch class the harmony does not move");
         }
         if (t.type == Drums) continue;
@@ -295,6 +364,7 @@ std::vector<Style> allStyles() {
     addStylesSoulFolk(out);
     addStylesJazzLatin(out);
     addStylesDanceUtility(out);
+    addStylesMore(out);
     for (Style& s : out) normalise(s);
     std::sort(out.begin(), out.end(), [](const Style& a, const Style& b) { return a.number < b.number; });
     return out;

@@ -65,12 +65,28 @@ void add(Track& t, const std::vector<int>& keys, int vel, int pos, double len);
 // Appends the notes at pos, pos + period, ... up to the pattern end.
 void repeatEvery(Track& t, int period);
 int velocityOf(char c); // the velocity of a rhythm character, 0 for a rest
+// Lengthens a track to `length` steps, repeating the notes it holds now (its old length is the period).
+void loopTo(Track& t, int length);
+// Removes the notes at steps from..to-1 (every note, or those whose key is listed).
+void clearSteps(Track& t, int from, int to, const std::vector<int>& keys = {});
+// A drum fill over steps from..to-1: a snare pickup, then the toms from high to low every `every`
+// steps, the hi-hat and ride of those steps taken out.
+void tomFill(Track& d, int from, int to, int every);
+// Makes the drums and the bass of a style a phrase of four bars: the drums end it with a fill over the
+// last `fillSteps` steps (toms, or a snare crescendo), the bass leans into the next phrase from the
+// leading tone on its last beat.
+void fourBarPhrase(Style& s, int fillSteps, bool toms);
+// A walking bass line, a note a beat, one list of pitches a bar (the line's bar count is the list's).
+// It climbs and falls through the chord and leans into the next bar from a step or a semitone away;
+// a chord that changes where the line is not on its root gets the root of the first step instead.
+void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars);
 
 // ---- The catalogue ----
 void addStylesPopRock(std::vector<Style>& out);
 void addStylesSoulFolk(std::vector<Style>& out);
 void addStylesJazzLatin(std::vector<Style>& out);
 void addStylesDanceUtility(std::vector<Style>& out);
+void addStylesMore(std::vector<Style>& out);
 std::vector<Style> allStyles();
 
 // ---- Checking and writing ----
