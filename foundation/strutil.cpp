@@ -87,7 +87,7 @@ Decimal toDecimal(double m) {
 // first digit moves the point.
 void roundDigits(Decimal& d, int keep) {
     if (keep < 0) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         d.point = 1;
         return;
     }
@@ -118,9 +118,13 @@ std::string fixedForm(double m, int fractionDigits) {
         int idx = d.point + k;
         fraction += (idx >= 0 && idx < static_cast<int>(d.digits.size())) ? d.digits[idx] : '0';
     }
-    if (whole.empty()) whole = "0";
+    if (whole.empty()) whole.assign(1, '0');
     dropTrailingZeros(fraction);
-    return fraction.empty() ? whole : whole + gDecimalSeparator + fraction;
+    if (!fraction.empty()) {
+        whole.push_back(gDecimalSeparator);
+        whole.append(fraction);
+    }
+    return whole;
 }
 
 std::string exponentText(const Decimal& d, char separator) {
