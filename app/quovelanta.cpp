@@ -62,7 +62,6 @@ void QuoVelanta::playbackTick() {
 void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, bool askMeter) {
     QvCore& core = engine.core;
     Styles& styles = engine.styles;
-    core.sanitize();
     int id = styleId == -1 ? core.styleNumber : styleId;
     bool wasTriple = core.isTripleMeter();
     // A reload (-2) keeps the current style, so its meter does not change.

@@ -30,8 +30,7 @@ void chordChartPageLines(const QvPage& page, int beatsPerBar, int sharpFlatMode,
         if (m.empty()) {
             m = "|";
         } else if (m != "|" && c % b == 0) {
-            pad();
-            m += "|";
+            m += " |"; // as is: after a chord shorter than a beat the bar sign follows two blanks
         }
         pad();
         m += chordSymbolText(chord, sharpFlatMode, visualTranspose) + " ";

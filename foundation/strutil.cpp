@@ -3,7 +3,10 @@
 
 #include <charconv>
 #include <climits>
+#include <clocale>
 #include <cmath>
+#include <langinfo.h>
+#include <locale.h>
 #include <system_error>
 
 const char* const kVersionText = "1.0";
@@ -232,6 +235,21 @@ char decimalSeparator() {
 
 void setDecimalSeparator(char sep) {
     gDecimalSeparator = (sep == ',') ? ',' : '.';
+}
+
+char systemDecimalSeparator() {
+    // The user's numeric locale from the environment, looked up without touching the process locale
+    // (which stays "C", as the toolkit wants it).
+    locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (user == static_cast<locale_t>(0)) return '.';
+    const char* radix = ::nl_langinfo_l(RADIXCHAR, user);
+    const char sep = radix != nullptr && radix[0] == ',' ? ',' : '.';
+    ::freelocale(user);
+    return sep;
+}
+
+void useSystemDecimalSeparator() {
+    setDecimalSeparator(systemDecimalSeparator());
 }
 
 std::string intToText(int v) {

@@ -115,7 +115,8 @@ TEST(BadInput, HandMadeSessionNeitherHangsNorCrashes) {
     c.tempoValue = 0;
     c.key = 1000;
     c.playingPosition = 50;
-    // Reselecting the style after a load brings the session into range first.
+    // The session reader brings a loaded session into range, then the style is selected again.
+    c.sanitize();
     p.app().selectStyle(-1, false, false, false);
     EXPECT_EQ(c.pageSequenceText(), "11Z");
     EXPECT_FALSE(c.loopRegionActive);
