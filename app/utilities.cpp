@@ -64,7 +64,10 @@ std::string formatMinutesSeconds(double minutes) {
             s = static_cast<int>(whole % 60);
         }
     }
-    std::string mm = (m <= 9 ? "0" : "") + std::to_string(m);
-    std::string ss = (s <= 9 ? "0" : "") + intToText(s);
-    return mm + ":" + ss;
+    std::string text(m <= 9 ? 1 : 0, '0');
+    text += std::to_string(m);
+    text += ':';
+    if (s <= 9) text += '0';
+    text += intToText(s);
+    return text;
 }

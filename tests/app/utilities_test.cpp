@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QApplication>
 
 #include <cmath>
@@ -26,8 +28,8 @@ TEST(FormatMinutesSecondsTest, TwoDigitFieldsAndTruncatedSeconds) {
     EXPECT_EQ(formatMinutesSeconds(119 / 60.0), "01:59");
     EXPECT_EQ(formatMinutesSeconds(3541 / 60.0), "59:01");
     for (int t = 0; t < 7200; ++t) {
-        std::string expected = (t / 60 <= 9 ? "0" : "") + std::to_string(t / 60) + ":" +
-                               (t % 60 <= 9 ? "0" : "") + std::to_string(t % 60);
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%02d:%02d", t / 60, t % 60);
         ASSERT_EQ(formatMinutesSeconds(t / 60.0), expected) << t;
     }
     // Nonsense in, a harmless text out.
