@@ -17,7 +17,8 @@ class ScriptedLoop : public ModalLoop {
     void tick(bool idle) override { ++(idle ? idleTicks : playTicks); }
     void pumpEvents() override {
         ++pumps;
-        if (onPump) onPump();
+        // A copy runs: a step may replace onPump (and so destroy the closure it runs in).
+        if (std::function<void()> step = onPump) step();
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }
