@@ -80,6 +80,30 @@ TEST(ShellOpenTest, ExistingDocumentsAndFoldersOpenAsFileAddresses) {
     EXPECT_EQ(classifyShellTarget(marked).verdict, ShellOpenResult::Opened);
 }
 
+// The root folder named with a doubled slash ("//", "///") is the root folder, not the empty address
+// "file://". Every address handed on names an existing place (a fuzzing finding, kept as a fixture).
+TEST(ShellOpenTest, RootFolderWithDoubledSlashesOpensAsTheRoot) {
+    ensureQtApp();
+    for (const char* root : {"/", "//", "///", "//./", "/tmp/../"}) {
+        ShellTarget t = classifyShellTarget(root);
+        EXPECT_EQ(t.verdict, ShellOpenResult::Opened) << root;
+        EXPECT_EQ(t.url, "file:///") << root;
+    }
+    std::ifstream in(std::string(QV_TEST_DATA) + "/fuzz/links-root-folder.txt", std::ios::binary);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+        ShellTarget t = classifyShellTarget(line);
+        if (t.verdict != ShellOpenResult::Opened) continue;
+        EXPECT_TRUE(t.url.rfind("http://", 0) == 0 || t.url.rfind("https://", 0) == 0 ||
+                    t.url == "file:///" || std::filesystem::exists(t.url.substr(7)))
+            << t.url;
+        EXPECT_NE(t.url, "file://");
+    }
+    EXPECT_EQ(lines, 3);
+}
+
 TEST(ShellOpenTest, ProgramsScriptsAndLaunchersAreRefused) {
     ensureQtApp();
     TempFolder t;
