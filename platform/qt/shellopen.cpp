@@ -80,6 +80,8 @@ ShellTarget classifyShellTarget(const std::string& target) {
         if (!url.isValid() || !url.isLocalFile()) return {ShellOpenResult::NotFound, {}};
         path = url.toLocalFile();
     }
+    // A path that begins with ':' is a name on disk here, never one of the toolkit's built-in resources.
+    if (path.startsWith(QLatin1Char(':'))) path.prepend(QLatin1String("./"));
     QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) return {ShellOpenResult::NotFound, {}};
     if (!info.isDir() && (!info.isFile() || isProgram(info))) return {ShellOpenResult::Refused, {}};
