@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs the whole suite, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds and runs the whole suite in an optimised tree (Release: -O3, warnings
+# as errors), then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# QV_STRESS=1 runs tools/stress-suite.sh afterwards: the whole suite twice more on a fully loaded machine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -8,8 +9,8 @@ qv_install_missing
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-qv_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$jobs"
+qv_configure build-release -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j "$jobs"
 # qv_ctest DIR TIMEOUT: runs the suite in DIR; on a failure stops with CTest's summary line last.
 qv_ctest() {
     local rc=0
@@ -19,9 +20,9 @@ qv_ctest() {
         exit "$rc"
     fi
 }
-qv_ctest build 300
+qv_ctest build-release 300
 # The real window under Xvfb: start, screenshot, close as a desktop does, stores written.
-tools/smoke.sh build
+tools/smoke.sh build-release
 
 qv_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
@@ -30,4 +31,5 @@ export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 qv_ctest build-asan 600
 # CTest lists tests that did not run after its summary; the summary lines come last.
-grep -hE '^[0-9]+% tests passed' build/ctest.log build-asan/ctest.log
+grep -hE '^[0-9]+% tests passed' build-release/ctest.log build-asan/ctest.log
+if [ "${QV_STRESS:-0}" = 1 ]; then tools/stress-suite.sh build-release; fi

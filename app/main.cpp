@@ -14,9 +14,11 @@
 #include "app/qtprompt.h"
 #include "app/quovelanta.h"
 #include "app/qvcontext.h"
+#include "app/savewaiter.h"
 #include "app/startup.h"
 #include "app/utilities.h"
 #include "app/windowhost.h"
+#include "foundation/strutil.h"
 #include "platform/clock.h"
 
 namespace {
@@ -42,6 +44,8 @@ void pumpUntilExposed(TFmain& form) {
 
 int run(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Numbers in files are written with the user's decimal separator (read with either).
+    useSystemDecimalSeparator();
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setQuitOnLastWindowClosed(false);
     raisePriority();
@@ -63,6 +67,8 @@ int run(int argc, char** argv) {
         ProgramLoop loop(app, context.clock);
         loopRef = &loop;
         ModalLoop* previousLoop = setModalLoop(&loop);
+        // Saves run on a worker while playback keeps ticking in the wait loop.
+        installSaveWaiter();
         {
             // The forms, the main form first; the dialog form, the popup menu, the Style Programmer,
             // the Shade menu, the mixer, the notes window and the title cards follow it, in that order.
@@ -77,6 +83,8 @@ int run(int argc, char** argv) {
             app.hostForm = nullptr;
             app.scContext.scCanvas = nullptr;
         }
+        // The stores save when the context goes, after the loop: they write in place from here on.
+        removeSaveWaiter();
         setModalLoop(previousLoop);
         loopRef = nullptr;
         host.app = nullptr;

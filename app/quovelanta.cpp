@@ -65,7 +65,6 @@ void QuoVelanta::playbackTick() {
 void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, bool askMeter) {
     QvCore& core = engine.core;
     Styles& styles = engine.styles;
-    core.sanitize();
     int id = styleId == -1 ? core.styleNumber : styleId;
     if (styleId != -2 && !keepStyleEdits(styleId, id)) {
         if (repaintPanels && host.isShowing()) host.refreshPanels();

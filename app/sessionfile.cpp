@@ -12,7 +12,6 @@
 namespace {
 
 const char* const kSessionFilter = "QuoVelanta Session (*.qvs)| *.qvs";
-const char* const kSupportAddress = "support@quovelanta.com";
 
 void tell(Prompt& prompt, const std::string& line) {
     Llist<std::string> lines(0, 1, true);
@@ -56,7 +55,10 @@ bool QuoVelanta::querySaveChanges() {
     if (!engine.options.warnSessionDelete || !history || history->count() <= 1 || !history->modified)
         return true;
     std::string question = "Save changes to session";
-    if (!sessionPath.empty()) question += " " + fileBaseName(sessionPath);
+    if (!sessionPath.empty()) {
+        question += ' ';
+        question += fileBaseName(sessionPath);
+    }
     question += "?";
     Llist<std::string> lines(0, 1, true);
     lines.add(question);

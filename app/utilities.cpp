@@ -1,5 +1,6 @@
 #include "app/utilities.h"
 
+#include <climits>
 #include <cmath>
 
 #include "foundation/strutil.h"
@@ -7,7 +8,10 @@
 
 const char* const kApplicationTitle = "QuoVelanta";
 const char* const kProgramVersion = "2.2";
-const char* const kMakerWebSite = "http://www.quovelanta.com";
+// Under a domain reserved for examples until the project has its own, so that no click and no mail
+// reaches someone else's server.
+const char* const kMakerWebSite = "http://www.quovelanta.example";
+const char* const kSupportAddress = "support@quovelanta.example";
 
 std::string helpFilePath() {
     std::string folder = exeFolder();
@@ -45,13 +49,25 @@ std::string updatePageAddress() {
 }
 
 std::string formatMinutesSeconds(double minutes) {
-    double whole = std::trunc(minutes);
-    int s = truncToInt((minutes - whole) * 60.0);
-    if (s < 0) s = 0;
-    if (s > 59) s = 59;
-    int m = truncToInt(minutes - s / 60.0);
-    if (m < 0) m = 0;
-    std::string mm = (m <= 9 ? "0" : "") + intToText(m);
-    std::string ss = (s <= 9 ? "0" : "") + intToText(s);
-    return mm + ":" + ss;
+    // Whole seconds first, minutes and seconds from them, so that both fields come from one value:
+    // minutes taken apart from rounded seconds can lose the whole minute. A hair is added so that a
+    // time meant as whole seconds (106 / 60 minutes) is not shown a second short.
+    long long m = 0;
+    int s = 0;
+    if (minutes > 0) { // NaN and negative times show as 00:00
+        const double seconds = std::floor(minutes * 60.0 + 1e-6);
+        if (seconds >= double(INT_MAX) * 60.0) {
+            m = INT_MAX;
+        } else {
+            const long long whole = static_cast<long long>(seconds);
+            m = whole / 60;
+            s = static_cast<int>(whole % 60);
+        }
+    }
+    std::string text(m <= 9 ? 1 : 0, '0');
+    text += std::to_string(m);
+    text += ':';
+    if (s <= 9) text += '0';
+    text += intToText(s);
+    return text;
 }

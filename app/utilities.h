@@ -8,6 +8,7 @@
 extern const char* const kApplicationTitle; // "QuoVelanta"
 extern const char* const kProgramVersion;   // "2.2"
 extern const char* const kMakerWebSite;     // the maker's web site, without a trailing "/"
+extern const char* const kSupportAddress;   // the maker's support e-mail address
 
 // The executable's folder + "Help/" + the application title + ".html".
 std::string helpFilePath();

@@ -1,14 +1,23 @@
-// Playback engine benchmarks: a poll with nothing due, one step with seven active tracks, and a
-// 36-page session rendered through the MIDI capture path as the export does.
+// Playback engine benchmarks: a poll with nothing due, one step with seven active tracks, a 36-page
+// session rendered through the MIDI capture path as the export does, and the lateness of real-time
+// playback while sessions are saved.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/qvcontext.h"
+#include "app/savewaiter.h"
+#include "engine/globalnotes.h"
+#include "foundation/textfile.h"
 #include "platform/clock.h"
+#include "ui/modalloop.h"
 
 namespace {
 
@@ -76,12 +85,12 @@ class Bench {
     FakeClock clock{1000};
     std::unique_ptr<QvContext> ctx;
 
-    Bench() {
+    explicit Bench(Clock* realClock = nullptr) {
         std::random_device rd;
         dir = std::filesystem::temp_directory_path() / ("qvbench-" + std::to_string(rd()));
         std::filesystem::create_directories(dir);
         QvContext::Setup s;
-        s.clock = &clock;
+        s.clock = realClock ? realClock : &clock;
         s.realMidi = false;
         s.synth = std::make_unique<SinkBackend>();
         s.stylesFolder = (dir / "Styles").string();
@@ -156,6 +165,113 @@ void BM_Render36PageSession(benchmark::State& state) {
     state.counters["steps"] = double(core.songLength());
 }
 BENCHMARK(BM_Render36PageSession)->Unit(benchmark::kMillisecond);
+
+// Loading the global notes: linear in their number (30,000 notes once took 4 s, 100,000 took 25 s).
+void BM_LoadGlobalNotes(benchmark::State& state) {
+    const int n = int(state.range(0));
+    std::random_device rd;
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("qvbench-" + std::to_string(rd()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "globalNotes.cfg").string();
+    std::string text = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\n";
+    for (int i = 0; i < n; ++i) text += "i=note number " + std::to_string(i) + " with a few words\r\n";
+    text += "</globalNotes>\r\n</QuoVelanta Global Notes>\r\n";
+    writeFileAtomic(path, text);
+    for (auto _ : state) {
+        auto notes = std::make_unique<GlobalNotes>(path);
+        benchmark::DoNotOptimize(notes->notes.count());
+        state.PauseTiming();
+        notes.reset(); // writes the same notes back, untimed
+        state.ResumeTiming();
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}
+BENCHMARK(BM_LoadGlobalNotes)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Real-time playback (steady clock, a pass every 2 ms as in the main loop) for a few seconds, with a
+// session save every half second. Each step is late by the time between its due moment (interpolated
+// between the two ticks around it) and the tick that plays it. The counters give that lateness in
+// milliseconds (p50, p99, max), the longest pause between two ticks and the median save time.
+// Arguments: 0 no saves, 1 saves awaited by ticking playback (the program's waiter), 2 saves that
+// block the caller.
+class LatenessLoop : public ModalLoop {
+  public:
+    explicit LatenessLoop(QuoVelanta& a, StepControl& s) : app(a), sc(s) {}
+    QuoVelanta& app;
+    StepControl& sc;
+    using Tp = std::chrono::steady_clock::time_point;
+    Tp lastTick = std::chrono::steady_clock::now();
+    std::vector<double> lateness, saveMs;
+    double maxGap = 0;
+
+    void tick(bool) override {
+        Tp now = std::chrono::steady_clock::now();
+        double a0 = sc.accumulator;
+        int before = sc.counted;
+        app.playbackTick();
+        double a1 = sc.accumulator;
+        double gap = std::chrono::duration<double, std::milli>(now - lastTick).count();
+        maxGap = std::max(maxGap, gap);
+        if (sc.counted != before && a1 > a0) {
+            double due = gap * std::clamp((double(sc.counted) - a0) / (a1 - a0), 0.0, 1.0);
+            lateness.push_back(gap - due);
+        }
+        lastTick = now;
+    }
+    void pumpEvents() override {}
+    void sleepMs(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    std::int64_t nowMs() override { return clock.nowMs(); }
+    bool isPlaying() const override { return true; }
+    bool abortWaits() const override { return false; }
+    SteadyClock clock;
+};
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
+}
+
+void BM_NoteLatenessWhileSaving(benchmark::State& state) {
+    const int mode = int(state.range(0));
+    SteadyClock steady;
+    Bench b(&steady);
+    QuoVelanta& app = b.ctx->app;
+    b.ctx->engine.core.tempoValue = 240; // a step every 62.5 ms
+    LatenessLoop loop(app, b.ctx->engine.stepControl);
+    ModalLoop* previousLoop = setModalLoop(&loop);
+    if (mode == 1) installSaveWaiter();
+    const std::string path = (b.dir / "session.qvs").string();
+    for (auto _ : state) {
+        app.togglePlay();
+        auto start = std::chrono::steady_clock::now();
+        auto nextSave = start + std::chrono::milliseconds(500);
+        loop.lastTick = start;
+        while (std::chrono::steady_clock::now() - start < std::chrono::seconds(15)) {
+            loop.tick(false);
+            if (mode != 0 && std::chrono::steady_clock::now() >= nextSave) {
+                auto t0 = std::chrono::steady_clock::now();
+                app.saveFile("QuoVelanta Session", path);
+                app.lines.clear();
+                loop.saveMs.push_back(
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+                nextSave += std::chrono::milliseconds(500);
+            }
+            loop.sleepMs(2);
+        }
+        app.togglePlay();
+    }
+    removeSaveWaiter();
+    setModalLoop(previousLoop);
+    state.counters["late_p50_ms"] = percentile(loop.lateness, 0.5);
+    state.counters["late_p99_ms"] = percentile(loop.lateness, 0.99);
+    state.counters["late_max_ms"] = percentile(loop.lateness, 1.0);
+    state.counters["tick_gap_max_ms"] = loop.maxGap;
+    state.counters["save_p50_ms"] = percentile(loop.saveMs, 0.5);
+    state.counters["steps"] = double(loop.lateness.size());
+}
+BENCHMARK(BM_NoteLatenessWhileSaving)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "engine/arpeggio.h"
 
+#include <cstdint>
+
 #include "engine/harmony.h"
 #include "engine/instrument.h"
 #include "engine/qvapoint.h"
@@ -51,7 +53,9 @@ void Arpeggio::loadTrack(const StyleTrack& track) {
     type = track.type;
     mode = track.mode;
     transpose = track.key;
-    abc = track.abc;
+    // A track without a chord layer (a style made in the program, a drum track) plays in the layer
+    // its mode implies.
+    abc = track.abc != 0 ? track.abc : StyleTrack::abcForMode(track.mode);
     breakLength = track.breakLength;
     breakVolume = track.breakVolume;
     susVolume = track.susVolume;
@@ -271,6 +275,8 @@ void Arpeggio::playPitch(int pitch, int velocity, double length) {
     long long p = (long long)pitch + transpose;
     if (p < 28) p += ((28 - p + 11) / 12) * 12;
     if (type == 1 && engine->core.currentChord.bassOctave) velocity = truncToInt(velocity * 0.95);
-    if (p > 127) return;
+    // A pitch past 127 still goes to the voice (which ends its sounding note for it); the output drops
+    // its messages.
+    if (p > INT32_MAX) p = INT32_MAX;
     v->playNote(int(p), clampVel(velocity), length);
 }

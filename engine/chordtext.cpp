@@ -28,10 +28,9 @@ void chordChartPageLines(const QvPage& page, int beatsPerBar, int sharpFlatMode,
         const QvChord& chord = page.chords.at(i);
         int n = chord.len > 0 ? chord.len / beatUnits : 0;
         if (m.empty()) {
-            m = "|";
+            m.assign(1, '|');
         } else if (m != "|" && c % b == 0) {
-            pad();
-            m += "|";
+            m += " |"; // as is: after a chord shorter than a beat the bar sign follows two blanks
         }
         pad();
         m += chordSymbolText(chord, sharpFlatMode, visualTranspose) + " ";
@@ -53,8 +52,11 @@ void chordChartPageLines(const QvPage& page, int beatsPerBar, int sharpFlatMode,
         }
     }
     if (count == 0) {
-        m = "|";
-        for (int k = 0; k < b; ++k) m += " " + mark;
+        m.assign(1, '|');
+        for (int k = 0; k < b; ++k) {
+            m += ' ';
+            m += mark;
+        }
     }
     if (!m.empty() && m != "|") {
         pad();

@@ -67,6 +67,7 @@ void CustomStyleMixes::serialize() {
     mixes.clear();
     Llist<Text_> blocks;
     extractSections(lines, kMixKey, blocks);
+    if (blocks.count() > 0) mixes.setCapacity(blocks.count(), false);
     for (int i = 0; i < blocks.count(); ++i) {
         QvSessionMix m;
         m.lines = blocks.items[i];

@@ -80,7 +80,8 @@ void Instrument::setChannel(int channel) {
 
 bool Instrument::playNote(int pitch, int velocity, double length) {
     if (isSilent()) return false;
-    if (pitch < 0 || pitch > 127) return false;
+    // A pitch outside 0..127 is queued like any other: the output layer drops its messages, but a
+    // one-note voice still ends its sounding note for it, as the pattern asks.
     velocity = clampInt(velocity, 0, 127);
     if (midiChannel == kDrumChannel && engine) {
         const QvSessionMix& mix = engine->core.mix;
@@ -93,9 +94,9 @@ bool Instrument::playNote(int pitch, int velocity, double length) {
         if (isRideNote(pitch)) velocity = applyDynamics(velocity, mix.mixRide);
         if (isCrashNote(pitch)) velocity = applyDynamics(velocity, mix.mixCrash);
         if (isSplashNote(pitch) || isChinaNote(pitch)) velocity = applyDynamics(velocity, mix.mixFxCym);
+        // A drum note whose level brought it to 0 is not played at all.
+        if (velocity <= 0) return false;
     }
-    // A note-on of velocity 0 would be a note-off: such a note is not played at all.
-    if (velocity <= 0) return false;
     if (monophonic) {
         while (!notes.empty()) {
             sendNoteOff(notes.at(0).note);

@@ -34,6 +34,9 @@ std::string chordSymbolText(const QvChord& chord, int sharpFlatMode, int visualT
     int root = chord.visualKey(visualTranspose);
     int bass = chord.visualBass(visualTranspose);
     std::string text = sessionNoteName(root, sharpFlatMode) + chordTypeSuffix(chord.variant, false);
-    if (bass != root) text += "/" + sessionNoteName(bass, sharpFlatMode);
+    if (bass != root) {
+        text += '/';
+        text += sessionNoteName(bass, sharpFlatMode);
+    }
     return text;
 }

@@ -509,6 +509,7 @@ void QvPage::serialize() {
         Llist<Text_> sections(0, 1, true);
         extractSections(lines, "chords", sections);
         chords.clear();
+        if (sections.count() > 0) chords.setCapacity(sections.count(), false);
         for (const Text_& s : sections) {
             QvChord c(0, 0, 0, kAutoBassArg, false, -1);
             c.lines.assign(s);
@@ -519,6 +520,7 @@ void QvPage::serialize() {
         }
         extractSections(lines, "apoints", sections);
         apoints.clear();
+        if (sections.count() > 0) apoints.setCapacity(sections.count(), false);
         for (const Text_& s : sections) {
             QvAPoint p(0);
             p.lines.assign(s);

@@ -218,10 +218,8 @@ void StyleFile::normalizeTracks() {
         if (t.type == 0) t.mode = 1;
     while (tracks.count() > kStyleTrackCount) tracks.remove(tracks.count() - 1);
     while (tracks.count() < kStyleTrackCount) tracks.add(StyleTrack());
-    // A drum track whose mode was just set (or one put in front) gets its chord layer from that
-    // mode, as reading would have given it, so that a saved style reads back unchanged.
-    for (StyleTrack& t : tracks)
-        if (t.abc == 0) t.abc = StyleTrack::abcForMode(t.mode);
+    // The chord layers stay as reading left them (a drum track read with mode 0 keeps 0), so that a
+    // loaded style is saved as it was read; a track engine derives a layer of 0 when it loads it.
 }
 
 void StyleFile::load(const std::string& path) {

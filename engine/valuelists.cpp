@@ -22,6 +22,9 @@ void serializeList(TextStream& ts, const std::string& key, Llist<T>& list, Write
     list.clear();
     Text_ block;
     if (!TextStream::extractSection(ts.lines, key, block)) return;
+    // Room for every line at once: a list that grew one slot per value would copy itself over and
+    // over while a long list loads.
+    if (block.count() > 0) list.setCapacity(block.count(), false);
     std::string value;
     for (int i = 0; i < block.count(); ++i)
         if (listValue(block.items[i], value)) list.add(read(value));
@@ -36,5 +39,6 @@ void serializeIntList(TextStream& ts, const std::string& key, Llist<int>& list) 
 
 void serializeTextList(TextStream& ts, const std::string& key, Llist<std::string>& list) {
     serializeList(
-        ts, key, list, [](const std::string& s) { return s; }, [](const std::string& s) { return s; });
+        ts, key, list, [](const std::string& s) { return TextStream::oneLine(s); },
+        [](const std::string& s) { return s; });
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Lists of plain values inside tagged-text files: a block "<key>" ... "</key>" with one line
-// "i=" + value per element (ints in decimal, texts raw).
+// "i=" + value per element (ints in decimal, texts as they are, with line breaks written as blanks).
 #include <string>
 
 #include "foundation/llist.h"

@@ -2,6 +2,12 @@
 // A fixed-capacity ring of elements kept by value, and the same ring used as an undo history.
 #include "foundation/llist.h"
 
+// The empty base of history entries.
+class HistoryObject {
+  public:
+    virtual ~HistoryObject() = default;
+};
+
 template <typename T> class CircularList {
   public:
     int capacity = 1;

@@ -3,7 +3,10 @@
 
 #include <charconv>
 #include <climits>
+#include <clocale>
 #include <cmath>
+#include <langinfo.h>
+#include <locale.h>
 #include <system_error>
 
 const char* const kVersionText = "1.0";
@@ -87,7 +90,7 @@ Decimal toDecimal(double m) {
 // first digit moves the point.
 void roundDigits(Decimal& d, int keep) {
     if (keep < 0) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         d.point = 1;
         return;
     }
@@ -118,9 +121,13 @@ std::string fixedForm(double m, int fractionDigits) {
         int idx = d.point + k;
         fraction += (idx >= 0 && idx < static_cast<int>(d.digits.size())) ? d.digits[idx] : '0';
     }
-    if (whole.empty()) whole = "0";
+    if (whole.empty()) whole.assign(1, '0');
     dropTrailingZeros(fraction);
-    return fraction.empty() ? whole : whole + gDecimalSeparator + fraction;
+    if (!fraction.empty()) {
+        whole.push_back(gDecimalSeparator);
+        whole.append(fraction);
+    }
+    return whole;
 }
 
 std::string exponentText(const Decimal& d, char separator) {
@@ -228,6 +235,21 @@ char decimalSeparator() {
 
 void setDecimalSeparator(char sep) {
     gDecimalSeparator = (sep == ',') ? ',' : '.';
+}
+
+char systemDecimalSeparator() {
+    // The user's numeric locale from the environment, looked up without touching the process locale
+    // (which stays "C", as the toolkit wants it).
+    locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (user == static_cast<locale_t>(0)) return '.';
+    const char* radix = ::nl_langinfo_l(RADIXCHAR, user);
+    const char sep = radix != nullptr && radix[0] == ',' ? ',' : '.';
+    ::freelocale(user);
+    return sep;
+}
+
+void useSystemDecimalSeparator() {
+    setDecimalSeparator(systemDecimalSeparator());
 }
 
 std::string intToText(int v) {

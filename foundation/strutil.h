@@ -14,6 +14,11 @@ constexpr double kOneAndHalfPi = 1.5 * kPi;
 // The user's decimal separator ('.' or ','); numbers are written with it and read with either.
 char decimalSeparator();
 void setDecimalSeparator(char sep);
+// The decimal separator of the user's numeric locale (LC_ALL, LC_NUMERIC, LANG); '.' when it names
+// no installed locale.
+char systemDecimalSeparator();
+// Program start: numbers are written with the system's separator from then on.
+void useSystemDecimalSeparator();
 
 std::string intToText(int v);
 std::string longToText(long long v);

@@ -2,6 +2,7 @@
 #include "foundation/textfile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -9,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include "foundation/blockingwork.h"
 
 namespace {
 
@@ -75,6 +78,48 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+// A file is replaced only where the user may write it. The kernel decides for ordinary users (owner,
+// group, ACLs, read-only mounts, immutable files); a file without any write permission bit is
+// read-only for everyone, root included, whom the kernel would let through. Renaming over the file
+// would need only the folder's permission, so this is checked first.
+bool mayReplace(const std::string& target, const struct stat& st) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The slow part of an atomic write, run off the caller's thread: a temporary file in the target's
+// folder, checked writes, a sync, the rename and a sync of the folder. `existing` carries the mode of
+// the file being replaced.
+bool writeAndRename(const std::string& target, const std::string& bytes, const struct stat* existing) {
+    static std::atomic<unsigned> serial{0};
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        // A short hidden name in the target's folder, so that any name that fits fits here too.
+        temp =
+            folderOf(target) + ".qv" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    if (existing) (void)::fchmod(fd, existing->st_mode & 07777);
+
+    bool ok = writeAll(fd, bytes.data(), bytes.size());
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir); // makes the rename durable where the file system allows it
+        ::close(dir);
+    }
+    return true;
 }
 
 std::string realExeFolder() {
@@ -144,33 +189,12 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
         if (::realpath(target.c_str(), resolved)) target = resolved;
     }
 
-    static unsigned serial = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        // A short hidden name in the target's folder, so that any name that fits fits here too.
-        temp =
-            folderOf(target) + ".qv" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    if (exists) (void)::fchmod(fd, st.st_mode & 07777);
+    // The file is replaced only where it could be opened for writing (see mayReplace).
+    if (exists && !mayReplace(target, st)) return false;
 
-    bool ok = writeAll(fd, bytes.data(), bytes.size());
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir); // makes the rename durable where the file system allows it
-        ::close(dir);
-    }
-    return true;
+    bool ok = false;
+    runBlocking([&] { ok = writeAndRename(target, bytes, exists ? &st : nullptr); });
+    return ok;
 }
 
 bool readFileBytes(const std::string& path, std::string& bytes) {

@@ -16,7 +16,9 @@ class Text_ : public Llist<std::string> {
     std::string joined() const; // the lines as the file would hold them (CR LF after each)
 };
 
-// Writes bytes to path atomically (temporary file in the same folder, checked writes, rename).
+// Writes bytes to path atomically (temporary file in the same folder, checked writes, sync, rename).
+// An existing file that the user may not write (no write permission bit, or the system refuses it)
+// is left as it is: false. The slow part runs through runBlocking (foundation/blockingwork.h).
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
 // Reads a whole file; false when it cannot be opened or read.
 bool readFileBytes(const std::string& path, std::string& bytes);

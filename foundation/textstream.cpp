@@ -5,15 +5,6 @@
 
 namespace {
 
-// A text value is the rest of its line: line breaks inside it become blanks so that the file
-// keeps one field per line.
-std::string oneLine(const std::string& value) {
-    std::string s = value;
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
-
 // Appends to a list that may grow to many lines, doubling its room instead of adding one slot at a time.
 template <typename T> void addGrowing(Llist<T>& list, const T& item) {
     if (list.top + 1 == list.capacity) list.setCapacity(list.capacity < 8 ? 8 : list.capacity * 2, true);
@@ -29,6 +20,13 @@ Text_ linesBetween(const Text_& lines, int first, int last) {
 }
 
 } // namespace
+
+std::string TextStream::oneLine(const std::string& value) {
+    std::string s = value;
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
 
 bool TextStream::field(const std::string& key, const std::string& value, std::string& found) {
     if (writing) {

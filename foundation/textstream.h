@@ -34,6 +34,9 @@ class TextStream {
     void openTag(const std::string& key);
     void closeTag(const std::string& key);
 
+    // A text value is the rest of its line: line breaks inside it become blanks so that the file
+    // keeps one field per line.
+    static std::string oneLine(const std::string& value);
     static bool isTagLine(const std::string& line, const std::string& tag);
     static bool extractSection(const Text_& lines, const std::string& key, Text_& out);
     static void extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list);

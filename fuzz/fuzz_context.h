@@ -3,6 +3,7 @@
 // from the fuzzer's bytes, and a whole program context over a fake clock and a silent MIDI device.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,15 @@
 #include "app/qvcontext.h"
 #include "platform/clock.h"
 #include "platform/midibackend.h"
+
+// A property every input must keep; a broken one names itself and ends the run as a finding.
+#define QV_REQUIRE(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (false)
 
 namespace qvfuzz {
 

@@ -21,3 +21,28 @@ printf '<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=First note\r\ni=Second\r
     >"$out/stores/globalNotes.cfg"
 printf '<QuoVelanta Custom Style Mixes>\r\n<Mix>\r\nvolDrums=0.7\r\nmixKick=0.6\r\nmixC=0.9\r\nforStyle=12\r\n</Mix>\r\n<Mix>\r\nvolBass=1\r\nforStyle=3\r\n</Mix>\r\n</QuoVelanta Custom Style Mixes>\r\n' \
     >"$out/stores/customStyleMixes.dat"
+# The harnesses that take several parts: length-prefixed pieces built from the same files.
+mkdir -p "$out"/{stylefolder,sessionstyle,chartundo,midiexport,links}
+be16() { printf "\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 & 255)))"; }
+styles=(data/Styles/*.qms tests/data/styles/*.qms)
+sessions=(data/Samples/*.qvs tests/data/session/*.qvs)
+n=0
+for s in "${sessions[@]}"; do
+    st=${styles[$((n % ${#styles[@]}))]}
+    # stylefolder: two files named after the style (a duplicate number) and one that is no number.
+    base=$(basename "$st" .qms)
+    {
+        for name in "$base" "$base" "x$base"; do
+            printf "\\x$(printf %02x $((${#name} << 3)))%s" "$name"
+            be16 "$(stat -c %s "$st")"
+            cat "$st"
+        done
+    } >"$out/stylefolder/$n"
+    { be16 "$(stat -c %s "$st")"; cat "$st" "$s"; } >"$out/sessionstyle/$n"
+    { printf '\x00\x21\x42\x63\x84\xa5\xc6\xe7'; cat "$s"; } >"$out/chartundo/$n"
+    { printf "\\x$(printf %02x $((n * 37 % 256)))"; cat "$s"; } >"$out/midiexport/$n"
+    n=$((n + 1))
+done
+printf 'www.example.org\nhttp://host/a b\n~/doc.txt\n~/run.sh\nfile://~/folder' >"$out/links/0"
+printf '~/innocent.txt\n~/program\n~/tool.desktop\n/usr/bin/env\nhttps://\xff\xfe' >"$out/links/1"
+printf 'file:~/doc.txt\n  ~/folder/../doc.txt  \nWWW.\nhttp://[::1]/\nmailto:x@y' >"$out/links/2"

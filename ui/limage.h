@@ -22,6 +22,10 @@ struct BlitArgs {
     int table = 13; // blitTinted: the tint table; blitBlend, blitBlendEdges, blitTintedBlend: the blend table
     int tintTable = 13; // blitTintedBlend: the tint table
     int border = 0;     // blitBlendEdges: width of the blended bands
+    // A caller's own 256 x 256 table (entry [a][b] at a x 256 + b), used instead of the shared table
+    // numbered `table` (tableData) or `tintTable` (tintTableData) when set.
+    const uint8_t* tableData = nullptr;
+    const uint8_t* tintTableData = nullptr;
 };
 
 // Where a blit lands: source columns srcCol .. srcCol + count - 1 go to target columns x ..;

@@ -14,6 +14,11 @@ bool isTransparent(const uint8_t* p, TColor transparent) {
            p[2] == colourRed(transparent);
 }
 
+// The table a blit uses: the caller's own, else the shared one of that number (null when out of range).
+const uint8_t* chosenTable(const uint8_t* own, int number) {
+    return own != nullptr ? own : Limage::table(number);
+}
+
 } // namespace
 
 bool Limage::clipBlit(const BlitArgs& args, BlitWindow& window) {
@@ -73,7 +78,7 @@ void Limage::blitTransparent(const BlitArgs& args) {
 }
 
 void Limage::blitTinted(const BlitArgs& args) {
-    const uint8_t* t = table(args.table);
+    const uint8_t* t = chosenTable(args.tableData, args.table);
     if (t == nullptr) return;
     BlitWindow w;
     if (!clipBlit(args, w)) return;
@@ -93,7 +98,7 @@ void Limage::blitTinted(const BlitArgs& args) {
 }
 
 void Limage::blitBlend(const BlitArgs& args) {
-    const uint8_t* t = table(args.table);
+    const uint8_t* t = chosenTable(args.tableData, args.table);
     if (t == nullptr) return;
     BlitWindow w;
     if (!clipBlit(args, w)) return;
@@ -106,7 +111,7 @@ void Limage::blitBlend(const BlitArgs& args) {
 
 // Blends a band of `border` pixels along the edges and copies the middle.
 void Limage::blitBlendEdges(const BlitArgs& args) {
-    const uint8_t* t = table(args.table);
+    const uint8_t* t = chosenTable(args.tableData, args.table);
     if (t == nullptr) return;
     BlitWindow w;
     if (!clipBlit(args, w)) return;
@@ -130,8 +135,8 @@ void Limage::blitBlendEdges(const BlitArgs& args) {
 }
 
 void Limage::blitTintedBlend(const BlitArgs& args) {
-    const uint8_t* bt = table(args.table);
-    const uint8_t* tt = table(args.tintTable);
+    const uint8_t* bt = chosenTable(args.tableData, args.table);
+    const uint8_t* tt = chosenTable(args.tintTableData, args.tintTable);
     if (bt == nullptr || tt == nullptr) return;
     BlitWindow w;
     if (!clipBlit(args, w)) return;

@@ -4,6 +4,7 @@
 
 #include "platform/qt/gditypes.h"
 #include "ui/geometry.h"
+#include "ui/labelmemory.h"
 #include "ui/limage.h"
 #include "ui/sccontext.h"
 
@@ -33,6 +34,7 @@ class ScButton : public ScControl {
     bool symbol = false;
     int labelOffset = 0;
     bool inverted = false; // a toggle shows its on face while its bool is false
+    LabelMemory labelMemory;
 
     ScButton() = default;
     explicit ScButton(ScContext* ctx) : ScControl(ctx) {}

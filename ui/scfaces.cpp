@@ -1,5 +1,6 @@
 #include "ui/scfaces.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "foundation/strutil.h"
@@ -204,6 +205,48 @@ void renderSymbolFace(Limage& face, AaPen& pen, const std::string& name, int sta
     pen.setTarget(savedTarget).setColour(savedColour);
 }
 
+namespace {
+
+// The pixels of cell (within the image) row by row.
+std::vector<uint8_t> grabPixels(const Limage& image, const TRect& cell) {
+    std::vector<uint8_t> bytes;
+    for (int y = cell.Top; y < cell.Bottom; ++y) {
+        const uint8_t* row = image.row(y) + 3 * cell.Left;
+        bytes.insert(bytes.end(), row, row + 3 * (cell.Right - cell.Left));
+    }
+    return bytes;
+}
+
+void putPixels(Limage& image, const TRect& cell, const std::vector<uint8_t>& bytes) {
+    const std::size_t rowBytes = std::size_t(3) * std::size_t(cell.Right - cell.Left);
+    std::size_t at = 0;
+    for (int y = cell.Top; y < cell.Bottom && at + rowBytes <= bytes.size(); ++y, at += rowBytes)
+        std::copy(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(at + rowBytes),
+                  image.row(y) + 3 * cell.Left);
+}
+
+// Draws a label with its top left at (x, y), w x h. Where the label's cell still holds what the last
+// paint left there, it is first given back the pixels that lay beneath; otherwise (first paint, or the
+// owner has drawn there since) the present pixels are what lies beneath.
+void drawLabel(Limage& target, Canvas& c, int x, int y, int w, int h, const std::string& text,
+               LabelMemory* memory) {
+    constexpr int kSpill = 2; // anti-aliased edges may reach a little past the advance width
+    TRect cell{std::max(0, x - kSpill), std::max(0, y), std::min(target.width(), x + w + kSpill),
+               std::min(target.height(), y + h)};
+    const bool inside = cell.Left < cell.Right && cell.Top < cell.Bottom;
+    if (memory != nullptr && inside) {
+        if (memory->cell == cell && grabPixels(target, cell) == memory->left)
+            putPixels(target, cell, memory->beneath);
+        else
+            memory->beneath = grabPixels(target, cell);
+        memory->cell = cell;
+    }
+    c.textOut(x, y, text);
+    if (memory != nullptr && inside) memory->left = grabPixels(target, cell);
+}
+
+} // namespace
+
 void paintButtonLook(Limage& target, Canvas& screen, const ButtonLook& look) {
     Canvas* c = target.canvas();
     if (c == nullptr || look.face == nullptr || !look.face->isValid()) return;
@@ -215,8 +258,8 @@ void paintButtonLook(Limage& target, Canvas& screen, const ButtonLook& look) {
         c->font.color = look.textColour;
         const int tw = c->textWidth(look.label);
         const int th = c->textHeight(look.label);
-        c->textOut((rc.Left + rc.Right) / 2 + look.labelOffset - tw / 2, rc.Top - 2 * (th / 2) - 4,
-                   look.label);
+        drawLabel(target, *c, (rc.Left + rc.Right) / 2 + look.labelOffset - tw / 2, rc.Top - 2 * (th / 2) - 4,
+                  tw, th, look.label, look.labelMemory);
     }
     if (!look.pressed || look.symbol) {
         Limage::blitTransparent({.source = look.face, .target = &target, .x = rc.Left, .y = rc.Top});

@@ -7,6 +7,7 @@
 #include "platform/qt/canvas.h"
 #include "platform/qt/gditypes.h"
 #include "ui/aapen.h"
+#include "ui/labelmemory.h"
 #include "ui/limage.h"
 
 // Colours a face is drawn with.
@@ -44,6 +45,7 @@ void renderSymbolFace(Limage& face, AaPen& pen, const std::string& name, int sta
 // look of a plain button, then copies rect to the screen canvas.
 struct ButtonLook {
     TRect rect;
+    LabelMemory* labelMemory = nullptr;
     Limage* face = nullptr;
     bool pressed = false;
     bool symbol = false;
@@ -86,6 +88,7 @@ template <typename Button> ButtonLook buttonLookOf(Button& b) {
     look.label = b.label;
     look.labelOffset = b.labelOffset;
     look.textColour = b.textColour;
+    look.labelMemory = &b.labelMemory;
     return look;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/qt/canvas.h"
 #include "platform/qt/gditypes.h"
 #include "ui/geometry.h"
+#include "ui/labelmemory.h"
 #include "ui/limage.h"
 
 struct ShadeControl {
@@ -31,6 +32,7 @@ class ShadeButton : public ShadeControl {
     bool symbol = false;
     int labelOffset = 0;
     bool inverted = false;
+    LabelMemory labelMemory;
     TColor ledColour = 0x00FFFF; // a lit indicator bar
 
     // Captions as for the Sc buttons, with the extra tokens "<wave>" and "<tap>"; "$" + text only sets

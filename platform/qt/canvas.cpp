@@ -238,7 +238,10 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     changed({left, top, right, bottom});
 }
 
-// Filled by the even-odd rule over pixel centres, then outlined through every vertex.
+// Vertices name pixels, as the outline's do: the fill takes, row by row, the pixels from the first at
+// or right of the left edge to the last at or left of the right edge (even-odd rule), so it meets the
+// outline without a gap along slanted edges. Without a pen the outline's pixels are filled with the
+// brush, so a shape covers the same pixels either way. Then the outline through every vertex.
 void Canvas::polygon(const TPoint* points, int count) {
     if (points == nullptr || count < 2 || !isAttached()) return;
     const TRect lim = drawable();
@@ -250,27 +253,40 @@ void Canvas::polygon(const TPoint* points, int count) {
         maxY = std::max(maxY, points[i].y);
     }
     if (!brush.clear && !isEmpty(lim)) {
-        std::vector<double> xs;
+        // Where an edge crosses a row: floor and ceiling of the exact column.
+        struct Crossing {
+            i64 floor, ceil;
+            bool operator<(const Crossing& o) const {
+                return floor != o.floor ? floor < o.floor : ceil < o.ceil;
+            }
+        };
+        std::vector<Crossing> xs;
         const int yFirst = std::max(minY, lim.Top);
         const int yLast = std::min(maxY, lim.Bottom);
         for (int y = yFirst; y < yLast; ++y) {
-            const double yc = y + 0.5;
             xs.clear();
+            for (int i = 0; i < count; ++i) {
+                TPoint a = points[i];
+                TPoint b = points[(i + 1) % count];
+                if (a.y == b.y) continue;
+                if (a.y > b.y) std::swap(a, b);
+                if (y < a.y || y >= b.y) continue; // a vertex counts for the edge below it
+                const __int128 num =
+                    static_cast<__int128>(static_cast<i64>(y) - a.y) * (static_cast<i64>(b.x) - a.x);
+                const __int128 den = static_cast<i64>(b.y) - a.y;
+                const i64 fl = floorDiv(num, den);
+                xs.push_back({a.x + fl, a.x + fl + (fl * den == num ? 0 : 1)});
+            }
+            std::sort(xs.begin(), xs.end());
+            for (size_t k = 0; k + 1 < xs.size(); k += 2)
+                span(clampToInt(xs[k].ceil), clampToInt(xs[k + 1].floor + 1), y, brush.color, lim);
+        }
+        if (pen.clear)
             for (int i = 0; i < count; ++i) {
                 const TPoint& a = points[i];
                 const TPoint& b = points[(i + 1) % count];
-                if (a.y == b.y) continue;
-                const double ya = a.y, yb = b.y;
-                if (yc < std::min(ya, yb) || yc >= std::max(ya, yb)) continue;
-                xs.push_back(a.x + (yc - ya) * (static_cast<double>(b.x) - a.x) / (yb - ya));
+                segment(a.x, a.y, b.x, b.y, brush.color, lim);
             }
-            std::sort(xs.begin(), xs.end());
-            for (size_t k = 0; k + 1 < xs.size(); k += 2) {
-                const int xa = truncToInt(std::ceil(xs[k] - 0.5));
-                const int xb = truncToInt(std::ceil(xs[k + 1] - 0.5));
-                span(xa, xb, y, brush.color, lim);
-            }
-        }
     }
     if (!pen.clear)
         for (int i = 0; i < count; ++i) {

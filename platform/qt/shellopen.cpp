@@ -1,6 +1,7 @@
 #include "platform/qt/shellopen.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QUrl>
@@ -79,11 +80,16 @@ ShellTarget classifyShellTarget(const std::string& target) {
         if (!url.isValid() || !url.isLocalFile()) return {ShellOpenResult::NotFound, {}};
         path = url.toLocalFile();
     }
+    // A path that begins with ':' is a name on disk here, never one of the toolkit's built-in resources.
+    if (path.startsWith(QLatin1Char(':'))) path.prepend(QLatin1String("./"));
     QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) return {ShellOpenResult::NotFound, {}};
     if (!info.isDir() && (!info.isFile() || isProgram(info))) return {ShellOpenResult::Refused, {}};
-    return {ShellOpenResult::Opened,
-            QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded).toStdString()};
+    // A clean path: a doubled leading slash ("//") would otherwise read as a network share with no
+    // name and give the empty address "file://".
+    const QUrl url = QUrl::fromLocalFile(QDir::cleanPath(info.absoluteFilePath()));
+    if (url.toLocalFile().isEmpty()) return {ShellOpenResult::NotFound, {}};
+    return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
 }
 
 ShellOpenResult shellOpenTarget(const std::string& target, const UrlOpener& opener) {

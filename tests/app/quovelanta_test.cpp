@@ -159,6 +159,33 @@ TEST(QuoVelanta, ConvertingTo34AsksBeforeDroppingChords) {
     EXPECT_EQ(page.chordLength(3), 48);
 }
 
+// Declining the conversion leaves the session exactly as it was, even parts that a file read would
+// have tidied (the reader does that, not the style choice).
+TEST(QuoVelanta, ADeclinedConversionChangesNothingAtAll) {
+    Player p;
+    p.addStyle(style44(1));
+    p.addStyle(style34(2));
+    p.use(1);
+    quarterBar(p, 0);
+    QvCore& core = p.core();
+    core.loopStart = 20;
+    core.loopEnd = 5;
+    core.loopRegionActive = true;
+    core.playingPosition = 7;
+    core.pageSlots.add(40);
+    const int slots = core.pageSlots.count();
+    p.prompt.answers = {1};
+    p.app().selectStyle(2, false, false, true);
+    EXPECT_EQ(p.prompt.asked, 1);
+    EXPECT_EQ(core.styleNumber, 1);
+    EXPECT_EQ(core.loopStart, 20);
+    EXPECT_EQ(core.loopEnd, 5);
+    EXPECT_TRUE(core.loopRegionActive);
+    EXPECT_EQ(core.playingPosition, 7);
+    EXPECT_EQ(core.pageSlots.count(), slots);
+    EXPECT_EQ(core.pages.at(0).chordCount(), 5);
+}
+
 TEST(QuoVelanta, ConversionQuestionTextForSeveralBarsAndPoints) {
     Player p;
     p.addStyle(style44(1));

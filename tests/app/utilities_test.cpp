@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QApplication>
 
 #include <cmath>
@@ -20,6 +22,16 @@ TEST(FormatMinutesSecondsTest, TwoDigitFieldsAndTruncatedSeconds) {
     EXPECT_EQ(formatMinutesSeconds(10.0), "10:00");
     EXPECT_EQ(formatMinutesSeconds(0.16), "00:09");
     EXPECT_EQ(formatMinutesSeconds(125.25), "125:15");
+    // Times that are whole seconds keep their minute and their last second.
+    EXPECT_EQ(formatMinutesSeconds(1.7666666666666666), "01:46");
+    EXPECT_EQ(formatMinutesSeconds(106 / 60.0), "01:46");
+    EXPECT_EQ(formatMinutesSeconds(119 / 60.0), "01:59");
+    EXPECT_EQ(formatMinutesSeconds(3541 / 60.0), "59:01");
+    for (int t = 0; t < 7200; ++t) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%02d:%02d", t / 60, t % 60);
+        ASSERT_EQ(formatMinutesSeconds(t / 60.0), expected) << t;
+    }
     // Nonsense in, a harmless text out.
     EXPECT_EQ(formatMinutesSeconds(-1.5), "00:00");
     EXPECT_EQ(formatMinutesSeconds(std::nan("")), "00:00");
@@ -31,6 +43,9 @@ TEST(UtilitiesTest, DotsPagesAndTheHelpFile) {
     EXPECT_EQ(replaceDotsWithP(".a..b."), "pappbp");
     EXPECT_EQ(replaceDotsWithP(""), "");
     EXPECT_EQ(updatePageAddress(), std::string(kMakerWebSite) + "/update2p2.html");
+    // The addresses the program shows lie under a domain reserved for examples.
+    EXPECT_EQ(updatePageAddress(), "http://www.quovelanta.example/update2p2.html");
+    EXPECT_EQ(std::string(kSupportAddress), "support@quovelanta.example");
 
     setExeFolderOverride("/opt/qv/");
     EXPECT_EQ(helpFilePath(), "/opt/qv/Help/QuoVelanta.html");

@@ -62,6 +62,10 @@ TEST(ChordChartPage, ShortChordsAndTheLastChordFillingItsBar) {
     EXPECT_EQ(linesOf(page, 4, layout), Lines{"| C Dm . . |"});
     // A page of one short chord on a bar start: no beat marks, single spaces.
     EXPECT_EQ(linesOf(pageOf({chord(0, 0, 6)}), 4, layout), Lines{"| C |"});
+    // A bar sign at a bar start is " |" as it is: after a chord without beats two blanks stand before it.
+    EXPECT_EQ(linesOf(pageOf({chord(0, 0, 6), chord(2, 0, 48)}), 4, layout), Lines{"| C  | D . . . |"});
+    EXPECT_EQ(linesOf(pageOf({chord(0, 0, 48), chord(2, 0, 6), chord(4, 0, 48)}), 4, layout),
+              Lines{"| C . . . | D  | E . . . |"});
     // One and a half beats count as one beat.
     EXPECT_EQ(linesOf(pageOf({chord(0, 0, 18), chord(7, 4, 30)}), 4, layout), Lines{"| C G7 . . |"});
 }

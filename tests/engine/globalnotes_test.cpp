@@ -7,6 +7,7 @@
 
 #include "engine/valuelists.h"
 #include "foundation/textfile.h"
+#include "tests/common/alloccount.h"
 #include "tests/common/tempdir.h"
 
 namespace {
@@ -108,4 +109,40 @@ TEST(GlobalNotes, ForeignOrDamagedFileIsNeverOverwritten) {
         }
         EXPECT_EQ(readBytes(path), content);
     }
+}
+
+TEST(ValueLists, LineBreaksInsideATextAreWrittenAsBlanks) {
+    ListHolder h;
+    h.texts.add("first line\r\nsecond\nthird\rfourth");
+    h.texts.add("after");
+    h.saveFile("T", "");
+    ListHolder back;
+    back.lines = h.lines;
+    back.loadFile("T", "");
+    ASSERT_EQ(back.texts.count(), 2);
+    EXPECT_EQ(back.texts.at(0), "first line  second third fourth");
+    EXPECT_EQ(back.texts.at(1), "after");
+}
+
+// Loading a long list costs memory traffic in proportion to its length (a list that grows one slot
+// per value copies itself once per value).
+TEST(GlobalNotes, LongListsLoadInLinearWork) {
+    TempDir dir;
+    auto load = [&](int n) {
+        std::string text = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\n";
+        for (int i = 0; i < n; ++i) text += "i=note number " + std::to_string(i) + " with some words\r\n";
+        text += "</globalNotes>\r\n</QuoVelanta Global Notes>\r\n";
+        writeAll(dir.file("globalNotes.cfg"), text);
+        alloccount::Scope counted;
+        unsigned long long bytes = 0;
+        {
+            GlobalNotes notes(dir.file("globalNotes.cfg"));
+            bytes = counted.bytesSince();
+            EXPECT_EQ(notes.notes.count(), n);
+            EXPECT_EQ(notes.notes.at(n - 1), "note number " + std::to_string(n - 1) + " with some words");
+        }
+        return double(bytes);
+    };
+    double small = load(5000), large = load(20000);
+    EXPECT_LT(large / small, 6.0) << small << " bytes for 5000 notes, " << large << " for 20000";
 }

@@ -156,22 +156,41 @@ TEST(Instrument, DrumVelocitiesFollowTheMixByClass) {
     EXPECT_EQ(r.engine.visualizer.allNotes.at(36), NoteVisualizer::kNeverStruck);
 }
 
-TEST(Instrument, BadNotesAreClampedOrDropped) {
+// Velocities are clamped; notes the output cannot send (a pitch outside 0..127, velocity 0) are still
+// queued, and only their messages are dropped.
+TEST(Instrument, BadNotesAreClampedOrQueuedSilently) {
     Rig r;
     Instrument& v = r.voice(5);
     v.setVolume(1.0, 1.0);
     r.sent().clear();
     EXPECT_TRUE(v.playNote(60, 300, 1.0));
-    EXPECT_FALSE(v.playNote(60, -5, 1.0));
-    EXPECT_FALSE(v.playNote(128, 100, 1.0));
-    EXPECT_FALSE(v.playNote(-1, 100, 1.0));
+    EXPECT_TRUE(v.playNote(128, 100, 1.0));
+    EXPECT_TRUE(v.playNote(-1, 100, 1.0));
     EXPECT_TRUE(v.playNote(61, 100, std::numeric_limits<double>::quiet_NaN()));
     EXPECT_TRUE(v.playNote(62, 100, -7.0));
+    EXPECT_TRUE(v.playNote(63, -5, 1.0));
     v.processDueNotes();
     std::vector<RecordedMidiMessage> expect = {msg(0x95, 60, 127), msg(0x95, 61, 100), msg(0x95, 61, 0),
-                                               msg(0x95, 62, 100), msg(0x95, 62, 0)};
+                                               msg(0x95, 62, 100), msg(0x95, 62, 0),   msg(0x95, 63, 0)};
     EXPECT_EQ(r.sent(), expect);
-    EXPECT_EQ(v.notes.count(), 1);
+    EXPECT_EQ(v.notes.count(), 4); // 60, 128, -1 and 63 wait for their end
+}
+
+// A one-note voice ends its sounding note for every new note, also for one the output cannot send.
+TEST(Instrument, MonophonicVoiceEndsItsNoteForAnUnsendableOne) {
+    Rig r;
+    Instrument& b = r.voice(1);
+    b.setVolume(1.0, 1.0);
+    b.monophonic = true;
+    b.playNote(36, 100, 4);
+    b.processDueNotes();
+    r.sent().clear();
+    EXPECT_TRUE(b.playNote(140, 100, 4));
+    EXPECT_EQ(r.sent(), (std::vector<RecordedMidiMessage>{msg(0x91, 36, 0)}));
+    ASSERT_EQ(b.notes.count(), 1);
+    EXPECT_EQ(b.notes.at(0).note, 140);
+    b.processDueNotes();
+    EXPECT_EQ(r.sent().size(), 1u); // nothing sent for 140
 }
 
 TEST(Instrument, MonophonicEndsQueuedNotesAndProgramDropsUnstarted) {

@@ -9,7 +9,10 @@ namespace {
 
 std::string symbols(const Llist<QvChord>& chords) {
     std::string s;
-    for (const QvChord& c : chords) s += (s.empty() ? "" : " ") + chordSymbolText(c, 0, 0);
+    for (const QvChord& c : chords) {
+        if (!s.empty()) s += ' ';
+        s += chordSymbolText(c, 0, 0);
+    }
     return s;
 }
 

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "engine/arpeggio.h"
 #include "engine/stylefile.h"
 #include "foundation/strutil.h"
 #include "stylestestutil.h"
@@ -82,12 +83,19 @@ TEST(StyleFile, LoadThenSaveIsByteExact) {
 }
 
 TEST(StyleFile, SavedNormalisedStyleReadsBackUnchanged) {
-    // Every hand-edited fixture, once loaded and saved, is a file the program wrote: loading and
-    // saving it again must give the same bytes and equal patterns.
+    // Every hand-edited fixture, once loaded and saved, is a file the program wrote. A drum track
+    // saved with layer 0 and mode 1 reads back with the layer its mode implies (the reading rule);
+    // from then on loading and saving gives the same bytes and equal patterns.
     ScratchFolder tmp;
     for (const char* name : {"styles/bass_first.qms", "styles/out_of_range.qms"}) {
         SCOPED_TRACE(name);
-        StyleFile first = loaded(dataPath(name));
+        StyleFile zeroth = loaded(dataPath(name));
+        ASSERT_TRUE(zeroth.save(tmp.file("z.qms")));
+        StyleFile first = loaded(tmp.file("z.qms"));
+        for (int i = 0; i < 7; ++i) {
+            if (zeroth.tracks.at(i).type == 0) continue;
+            EXPECT_EQ(first.tracks.at(i).abc, zeroth.tracks.at(i).abc) << i;
+        }
         ASSERT_TRUE(first.save(tmp.file("a.qms")));
         StyleFile second = loaded(tmp.file("a.qms"));
         ASSERT_TRUE(second.save(tmp.file("b.qms")));
@@ -169,6 +177,8 @@ TEST(StyleFile, DrumModesAndChordLayersAfterLoading) {
     const StyleTrack& kit = s.tracks.at(2);
     EXPECT_EQ(kit.type, 0);
     EXPECT_EQ(kit.mode, 1);           // stored with mode 0
+    EXPECT_EQ(kit.abc, 0);            // read with mode 0: no layer, and the drum mode does not add one
+    EXPECT_EQ(s.tracks.at(0).abc, 0); // the drum track put in front
     EXPECT_EQ(s.tracks.at(3).abc, 3); // mode 2, no layer line
     expectNote(s.tracks.at(3).arp.notes.at(0), 60, 90, 4, 1.0);
     EXPECT_EQ(s.tracks.at(4).abc, 0); // mode 0 keeps 0
@@ -353,4 +363,43 @@ TEST(StyleNote, ClampKeepsEveryFieldInItsRange) {
     StyleNote k(60, 100, 3, -0.5);
     k.clampToRanges();
     expectNote(k, 60, 100, 3, 0.0);
+}
+
+// A loaded style is saved as it was read: the drum tracks keep the layer 0 that reading gave them,
+// and every other field of every track is written as it was read.
+TEST(StyleFile, ALoadedStyleIsSavedAsItWasRead) {
+    ScratchFolder tmp;
+    StyleFile s = loaded(dataPath("styles/bass_first.qms"));
+    s.save(tmp.file("again.qms"));
+    Text_ saved;
+    ASSERT_TRUE(saved.load(tmp.file("again.qms"), true));
+    Llist<Text_> blocks;
+    TextStream::extractSections(saved, "tracks", blocks);
+    ASSERT_EQ(blocks.count(), kStyleTrackCount);
+    for (int i = 0; i < kStyleTrackCount; ++i) {
+        std::string abcLine;
+        for (const std::string& line : blocks.at(i))
+            if (line.rfind("abc=", 0) == 0) abcLine = line;
+        EXPECT_EQ(abcLine, "abc=" + std::to_string(s.tracks.at(i).abc)) << i;
+    }
+    EXPECT_EQ(s.tracks.at(0).abc, 0);
+    EXPECT_EQ(s.tracks.at(2).abc, 0);
+}
+
+// A track engine derives the layer of a track that has none from its mode (a style made in the
+// program keeps 0 in its tracks).
+TEST(StyleFile, TrackEnginesDeriveAMissingLayerFromTheMode) {
+    for (auto [mode, layer] : {std::pair{1, 2}, {2, 3}, {3, 1}, {4, 1}}) {
+        StyleTrack t;
+        t.type = 2;
+        t.mode = mode;
+        t.abc = 0;
+        Arpeggio a;
+        a.loadTrack(t);
+        EXPECT_EQ(a.abc, layer) << mode;
+        EXPECT_EQ(t.abc, 0);
+        t.abc = 3;
+        a.loadTrack(t);
+        EXPECT_EQ(a.abc, 3);
+    }
 }

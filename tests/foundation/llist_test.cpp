@@ -344,3 +344,15 @@ TEST(Llist, NonPositiveGrowStepStillGrows) {
     EXPECT_EQ(l.top, 1);
     EXPECT_EQ(l.capacity, 2);
 }
+
+TEST(HistoryObject, AnEmptyBaseDestroyedThroughItsPointer) {
+    static_assert(std::has_virtual_destructor_v<HistoryObject>);
+    static_assert(sizeof(HistoryObject) == sizeof(void*)); // nothing but its table pointer
+    static int destroyed = 0;
+    struct Entry : HistoryObject {
+        ~Entry() override { ++destroyed; }
+    };
+    HistoryObject* entry = new Entry;
+    delete entry;
+    EXPECT_EQ(destroyed, 1);
+}

@@ -3,9 +3,12 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 
 #include "foundation/strutil.h"
+#include "tests/common/tempdir.h"
 
 namespace {
 
@@ -253,4 +256,56 @@ TEST(Text, Constants) {
     EXPECT_STREQ(kHelpPageName, "index.html");
     EXPECT_DOUBLE_EQ(kTwoPi, 2 * kPi);
     EXPECT_DOUBLE_EQ(kOneAndHalfPi, 3 * kHalfPi);
+}
+
+namespace {
+
+// Sets an environment variable for a scope and puts the old value back.
+struct EnvSet {
+    std::string name;
+    bool had = false;
+    std::string old;
+    EnvSet(const char* n, const std::string& value) : name(n) {
+        if (const char* v = std::getenv(n)) {
+            had = true;
+            old = v;
+        }
+        ::setenv(n, value.c_str(), 1);
+    }
+    ~EnvSet() {
+        if (had)
+            ::setenv(name.c_str(), old.c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
+    }
+};
+
+} // namespace
+
+// The separator comes from the user's numeric locale; a locale that is not installed means '.'.
+TEST_F(Numbers, SeparatorFromTheSystemLocale) {
+    {
+        EnvSet all("LC_ALL", "C");
+        EXPECT_EQ(systemDecimalSeparator(), '.');
+    }
+    {
+        EnvSet all("LC_ALL", "xx_NOWHERE.UTF-8");
+        EXPECT_EQ(systemDecimalSeparator(), '.');
+        useSystemDecimalSeparator();
+        EXPECT_EQ(formatFloat(0.5), "0.5");
+    }
+    // A locale with a decimal comma, built for this test where the tools are at hand.
+    TempDir dir;
+    const std::string built = dir.file("de_DE.UTF-8");
+    const std::string make = "localedef -i de_DE -f UTF-8 '" + built + "' >/dev/null 2>&1";
+    if (std::system(make.c_str()) == -1 || !std::filesystem::is_directory(built))
+        GTEST_SKIP() << "no locale with a decimal comma could be built here";
+    EnvSet path("LOCPATH", dir.fsPath().string());
+    EnvSet all("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(systemDecimalSeparator(), ',');
+    useSystemDecimalSeparator();
+    EXPECT_EQ(decimalSeparator(), ',');
+    EXPECT_EQ(formatFloat(0.5), "0,5");
+    EXPECT_EQ(textToFloat("0.25"), 0.25); // reading still takes either
+    EXPECT_EQ(textToFloat("0,25"), 0.25);
 }

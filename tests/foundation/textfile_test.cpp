@@ -3,7 +3,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "foundation/textfile.h"
@@ -222,4 +225,79 @@ TEST(TextFile, FileNames) {
     EXPECT_EQ(fileNamePart("dir/my.files/song.qvs"), "song.qvs");
     EXPECT_EQ(fileNamePart("x\\y.txt"), "y.txt");
     EXPECT_EQ(fileNamePart("plain"), "plain");
+}
+
+namespace {
+
+// Every regular file of a folder with its bytes: what "nothing changed" is compared against.
+std::map<std::string, std::string> folderContents(const TempDir& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+        if (e.is_regular_file()) files[e.path().filename().string()] = readBytes(e.path().string());
+    return files;
+}
+
+} // namespace
+
+// A read-only file in a writable folder could be replaced by a rename; a save must not do that.
+TEST(TextFile, ReadOnlyFileIsNeverReplaced) {
+    TempDir dir;
+    writeBytes(dir.file("locked.qvs"), "kept\r\n");
+    ASSERT_EQ(::chmod(dir.file("locked.qvs").c_str(), 0444), 0);
+    auto before = folderContents(dir);
+    Text_ t;
+    t.add("new");
+    EXPECT_FALSE(t.save(dir.file("locked.qvs")));
+    EXPECT_FALSE(writeFileAtomic(dir.file("locked.qvs"), "new"));
+    EXPECT_EQ(folderContents(dir), before);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("locked.qvs").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+    // Through a symbolic link the file it points to decides.
+    std::filesystem::create_symlink(dir.file("locked.qvs"), dir.file("link.qvs"));
+    EXPECT_FALSE(writeFileAtomic(dir.file("link.qvs"), "new"));
+    EXPECT_EQ(readBytes(dir.file("locked.qvs")), "kept\r\n");
+
+    // Writable again: the save goes through and keeps the file's mode.
+    ASSERT_EQ(::chmod(dir.file("locked.qvs").c_str(), 0640), 0);
+    EXPECT_TRUE(writeFileAtomic(dir.file("locked.qvs"), "new"));
+    EXPECT_EQ(readBytes(dir.file("locked.qvs")), "new");
+    ASSERT_EQ(::stat(dir.file("locked.qvs").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// Another user's file that this user may not write, in a folder everyone may write: refused. Run as
+// an unprivileged user in a child process where the tests run as root (skipped where that is not
+// possible).
+TEST(TextFile, OtherUsersFileIsNeverReplaced) {
+    TempDir dir;
+    writeBytes(dir.file("theirs.cfg"), "theirs\r\n");
+    ASSERT_EQ(::chmod(dir.file("theirs.cfg").c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.folder().c_str(), 0777), 0);
+    if (::geteuid() != 0) {
+        // The file is ours: make it another's by the only means a user has, its mode.
+        ASSERT_EQ(::chmod(dir.file("theirs.cfg").c_str(), 0444), 0);
+        EXPECT_FALSE(writeFileAtomic(dir.file("theirs.cfg"), "mine"));
+        EXPECT_EQ(readBytes(dir.file("theirs.cfg")), "theirs\r\n");
+        return;
+    }
+    auto before = folderContents(dir);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        bool refused = !writeFileAtomic(dir.file("theirs.cfg"), "mine");
+        bool ownFile = writeFileAtomic(dir.file("mine.cfg"), "mine"); // the folder itself is writable
+        ::_exit(refused && ownFile ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot switch to an unprivileged user here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    auto after = folderContents(dir);
+    EXPECT_EQ(after.at("theirs.cfg"), "theirs\r\n");
+    after.erase("mine.cfg");
+    EXPECT_EQ(after, before);
 }

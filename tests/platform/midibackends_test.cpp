@@ -2,7 +2,6 @@
 // registered parameters, and the ALSA sequencer ports where there is no sequencer.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -21,10 +20,6 @@ struct TempFolder : TempDir {
         return p;
     }
 };
-
-double elapsedMs(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
-}
 
 #define SKIP_WITHOUT_SOUNDFONT()                                                                             \
     if (findGmSoundFont().empty())                                                                           \
@@ -51,13 +46,14 @@ TEST(SoundFontPaths, CandidatesInOrderAndFirstReadableWins) {
     EXPECT_EQ(findGmSoundFont(), findFirstReadableFile(c));
 }
 
-TEST(FluidSynthBackendTest, NoSoundFontFailsQuicklyAndStaysSilent) {
+// Without a SoundFont no audio driver is even tried (a driver that blocks would be left to the
+// test's time limit).
+TEST(FluidSynthBackendTest, NoSoundFontFailsAndStaysSilent) {
     TempFolder t;
     FluidSynthBackend synth((t.path / "nothing.sf2").string());
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(synth.open(0), kMidiNoSoundFont);
     EXPECT_EQ(synth.openOffline(), kMidiNoSoundFont);
-    EXPECT_LT(elapsedMs(start), 500.0);
+    EXPECT_TRUE(synth.audioDriverName().empty());
     EXPECT_FALSE(synth.isOpen());
     synth.send(0x90, 60, 100);
     synth.reset();
@@ -80,13 +76,10 @@ TEST(FluidSynthBackendTest, OneDeviceAndOnlyIndexZero) {
     EXPECT_FALSE(synth.isOpen());
 }
 
-TEST(FluidSynthBackendTest, AudioOpenSucceedsOrFailsFast) {
+TEST(FluidSynthBackendTest, AudioOpenSucceedsOrFailsCleanly) {
     SKIP_WITHOUT_SOUNDFONT();
     FluidSynthBackend synth;
-    auto start = std::chrono::steady_clock::now();
     int result = synth.open(0);
-    double ms = elapsedMs(start);
-    EXPECT_LT(ms, 3000.0);
     if (result == kMidiOk) {
         // A machine with sound: low latency settings are in force.
         EXPECT_TRUE(synth.isOpen());

@@ -80,6 +80,59 @@ TEST(ShellOpenTest, ExistingDocumentsAndFoldersOpenAsFileAddresses) {
     EXPECT_EQ(classifyShellTarget(marked).verdict, ShellOpenResult::Opened);
 }
 
+// The root folder named with a doubled slash ("//", "///") is the root folder, not the empty address
+// "file://". Every address handed on names an existing place (a fuzzing finding, kept as a fixture).
+TEST(ShellOpenTest, RootFolderWithDoubledSlashesOpensAsTheRoot) {
+    ensureQtApp();
+    for (const char* root : {"/", "//", "///", "//./", "/tmp/../"}) {
+        ShellTarget t = classifyShellTarget(root);
+        EXPECT_EQ(t.verdict, ShellOpenResult::Opened) << root;
+        EXPECT_EQ(t.url, "file:///") << root;
+    }
+    std::ifstream in(std::string(QV_TEST_DATA) + "/fuzz/links-root-folder.txt", std::ios::binary);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+        ShellTarget t = classifyShellTarget(line);
+        if (t.verdict != ShellOpenResult::Opened) continue;
+        EXPECT_TRUE(t.url.rfind("http://", 0) == 0 || t.url.rfind("https://", 0) == 0 ||
+                    t.url == "file:///" || std::filesystem::exists(t.url.substr(7)))
+            << t.url;
+        EXPECT_NE(t.url, "file://");
+    }
+    EXPECT_EQ(lines, 3);
+}
+
+// A path beginning with ':' names a file on disk, not one of the toolkit's built-in resources (":/"
+// is the resources' root, which exists in every program): nothing is handed on for it unless such a
+// file exists (a fuzzing finding, kept as a fixture).
+TEST(ShellOpenTest, ColonPathsAreFilesNotBuiltInResources) {
+    ensureQtApp();
+    for (const char* link : {"://", ":/", ":/qt-project.org", "file::/", "file::/qt-project.org"}) {
+        Opener o;
+        EXPECT_NE(shellOpenTarget(link, o.fn()), ShellOpenResult::Opened) << link;
+        EXPECT_TRUE(o.urls.empty()) << link;
+    }
+    std::ifstream in(std::string(QV_TEST_DATA) + "/fuzz/links-resource-path.txt", std::ios::binary);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+        EXPECT_NE(classifyShellTarget(line).verdict, ShellOpenResult::Opened) << line;
+    }
+    EXPECT_EQ(lines, 2);
+    // A real file whose name begins with ':' still opens.
+    TempFolder t;
+    std::string doc = t.make(":notes.txt", "notes\n");
+    std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(t.path);
+    ShellTarget local = classifyShellTarget(":notes.txt");
+    std::filesystem::current_path(here);
+    EXPECT_EQ(local.verdict, ShellOpenResult::Opened);
+    EXPECT_EQ(local.url, "file://" + t.path.string() + "/:notes.txt");
+}
+
 TEST(ShellOpenTest, ProgramsScriptsAndLaunchersAreRefused) {
     ensureQtApp();
     TempFolder t;

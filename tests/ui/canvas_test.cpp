@@ -4,6 +4,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/qt/bitmap24.h"
 #include "platform/qt/font.h"
 #include "platform/qt/windowsurface.h"
@@ -246,6 +248,42 @@ TEST(Canvas, PolygonFillsAndOutlinesThroughEveryVertex) {
     ASSERT_TRUE(b.bounds(kRed, r));
     EXPECT_EQ(r, (TRect{2, 2, 12, 12}));
     b.c.polygon(tri, 1); // fewer than two points: nothing, no crash
+}
+
+// Along slanted edges the fill meets the outline: on every row the pixels between the outline's
+// leftmost and rightmost are all painted, and without a pen the brush covers exactly the pixels that
+// outline and fill cover together.
+TEST(Canvas, PolygonFillMeetsItsOutlineWithoutGaps) {
+    const std::vector<std::vector<TPoint>> shapes = {{{3, 2}, {3, 16}, {13, 9}}, // a play triangle
+                                                     {{2, 3}, {17, 6}, {9, 17}}, // slanted on every side
+                                                     {{10, 1}, {18, 10}, {10, 18}, {1, 10}}, // a diamond
+                                                     {{4, 2}, {15, 4}, {6, 9}, {16, 15}, {3, 17}}};
+    for (size_t n = 0; n < shapes.size(); ++n) {
+        const std::vector<TPoint>& pts = shapes[n];
+        Board outlined;
+        outlined.c.pen.color = kRed;
+        outlined.c.brush.color = kBlue;
+        outlined.c.polygon(pts.data(), int(pts.size()));
+        Board brushOnly;
+        brushOnly.c.pen.clear = true;
+        brushOnly.c.brush.color = kBlue;
+        brushOnly.c.polygon(pts.data(), int(pts.size()));
+        for (int y = 0; y < 20; ++y) {
+            int first = -1, last = -1;
+            for (int x = 0; x < 20; ++x)
+                if (outlined.at(x, y) == kRed) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+            for (int x = 0; x < 20; ++x) {
+                const bool covered = outlined.at(x, y) != 0;
+                if (n < 3 && first >= 0 && x >= first && x <= last) {
+                    EXPECT_TRUE(covered) << "shape " << n << " hole at " << x << "," << y;
+                }
+                EXPECT_EQ(brushOnly.at(x, y) == kBlue, covered) << "shape " << n << " at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(Canvas, PixelsOutsideTheImageOrClipReadAsMinusOne) {

@@ -1,6 +1,8 @@
 // Limage: blend tables, creation, clipping, placement and every blit.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ui/limage.h"
 
 namespace {
@@ -364,6 +366,41 @@ TEST(LimageBlit, TintedBlendTintsThenBlends) {
     const int t0 = Limage::blend(13, 128, 200);
     EXPECT_EQ(dst.pixel(0, 0), RGB(Limage::blend(1, t0, 10), Limage::blend(1, Limage::blend(13, 0, 200), 20),
                                    Limage::blend(1, 200, 30)));
+}
+
+// A caller's own table (the selector's edge table is one) is used in place of the shared one, by
+// every blit that blends or tints.
+TEST(LimageBlit, ACallersOwnTableReplacesTheNumberedOne) {
+    std::vector<uint8_t> own(Limage::kTableSize);
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) own[a * 256 + b] = uint8_t(a > 144 ? a : (a + b) / 2); // made up
+    Limage src, dst;
+    ASSERT_TRUE(src.setSize(4, 3, false));
+    ASSERT_TRUE(dst.setSize(4, 3, false));
+    src.fill(RGB(0, 100, 200));
+    dst.fill(RGB(60, 60, 60));
+    Limage::blitBlend({.source = &src, .target = &dst, .table = 99, .tableData = own.data()});
+    EXPECT_EQ(dst.pixel(3, 2), RGB(30, 80, 200));
+
+    dst.fill(RGB(60, 60, 60));
+    Limage::blitBlendEdges(
+        {.source = &src, .target = &dst, .table = 1, .border = 1, .tableData = own.data()});
+    EXPECT_EQ(dst.pixel(0, 0), RGB(30, 80, 200)); // the band: the own table, not table 1
+    EXPECT_EQ(dst.pixel(1, 1), RGB(0, 100, 200)); // the middle is copied
+
+    dst.fill(RGB(60, 60, 60));
+    Limage::blitTinted({.source = &src, .target = &dst, .tint = RGB(10, 10, 10), .tableData = own.data()});
+    EXPECT_EQ(dst.pixel(2, 1), RGB(5, 55, 105)); // own[tint][source]
+
+    dst.fill(RGB(60, 60, 60));
+    Limage::blitTintedBlend({.source = &src,
+                             .target = &dst,
+                             .tint = RGB(255, 255, 255),
+                             .table = 1,
+                             .tableData = own.data(),
+                             .tintTableData = own.data()});
+    // tint: own[255][s] = 255; blend: own[255][60] = 255.
+    EXPECT_EQ(dst.pixel(0, 0), RGB(255, 255, 255));
 }
 
 } // namespace

@@ -17,11 +17,8 @@ class ScriptedLoop : public ModalLoop {
     void tick(bool idle) override { ++(idle ? idleTicks : playTicks); }
     void pumpEvents() override {
         ++pumps;
-        // A step may replace itself (a nested wait installs its own): run a copy.
-        if (onPump) {
-            const std::function<void()> step = onPump;
-            step();
-        }
+        // A copy runs: a step may replace onPump (and so destroy the closure it runs in).
+        if (std::function<void()> step = onPump) step();
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }

@@ -207,6 +207,36 @@ TEST_F(ScWidgets, SymbolButtonsLightTheirInkAndShowTheLabelAbove) {
     EXPECT_EQ(back.pixel(60, 62), before.pixel(60, 62));
 }
 
+// A label drawn again over itself stays as it was: repeated paints leave identical pixels. When the
+// owner paints the background anew, the label is drawn over the new background.
+TEST_F(ScWidgets, RepaintedLabelsKeepTheirPixels) {
+    ScButton play(&ctx);
+    bool on = false;
+    play.initToggle(50, 60, 31, 31, "$Play@4", &on);
+    play.paint();
+    const Limage once(back);
+    for (int i = 0; i < 5; ++i) play.paint();
+    EXPECT_EQ(countDiffering(back, 0, 0, 299, 219, 0x123456), countDiffering(once, 0, 0, 299, 219, 0x123456));
+    for (int y = 30; y < 60; ++y)
+        for (int x = 40; x < 95; ++x) ASSERT_EQ(back.pixel(x, y), once.pixel(x, y)) << x << "," << y;
+
+    // A new background beneath: the label looks as a first paint on that background does.
+    const TColor newBack = RGB(200, 190, 120);
+    back.fill(newBack);
+    play.paint();
+    play.paint();
+    Limage fresh;
+    ASSERT_TRUE(fresh.setSize(300, 220, true));
+    fresh.fill(newBack);
+    ScContext other = ctx;
+    other.scTarget = &fresh;
+    ScButton twin(&other);
+    twin.initToggle(50, 60, 31, 31, "$Play@4", &on);
+    twin.paint();
+    for (int y = 30; y < 60; ++y)
+        for (int x = 40; x < 95; ++x) ASSERT_EQ(back.pixel(x, y), fresh.pixel(x, y)) << x << "," << y;
+}
+
 TEST_F(ScWidgets, SwitchesShowTheirImagesAndFlip) {
     bool flag = false;
     ScSwitch s(&ctx);

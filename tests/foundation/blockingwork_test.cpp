@@ -1,0 +1,95 @@
+// Slow file work on a worker thread, awaited through the installed waiter.
+#include "foundation/blockingwork.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "foundation/textfile.h"
+#include "tests/common/tempdir.h"
+
+namespace {
+
+struct WaiterInstalled {
+    explicit WaiterInstalled(BlockingWaiter w) : previous(setBlockingWaiter(std::move(w))) {}
+    ~WaiterInstalled() { setBlockingWaiter(std::move(previous)); }
+    BlockingWaiter previous;
+};
+
+} // namespace
+
+TEST(BlockingWork, WithoutAWaiterTheCallerWaitsForTheWorker) {
+    std::thread::id caller = std::this_thread::get_id(), ran;
+    bool done = false;
+    runBlocking([&] {
+        ran = std::this_thread::get_id();
+        done = true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_NE(ran, caller);
+    EXPECT_FALSE(insideBlockingWait());
+}
+
+// The waiter keeps running its own passes until the work is done; the work here finishes only after
+// the waiter's third pass, so the waiter is seen waiting.
+TEST(BlockingWork, TheWaiterRunsUntilTheWorkIsDone) {
+    std::atomic<int> passes{0};
+    int sawInside = 0;
+    WaiterInstalled w([&](const BlockingFinished& finished) {
+        while (!finished(1)) {
+            ++passes;
+            sawInside += insideBlockingWait();
+        }
+    });
+    bool done = false;
+    runBlocking([&] {
+        while (passes.load() < 3) std::this_thread::yield();
+        done = true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_GE(passes.load(), 3);
+    EXPECT_EQ(sawInside, passes.load());
+    EXPECT_FALSE(insideBlockingWait());
+}
+
+// Work asked for from inside the wait runs at once on the waiting thread: no second worker and no
+// nested wait. A waiter that returns before the work is done still leaves the caller with it done.
+TEST(BlockingWork, WorkFromInsideTheWaitRunsInPlaceAndAnEarlyReturnStillWaits) {
+    std::atomic<bool> release{false};
+    int waits = 0;
+    std::thread::id caller = std::this_thread::get_id(), nestedOn;
+    WaiterInstalled w([&](const BlockingFinished&) {
+        ++waits;
+        runBlocking([&] { nestedOn = std::this_thread::get_id(); });
+        release = true; // and return at once, the work perhaps still running
+    });
+    bool done = false;
+    runBlocking([&] {
+        while (!release.load()) std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        done = true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(waits, 1);
+    EXPECT_EQ(nestedOn, caller);
+}
+
+TEST(BlockingWork, SavesRunThroughTheWaiter) {
+    TempDir dir;
+    int waits = 0;
+    WaiterInstalled w([&](const BlockingFinished& finished) {
+        ++waits;
+        while (!finished(1)) {
+        }
+    });
+    EXPECT_TRUE(writeFileAtomic(dir.file("a.txt"), "abc"));
+    EXPECT_EQ(readBytes(dir.file("a.txt")), "abc");
+    EXPECT_EQ(waits, 1);
+    // A save that fails in the worker is awaited like any other; one refused up front starts none.
+    EXPECT_FALSE(writeFileAtomic(dir.file("missing/a.txt"), "abc"));
+    EXPECT_EQ(waits, 2);
+    EXPECT_FALSE(writeFileAtomic(dir.folder(), "abc"));
+    EXPECT_EQ(waits, 2);
+}
