@@ -261,6 +261,8 @@ void TFmixer::customMixMenu() {
         }
     }
     app.repaintStyleSelector();
+    // The release went to the menu: the button's pressed look ends here.
+    ui.mouseUp();
 }
 
 void TFmixer::mousePressEvent(QMouseEvent* event) {

@@ -287,6 +287,7 @@ TEST(Mixer, TheRealMenuOpensBelowTheButtonAndADismissDoesNothing) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(rig.history().count(), before);
     EXPECT_FALSE(rig.ctx->customStyleMixes.hasMix(rig.app().currentStyle()));
+    for (const ShadeButton& b : m.ui.buttons) EXPECT_FALSE(b.pressed);
 }
 
 TEST(Mixer, KeyMTogglesEscAndCloseHideAndOtherKeysReachTheMainWindow) {
