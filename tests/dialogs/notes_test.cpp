@@ -53,7 +53,8 @@ TEST(Notes, TypingThenLeavingRecordsExactlyOneStep) {
     type(n, "intro");
     type(n, "\nverse");
     EXPECT_TRUE(n.changed);
-    n.formDeactivate();
+    QEvent deactivate(QEvent::WindowDeactivate); // another window took the focus
+    QApplication::sendEvent(&n, &deactivate);
     EXPECT_EQ(rig.history().count(), before + 1);
     EXPECT_EQ(rig.newest(), "Edit session notes");
     EXPECT_EQ(asVector(rig.core().sessionNotes), (std::vector<std::string>{"intro", "verse"}));
