@@ -52,6 +52,7 @@ void QuoVelanta::serialize() {
 }
 
 bool QuoVelanta::querySaveChanges() {
+    if (hooks.storePendingEdits) hooks.storePendingEdits();
     if (!engine.options.warnSessionDelete || !history || history->count() <= 1 || !history->modified)
         return true;
     std::string question = "Save changes to session";
@@ -132,6 +133,7 @@ bool QuoVelanta::openSession(const std::string& path) {
 }
 
 bool QuoVelanta::saveSession() {
+    if (hooks.storePendingEdits) hooks.storePendingEdits();
     if (sessionPath.empty()) return saveSessionAs();
     bool saved = saveFile(kSessionHeader, sessionPath);
     lines.clear();

@@ -33,6 +33,10 @@ struct WindowHooks {
     std::function<void()> updateHover;
     std::function<void()> cancelMouseInteractions;
 
+    // Edits a window still holds (typed session notes) are put into the session and recorded; the
+    // document flows call it before the save question and before every save.
+    std::function<void()> storePendingEdits;
+
     // How session links reach the desktop (empty: the desktop's own opener).
     UrlOpener urlOpener;
 
