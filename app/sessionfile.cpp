@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kSessionFilter = "QuoVelanta Session (*.qvs)| *.qvs";
-const char* const kSupportAddress = "support@quovelanta.com";
+const char* const kSupportAddress = "support@quovelanta.example";
 
 void tell(Prompt& prompt, const std::string& line) {
     Llist<std::string> lines(0, 1, true);

@@ -7,7 +7,7 @@
 
 const char* const kApplicationTitle = "QuoVelanta";
 const char* const kProgramVersion = "2.2";
-const char* const kMakerWebSite = "http://www.quovelanta.com";
+const char* const kMakerWebSite = "http://www.quovelanta.example";
 
 std::string helpFilePath() {
     std::string folder = exeFolder();

@@ -246,7 +246,7 @@ TEST_F(Flow, NewerVersionAndUnknownStyle) {
                   "you are currently running (v2.2).",
                   "QuoVelanta can still open the file, but note that some musical elements or "
                   "functions may be different or missing.",
-                  "Please update your software at http://www.quovelanta.com to take advantage "
+                  "Please update your software at http://www.quovelanta.example to take advantage "
                   "of the latest features."}));
     EXPECT_EQ(app().fileVersion, "2.2");
     for (const char* version : {"2.2", "2.1", "10"}) {
@@ -268,7 +268,7 @@ TEST_F(Flow, LegacyWaltzSessionShowsTheNotice) {
               "QuoVelanta. The time signature of this style");
     EXPECT_EQ(p.prompt.lastLines.at(3), "");
     EXPECT_EQ(p.prompt.lastLines.at(8),
-              "B. Send your session file to support@quovelanta.com, and we will convert it for you.");
+              "B. Send your session file to support@quovelanta.example, and we will convert it for you.");
     EXPECT_EQ(
         p.prompt.lastLines.at(10),
         "We are sorry for the inconvenience. There will be no similar problems in the future. Thank you.");
