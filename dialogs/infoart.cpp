@@ -123,23 +123,24 @@ TColor globeColour(double nx, double ny, double nz) {
                  gz2 = ny * std::sin(tilt) + gz * std::cos(tilt);
     const double n = landNoise(gx, gy, gz2);
     TColor surface;
-    if (std::fabs(gy) > 0.88) {
-        surface = RGB(236, 240, 244); // ice
-    } else if (n > 0.52) {
-        const double height = std::clamp((n - 0.52) / 0.2, 0.0, 1.0);
-        surface = mix(RGB(62, 138, 64), RGB(150, 128, 78), height);
+    if (n > 0.47) {
+        const double height = std::clamp((n - 0.47) / 0.2, 0.0, 1.0);
+        surface = mix(RGB(58, 150, 62), RGB(168, 142, 84), height);
     } else {
-        const double depth = std::clamp((0.52 - n) / 0.3, 0.0, 1.0);
-        surface = mix(RGB(52, 120, 196), RGB(18, 56, 128), depth);
+        const double depth = std::clamp((0.47 - n) / 0.25, 0.0, 1.0);
+        surface = mix(RGB(56, 132, 214), RGB(22, 66, 150), depth);
     }
+    // Ice towards the poles, its edge broken up by the same noise.
+    const double polar = std::fabs(gy) + (n - 0.45) * 0.25;
+    if (polar > 0.95) surface = mix(surface, RGB(236, 242, 248), std::clamp((polar - 0.95) / 0.03, 0.0, 1.0));
     // Light from the upper left, a soft ambient share and a bright rim of air.
     const double lx = -0.5, ly = -0.55, lz = 0.67;
     const double light = std::max(0.0, nx * lx + ny * ly + nz * lz);
     TColor lit = mix(RGB(0, 0, 0), surface, 0.25 + 0.85 * light);
     const double rim = std::pow(1.0 - nz, 3.0);
     lit = mix(lit, RGB(150, 200, 255), 0.55 * rim);
-    const double highlight = std::pow(light, 24.0);
-    return mix(lit, RGB(255, 255, 255), 0.5 * highlight);
+    const double highlight = std::pow(light, 40.0);
+    return mix(lit, RGB(255, 255, 255), 0.35 * highlight);
 }
 
 // ---- The loop frames --------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // look at (build/ui-screens/).
 #include <QImage>
 #include <QPainter>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "dialogs/infoart.h"
@@ -26,6 +27,21 @@ QImage toQImage(const Limage& image) {
     return q;
 }
 
+// The styles shipped with the program, so that the About page counts a real library.
+std::vector<StyleFile> shippedStyles() {
+    std::vector<StyleFile> styles;
+    const std::filesystem::path folder = std::filesystem::path(QV_SOURCE_DIR) / "data" / "Styles";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.path().extension() != ".qms") continue;
+        StyleFile s;
+        s.load(entry.path().string());
+        s.id = std::atoi(entry.path().stem().string().c_str());
+        styles.push_back(s);
+    }
+    return styles;
+}
+
 class InfoScreens : public ::testing::TestWithParam<bool> {
   protected:
     std::string name(const std::string& what) const {
@@ -43,7 +59,7 @@ class InfoScreens : public ::testing::TestWithParam<bool> {
 } // namespace
 
 TEST_P(InfoScreens, EveryInformationPage) {
-    info::Rig rig;
+    info::Rig rig(shippedStyles());
     rig.options().whiteModel = GetParam();
     std::string tones, about, sound, loop;
     shootAt(rig, 30, "referencetones", tones);
