@@ -500,3 +500,42 @@ TEST(LoopHelpPage, TheFirstRulerClickShowsItOnce) {
     EXPECT_FALSE(showLoopHelpOnFirstRulerClick());
     EXPECT_EQ(pages, 1);
 }
+
+TEST(ReferenceTonesPage, SilenceKeepsTheCycleWithoutNotes) {
+    info::Rig rig;
+    rig.pages->tones.actualTone = 7;
+    rig.pages->tones.interval = 0; // 1 sec
+    const int ch = rig.app().partMidiChannel(1);
+    const std::int64_t t0 = rig.now();
+    rig.at(t0 + 2500, [] { pressTopKey(Qt::Key_Down); }); // wraps to E4: struck at once
+    rig.at(t0 + 2600, [] { pressTopKey(Qt::Key_Escape); });
+    rig.pages->showReferenceTonesPage();
+    std::vector<std::int64_t> cycleEnds;
+    for (const TimedMessage& m : rig.onChannel(ch))
+        if (m.status == 0xB0 + ch && m.data1 == 123) cycleEnds.push_back(m.ms - t0);
+    ASSERT_GE(cycleEnds.size(), 4u); // the set-up, two silent cycles, the key, the close
+    EXPECT_GT(cycleEnds[1], 1000);
+    EXPECT_LE(cycleEnds[1], 1020);
+    EXPECT_GT(cycleEnds[2] - cycleEnds[1], 1000);
+    const std::vector<Msg> s = struck(rig.onChannel(ch));
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].d1, 64);
+    EXPECT_LE(s[0].t - (t0 + 2500), 10);
+}
+
+TEST(SoundTestPage, AQuitWhileItPlaysEndsTheNotes) {
+    info::Rig rig;
+    const int ch = rig.app().partMidiChannel(1);
+    const std::int64_t t0 = rig.now();
+    rig.at(t0 + 300, [&] { rig.scope.loop.abort = true; });
+    EXPECT_FALSE(rig.pages->showSoundTestPage());
+    rig.scope.loop.abort = false;
+    bool ended = false;
+    int notes = 0;
+    for (const TimedMessage& m : rig.onChannel(ch)) {
+        if (m.status == 0xB0 + ch && m.data1 == 123 && m.ms - t0 < 1950) ended = true;
+        if (!ended && (m.status & 0xF0) == 0x90) ++notes;
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(notes, 3);
+}
