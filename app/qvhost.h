@@ -50,6 +50,11 @@ class QvHost {
     virtual void redrawBoundTo(const void* /*variable*/) {}
     // The five session-link buttons: `highlighted` is drawn lit (-1: all plain).
     virtual void paintSessionLinks(int /*highlighted*/) {}
+
+    // ---- Information pages (dialogs/infopages.h) ----
+    // The master tuning changed on the Reference Tones page: the main window's master-tune box
+    // (QuoVelanta::paintMasterTuneBox) is drawn again.
+    virtual void repaintMasterTuneBox() {}
 };
 
 class NullHost : public QvHost {};

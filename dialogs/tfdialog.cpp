@@ -256,6 +256,9 @@ void TFdialog::drawFrame(int w, int h, const std::string& title) {
         c.textOut(248 - c.textWidth("?") / 2, 165 - c.textHeight("?") / 2, "?");
         helpRect = {241, 158, 255, 172};
     } else if (dialogPageId == kPageSoundTest && dialogServices().soundTestPicture != nullptr) {
+        // The picture is a grey-level mask on black: tinted, then added to the dark page (table 3,
+        // a screen blend) or taken from the light one (table 7), so that its black leaves the page
+        // as it is.
         Limage picture;
         picture.assign(*dialogServices().soundTestPicture);
         BlitArgs a;
@@ -264,7 +267,9 @@ void TFdialog::drawFrame(int w, int h, const std::string& title) {
         a.x = 26;
         a.y = 30;
         a.tint = 0x84B0B0;
-        Limage::blitTinted(a);
+        a.tintTable = 13;
+        a.table = theme.whiteModel ? 7 : 3;
+        Limage::blitTintedBlend(a);
     }
 
     // The side pillars and their seams.
@@ -420,7 +425,7 @@ void TFdialog::waitUntilClosed() {
                 break;
             }
             if (loop.abortWaits()) break;
-            loop.sleepMs(loop.isPlaying() ? 2 : 20);
+            loop.sleepMs(10); // the passes keep the page's 10 ms tone timer
         }
     }
     if (!finished) {

@@ -10,7 +10,7 @@ namespace {
 
 ShadeUI* current = nullptr;
 UrlOpener webOpener;
-constexpr const char* kHomePage = "www.quovelanta.com";
+constexpr const char* kHomePage = "www.quovelanta.example";
 
 bool isAbsent(const TRect& r) {
     return r.Left == -1;

@@ -177,7 +177,7 @@ TEST_F(ShadeDialogTest, ScreenshotsInBothSkins) {
         shadeDarkSkin() = dark;
         Llist<std::string> lines = list({"title:Custom mixes", "~Store the mix for this style?",
                                          "The mix is used whenever the style is chosen.",
-                                         "More about mixes: www.quovelanta.com/mixes"});
+                                         "More about mixes: www.quovelanta.example/mixes"});
         run(lines, true, true, [&](TFshadeDialog& d) {
             EXPECT_FALSE(saveScreen(d, dark ? "shade_dialog_dark" : "shade_dialog_light").empty());
             QTest::keyClick(&d, Qt::Key_Escape);
