@@ -7,6 +7,7 @@
 
 #include "dialogs/historypage.h"
 #include "dialogs/presetspage.h"
+#include "dialogs/settingspages.h"
 #include "engine/presetprogressions.h"
 #include "settingspages_rig.h"
 
@@ -201,4 +202,22 @@ TEST(PresetPage, TheCommandReplacesOrAddsWithItsUndoStepsAndRefusesWhatDoesNotFi
     r.then([&] { dlg::clickButton(&r.top(), 2); });
     EXPECT_FALSE(presetProgressionCommand(r.app()));
     EXPECT_EQ(r.history().count(), 3);
+}
+
+TEST(SettingsPages, InstallConnectsTheHistoryKeyAndTheVisualTransposeHook) {
+    Rig r;
+    installSettingsPages(*r.ctx);
+    int id = -1;
+    r.then([&] {
+        id = r.top().dialogPageId;
+        dlg::pressTopKey(Qt::Key_Escape);
+    });
+    r.app().keyDown('H', false, false);
+    EXPECT_EQ(id, kPageHistory);
+    r.then([&] {
+        id = r.top().dialogPageId;
+        dlg::pressTopKey(Qt::Key_Escape);
+    });
+    r.app().showVisualTranspose();
+    EXPECT_EQ(id, kPageVisualTranspose);
 }
