@@ -221,3 +221,24 @@ TEST(SettingsPages, InstallConnectsTheHistoryKeyAndTheVisualTransposeHook) {
     r.app().showVisualTranspose();
     EXPECT_EQ(id, kPageVisualTranspose);
 }
+
+TEST(PresetPage, ASessionInThreeFourGetsTheProgressionOnItsGrid) {
+    Rig r;
+    r.app().selectStyle(2, true, false, false);
+    ASSERT_TRUE(r.core().isTripleMeter());
+    r.then([&] {
+        clickRow(r.top(), 35); // "Gregory Walker", with two half-bar chords
+        dlg::clickButton(&r.top(), 1);
+    });
+    EXPECT_TRUE(presetProgressionCommand(r.app()));
+    const QvPage& page = r.core().pageAt(false);
+    ASSERT_EQ(page.chordCount(), 9);
+    int end = 0;
+    for (const QvChord& c : page.chords) {
+        end += c.len;
+        EXPECT_EQ(end % 16, 0) << end; // every chord ends on a beat of the 3/4 grid
+    }
+    EXPECT_EQ(end, 8 * 48);
+    EXPECT_EQ(page.chords.at(6).len + page.chords.at(7).len, 48);
+    EXPECT_NE(page.chords.at(6).len, 24);
+}
