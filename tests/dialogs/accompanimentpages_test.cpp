@@ -4,7 +4,9 @@
 
 #include "dialogs/accompanimentpages.h"
 #include "dialogs/settingspages.h"
+#include "platform/qt/keymap.h"
 #include "settingspages_rig.h"
+#include "ui/shadedialog.h"
 
 using pages::Rig;
 
@@ -158,4 +160,31 @@ TEST(VisualTransposePage, AChoiceRepaintsThePageAndTheBoxTheCheckBoxThePanels) {
     EXPECT_EQ(r.host.count("panels"), 1);
     EXPECT_EQ(r.offered.count(), 12);
     EXPECT_EQ(r.history().count(), 1); // options record nothing
+}
+
+TEST(AccompanimentPage, TheHelpCircleShowsTheLoopTextInTheShadeBox) {
+    Rig r;
+    Llist<std::string> shown;
+    TColor text = -1;
+    TFshadeDialog::onShown() = [&](TFshadeDialog& box) {
+        shown = box.lines;
+        text = box.ui.textColour;
+        box.dialogKeyDown(vk::Escape);
+    };
+    TColor pageText = -2;
+    r.then([&] {
+        TFdialog& page = r.top();
+        pageText = page.pageTextColour;
+        const TPoint p = dlg::centreOf(page.helpRect);
+        dlg::click(&page, p.x, p.y);
+    });
+    r.then([&] { dlg::clickButton(&r.top(), 0); });
+    EXPECT_TRUE(showAccompanimentPage(r.app()));
+    TFshadeDialog::onShown() = nullptr;
+    ASSERT_EQ(shown.count(), 7);
+    EXPECT_EQ(shown.at(0).rfind("If enabled, the accompaniment pattern will be synchronized", 0), 0u);
+    EXPECT_EQ(shown.at(1), "");
+    (void)text;
+    (void)pageText;
+    EXPECT_EQ(r.history().count(), 1);
 }
