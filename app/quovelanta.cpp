@@ -34,7 +34,21 @@ int QuoVelanta::partMidiChannel(int part) const {
 void QuoVelanta::openMidiOutput() {
     Llist<std::string> names;
     engine.midi.listMidiOutDevices(names);
+    openMidiOutputFrom(names);
+}
+
+void QuoVelanta::openMidiOutputFrom(const Llist<std::string>& names) {
     Options& options = engine.options;
+    const std::string& wanted = options.midiDeviceName;
+    const bool indexNamesIt = options.midiDevice >= 0 && options.midiDevice < names.count() &&
+                              names.at(options.midiDevice) == wanted;
+    if (!wanted.empty() && !indexNamesIt) {
+        for (int i = 0; i < names.count(); ++i)
+            if (names.at(i) == wanted) {
+                options.midiDevice = i;
+                break;
+            }
+    }
     if (options.midiDevice == -2) options.midiDevice = MidiOutput::defaultDeviceAmong(names);
     int device = options.midiDevice;
     if (device < 0 || device > names.count() - 1) device = -1;

@@ -65,6 +65,9 @@ class QuoVelanta : public TextStream {
     // Lists the devices, settles the device option, opens the device, moves every voice to its
     // channel, sends the master tuning and reselects the style (programs, volumes, pans again).
     void openMidiOutput();
+    // The same over a device list already taken (the Options page opens from the list it shows). A
+    // stored device name found in the list is preferred to the stored index.
+    void openMidiOutputFrom(const Llist<std::string>& names);
     // One playback poll (nothing while the export captures); repaints when playback ended in it.
     void playbackTick();
     // Switches the music style: -1 the session's own style, -2 reload the current style and take

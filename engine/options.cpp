@@ -85,6 +85,7 @@ void Options::setDefaults() {
     cursorMode = 2;
     visualizeMode = 0;
     midiDevice = -2;
+    midiDeviceName.clear();
     midiChannels = 9;
     warnSessionDelete = true;
     biColor = false;
@@ -188,6 +189,8 @@ void Options::serialize() {
     serializeBool("exportToText_bars", exportToText_bars);
     serializeBool("exportToText_4bars", exportToText_4bars);
     serializeBool("exportToText_dots", exportToText_dots);
+    // Written only once a device was chosen by name, so files without one stay as they were.
+    if (!writing || !midiDeviceName.empty()) serializeText("midiDeviceName", midiDeviceName);
     if (!writing) clampAll();
 }
 

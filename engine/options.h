@@ -34,6 +34,9 @@ class Options : public TextStream {
     int visualizeMode = 0;    // "Keyboard"
     int midiDevice = -2;      // -2 not chosen yet, -1 MIDI mapper, n >= 0 device n (entry + 1 of the names)
     int midiChannels = 9;     // index into midiChannelRanges ("10-16")
+    // The name of the chosen device (empty: none chosen by name, or the MIDI mapper). At start it is
+    // preferred to midiDevice, so the same port is opened when the port list has changed since.
+    std::string midiDeviceName;
     bool warnSessionDelete = true;
     bool biColor = false;
     bool whiteModel = true;

@@ -1,0 +1,8 @@
+#pragma once
+// The Options page (MIDI device and channel plan, warnings, note naming, automatic closing of the
+// selectors, the window's model, colours and looks; every change takes effect at once) and the Hot
+// Keys page (a fixed table of actions and keys).
+class QuoVelanta;
+
+void showOptionsPage(QuoVelanta& app);
+void showHotKeysPage();
