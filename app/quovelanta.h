@@ -311,16 +311,17 @@ class QuoVelanta : public TextStream {
 
   public:
     // ---- Menu bar, menus and pointer helpers (menubar.cpp, pointmenu.cpp) ----
-    // The window state below is laid out and kept by the main window (its layout and mouse input);
-    // the menus only read it.
+    // >>> Window state the main window declares too (its layout and mouse input keep it; the menus
+    // only read it). When merging with the main window, keep its declarations and drop these lines.
     Llist<std::string> menuTitles{0, 8, true};
     Llist<TRect> menuTitleRects{0, 8, true}; // client pixels, left/top inclusive
     TRect minimiseRect{-1, -1, -1, -1};
-    TRect positionScale{-1, -1, -1, -1}; // the ruler's position scale (loop bars)
-    int mouseX = -1, mouseY = -1;        // the mouse in client coordinates
-    bool loopDragging = false;           // a loop drag on the position scale is in progress
-    // The open and the requested menu title (-1 none).
-    int openMenu = -1, requestedMenu = -1;
+    TRect positionScale{-1, -1, -1, -1};   // the ruler's position scale (loop bars)
+    int mouseX = -1, mouseY = -1;          // the mouse in client coordinates
+    bool loopDragging = false;             // a loop drag on the position scale is in progress
+    int openMenu = -1, requestedMenu = -1; // the open and the requested menu title (-1 none)
+    // <<< end of the shared window state. The menus mark an open Edit menu or context menu with
+    // popupMenuOpen (isBusy reads it); no second flag is needed.
     // How menus are shown (null: the program's popup menu).
     MenuPresenter* menuPresenter = nullptr;
     GlobalNotes* globalNotes = nullptr; // set by the program context
