@@ -676,4 +676,26 @@ TEST_F(Menus, GlobalNotesAreEditedOnTheTextListPageAndSaved) {
     EXPECT_EQ(notes.notes.count(), 4);
 }
 
+TEST(HelpManual, CoversEverySectionAndItsPicturesExist) {
+    const std::string folder = std::string(QV_SOURCE_DIR) + "/data/Help/";
+    std::ifstream in(folder + "QuoVelanta.html");
+    ASSERT_TRUE(in.good());
+    std::ostringstream all;
+    all << in.rdbuf();
+    const std::string html = all.str();
+    for (const char* section : {"Getting started", "The main window", "Chords and pages", "Arrangement points",
+                                "Loops and repeat", "mixer", "Hot keys", "Options", "Exports", "Sound set-up",
+                                "Troubleshooting", "ALSA", "SoundFont"})
+        EXPECT_NE(html.find(section), std::string::npos) << section;
+    int pictures = 0;
+    for (std::size_t at = html.find("src=\""); at != std::string::npos; at = html.find("src=\"", at + 1)) {
+        const std::size_t start = at + 5, end = html.find('"', start);
+        ASSERT_NE(end, std::string::npos);
+        const std::string file = html.substr(start, end - start);
+        EXPECT_TRUE(fileExists(folder + file)) << file;
+        ++pictures;
+    }
+    EXPECT_GE(pictures, 5);
+}
+
 } // namespace
