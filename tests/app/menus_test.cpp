@@ -683,9 +683,9 @@ TEST(HelpManual, CoversEverySectionAndItsPicturesExist) {
     std::ostringstream all;
     all << in.rdbuf();
     const std::string html = all.str();
-    for (const char* section : {"Getting started", "The main window", "Chords and pages", "Arrangement points",
-                                "Loops and repeat", "mixer", "Hot keys", "Options", "Exports", "Sound set-up",
-                                "Troubleshooting", "ALSA", "SoundFont"})
+    for (const char* section :
+         {"Getting started", "The main window", "Chords and pages", "Arrangement points", "Loops and repeat",
+          "mixer", "Hot keys", "Options", "Exports", "Sound set-up", "Troubleshooting", "ALSA", "SoundFont"})
         EXPECT_NE(html.find(section), std::string::npos) << section;
     int pictures = 0;
     for (std::size_t at = html.find("src=\""); at != std::string::npos; at = html.find("src=\"", at + 1)) {
