@@ -227,13 +227,9 @@ void QuoVelanta::editGlobalNotes() {
     if (!globalNotes || !hooks.editTextList) return;
     Llist<std::string> lines = globalNotes->notes;
     if (!hooks.editTextList("Global Notes", lines)) return;
-    const Llist<std::string> before = globalNotes->notes;
     globalNotes->notes = lines;
-    if (!globalNotes->save()) {
-        // The edit stays in memory (saved again at exit); the user hears that the file was not written.
-        tell(prompt, "Failed to save file.");
-    }
-    (void)before;
+    // The edit stays in memory either way (the store is saved again at exit); a failed write is told.
+    if (!globalNotes->save()) tell(prompt, "Failed to save file.");
 }
 
 // ---- Edit ------------------------------------------------------------------------------------------
