@@ -19,8 +19,7 @@ int PopupMenuPresenter::show(const Llist<std::string>& items, int x, int y) {
     byKey = false;
     closedHere = false;
     const int r = showPopupMenu(items, -1, x, y);
-    // Without a choice, a click elsewhere or our own close: anything else was a key (or focus loss).
-    byKey = r < 0 && !closedHere && !lastDismissClick().valid;
+    byKey = r < 0 && !closedHere && lastClosedByKey();
     return r;
 }
 

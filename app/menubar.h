@@ -28,6 +28,7 @@ class PopupMenuPresenter : public MenuPresenter {
   public:
     int show(const Llist<std::string>& items, int x, int y) override;
     bool closedByKey() const override { return byKey; }
+    // (A press on a greyed item or the focus leaving the program closes the menu without a key.)
     DismissClick dismissClick() const override { return lastDismissClick(); }
     bool isOpen() const override { return activePopupMenu() != nullptr; }
     void close() override;
