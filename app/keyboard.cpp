@@ -42,6 +42,7 @@ void QuoVelanta::keyDown(int vk, bool ctrl, bool /*shift*/) {
         stopAndCloseSelector();
         runHook(hooks.showHistory);
     }
+    if (vk == vk::F1 && !ctrl) runHelpItem(0); // the user manual
 
     // With Ctrl.
     if (ctrl) {

@@ -3,12 +3,14 @@
 // carries the operations every part of the interface uses to play, stop and switch styles. Its
 // engine side needs no window: repaints go to a QvHost, questions to a Prompt.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/qvhost.h"
 #include "app/styleeditbuffer.h"
 #include "app/windowhooks.h"
 #include "engine/prompt.h"
+#include "engine/qvapoint.h"
 #include "engine/qvengine.h"
 #include "foundation/textstream.h"
 #include "ui/aapen.h"
@@ -23,6 +25,8 @@ int partMidiChannel(int part, int midiChannels);
 class CustomStyleMixes;
 class FileDialogs;
 class TFmain;
+class GlobalNotes;
+class MenuPresenter;
 class QvHistory;
 class RecentFiles;
 // Selector overlay contents.
@@ -394,9 +398,8 @@ class QuoVelanta : public TextStream {
     bool copyModifierDown = false; // Ctrl or Shift held at the last poll
     std::int64_t lastModifierPollMs = 0;
     bool playButtonPressed = false;
-    // Menus: the open and the requested menu title (-1 none), the Edit menu open.
+    // Menus: the open and the requested menu title (-1 none).
     int openMenu = -1, requestedMenu = -1;
-    bool editMenuOpen = false;
     // Flags of the main loop.
     bool minimiseRequested = false;   // the main loop minimises the window once
     bool closeRequestPending = false; // the desktop asked to close; the main loop asks the quit question
@@ -491,4 +494,62 @@ class QuoVelanta : public TextStream {
     bool isDialogVisible() const { return hooks.isDialogVisible && hooks.isDialogVisible(); }
     // Every hover, click, drag and editing index back to "none", the loop flags cleared (new session).
     void resetWindowInputState();
+
+  public:
+    // ---- Menu bar, menus and pointer helpers (menubar.cpp, pointmenu.cpp) ----
+    // An open Edit menu or context menu is marked by popupMenuOpen (isBusy reads it).
+    // How menus are shown (null: the program's popup menu).
+    MenuPresenter* menuPresenter = nullptr;
+    GlobalNotes* globalNotes = nullptr; // set by the program context
+    // The arrangement point clipboard.
+    std::optional<QvAPoint> pointClipboard; // empty: nothing copied
+    // -1 the mouse is on no title; 3 the menu ended with the mouse on its title; 2 a key closed the
+    // last popup; else 1 an item ran, 0 dismissed.
+    int runMenuBar();
+    // From the idle tick while a popup menu shows: the mouse over another title requests that menu
+    // and closes the popup.
+    void trackMenuBarHover();
+    // The items under title index, at (title.Left + 6, title.Top + 21); the chosen index or -1.
+    int popupMenuUnderTitle(int index, const Llist<std::string>& items);
+    // The items of each menu (also the tests' view of the menus).
+    Llist<std::string> fileMenuItems() const;
+    Llist<std::string> editMenuItems() const;
+    Llist<std::string> playMenuItems() const;
+    Llist<std::string> optionsMenuItems() const;
+    Llist<std::string> helpMenuItems() const;
+    // The preset progression entries of the Edit menu's page (a separator never after another).
+    Llist<std::string> presetProgressionMenuNames(Llist<int>* indexes) const;
+    // Each builds, shows and runs one menu; true when an item was chosen.
+    bool runFileMenu();
+    bool runEditMenu();
+    bool runPlayMenu();
+    bool runOptionsMenu();
+    bool runHelpMenu();
+    // Runs item i of a menu as if chosen (a dimmed item does nothing); true when it acted.
+    bool runFileItem(int i);
+    bool runEditItem(int i);
+    bool runPlayItem(int i);
+    bool runOptionsItem(int i);
+    bool runHelpItem(int i);
+    std::string undoDescription() const;
+    std::string redoDescription() const;
+    // The Edit menu's preset progressions: the page, then the chords added or replacing the page.
+    void presetChordProgressions();
+    // entry (an index of the catalogue) added to (replace false) or replacing the edited page; false
+    // with a message when it does not fit.
+    bool applyPresetProgression(int entry, bool replace);
+    // The global notes on the text-list page, saved when confirmed.
+    void editGlobalNotes();
+    // Shows a help or web address; a failure is told to the user.
+    void openAddress(const std::string& target);
+    // The context menu of the arrangement point at position (48ths of a bar) of the edited page.
+    bool showArrangementPointMenu(int position, bool fromEditor);
+    Llist<std::string> arrangementPointMenuItems(int position) const;
+    bool runArrangementPointItem(int position, int item);
+    // The main window's drag area (a press there moves the window).
+    bool isInDragArea(int x, int y) const;
+    // The bar under the mouse on the position scale (-1 none).
+    int loopBarAtMouse() const;
+    void updateMousePosition();
+    // ---- end of the menu block ----
 };

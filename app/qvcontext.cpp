@@ -27,6 +27,7 @@ QvContext::QvContext(Setup setup)
     history.reset("[New session]");
     app.selector = &selector;
     app.customStyleMixes = &customStyleMixes;
+    app.globalNotes = &globalNotes; // the Global Notes menu item
 }
 
 QvContext::~QvContext() = default;

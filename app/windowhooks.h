@@ -8,6 +8,7 @@
 
 #include "engine/qvapoint.h"
 #include "engine/qvchord.h"
+#include "foundation/llist.h"
 #include "platform/qt/gditypes.h"
 #include "platform/qt/shellopen.h"
 
@@ -86,4 +87,26 @@ struct WindowHooks {
     std::function<void()> closeSelector;
     std::function<void()> resetInputState;
     std::function<void()> clearPendingDrag;
+    // ---- Menus: pages and windows the menu bar and the point menu open (empty: nothing opens) ----
+    std::function<bool(bool chordsSelected)> showTransposePage; // true when confirmed
+    std::function<void()> showFadeOutPage;
+    std::function<void()> showAccompanimentPage;
+    std::function<void()> showPrecountPage;
+    std::function<void()> showOptionsPage;
+    std::function<void()> showHotKeysPage;
+    std::function<void()> showAboutPage;
+    std::function<void()> showSoundTestPage;
+    // The preset progressions page: 0 replace, 1 add, 2 / -1 nothing; chosen is the picked entry.
+    std::function<int(const Llist<std::string>& names, int& chosen)> choosePresetProgression;
+    // The document pages (dialogs/documentpages.h connects them): the export settings (true: go on
+    // to the file) and the text-list page (true on OK, lines then edited).
+    std::function<bool()> askMidiExportSettings;
+    std::function<bool()> askTextExportSettings;
+    std::function<bool(const std::string& title, Llist<std::string>& lines)> editTextList;
+    // Window and screen coordinates of the main window (empty: the same).
+    std::function<TPoint(TPoint client)> clientToScreen;
+    std::function<TPoint(TPoint screen)> screenToClient;
+    // A click that closed a context menu, replayed to the main window's mouse-down handler.
+    std::function<void(int x, int y, int button, int modifier)> replayMouseDown;
+    // ---- end of the menu hooks ----
 };

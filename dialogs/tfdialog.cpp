@@ -302,7 +302,10 @@ void TFdialog::styleControls() {
     if (edit_) {
         const bool shown = dialogPageId == kPagePageSequence || dialogPageId == kPageSessionLinks;
         edit_->setVisible(shown);
-        edit_->setMaxLength(dialogPageId == kPagePageSequence ? 80 : 32767);
+        // The page sequence takes 80 characters, or a longer text read from a file whole.
+        const int length = static_cast<int>(edit_->text().size());
+        edit_->setMaxLength(dialogPageId == kPagePageSequence ? std::max(80, length)
+                                                              : std::max(32767, length));
         edit_->move(24, dialogPageId == kPageSessionLinks ? 90 : 70);
         QPalette pal = edit_->palette();
         pal.setColor(QPalette::Base, qcolour(theme.displayTextColour(-1)));

@@ -362,6 +362,7 @@ int TFmenu::run() {
 namespace {
 
 DismissClick lastDismiss;
+bool lastByKey = false;
 TFmenu* openMenu = nullptr;
 
 int showMenu(const Llist<std::string>& items, int current, int x, int y, TColor colour, bool grid,
@@ -369,6 +370,7 @@ int showMenu(const Llist<std::string>& items, int current, int x, int y, TColor 
     if (openMenu != nullptr) return -1; // one menu at a time
     TFmenu menu;
     lastDismiss = {};
+    lastByKey = false;
     menu.items = items;
     menu.current = current;
     menu.grid = grid;
@@ -383,6 +385,7 @@ int showMenu(const Llist<std::string>& items, int current, int x, int y, TColor 
     const int r = menu.run();
     openMenu = nullptr;
     lastDismiss = menu.dismissClick;
+    lastByKey = menu.cancelled;
     return r;
 }
 
@@ -400,6 +403,10 @@ int showPopupGrid(const Llist<std::string>& items, int current, int rowsPerColum
 
 DismissClick lastDismissClick() {
     return lastDismiss;
+}
+
+bool lastClosedByKey() {
+    return lastByKey;
 }
 
 bool popupMenuOpen() {

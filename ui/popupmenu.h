@@ -118,6 +118,8 @@ int showPopupGrid(const Llist<std::string>& items, int current, int rowsPerColum
                   int y, TColor colour = -1);
 // The click elsewhere that closed the last menu (valid false when it closed otherwise).
 DismissClick lastDismissClick();
+// True when a key press closed the last menu.
+bool lastClosedByKey();
 // True while a menu is open (the main object's busy test).
 bool popupMenuOpen();
 // The open menu's window, or null (a window is made for each showing).

@@ -66,6 +66,23 @@ ShellTarget webTarget(const std::string& address) {
     return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
 }
 
+// A mail address: one "@" with a name before it and a dotted domain after it, no blanks.
+ShellTarget mailTarget(const std::string& address) {
+    const std::size_t at = address.find('@');
+    const std::size_t query = address.find('?');
+    const std::string who = address.substr(0, query);
+    if (at == 0 || at == std::string::npos || who.find('@', at + 1) != std::string::npos ||
+        who.find_first_of(" \t<>\"") != std::string::npos)
+        return {ShellOpenResult::NotFound, {}};
+    const std::string domain = who.substr(at + 1);
+    if (domain.size() < 3 || domain.find('.') == std::string::npos || domain.front() == '.' ||
+        domain.back() == '.')
+        return {ShellOpenResult::NotFound, {}};
+    QUrl url(QString::fromStdString("mailto:" + address), QUrl::StrictMode);
+    if (!url.isValid()) return {ShellOpenResult::NotFound, {}};
+    return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
+}
+
 } // namespace
 
 ShellTarget classifyShellTarget(const std::string& target) {
@@ -73,6 +90,10 @@ ShellTarget classifyShellTarget(const std::string& target) {
     if (t.empty()) return {ShellOpenResult::Empty, {}};
     if (startsWithNoCase(t, "http://") || startsWithNoCase(t, "https://")) return webTarget(t);
     if (startsWithNoCase(t, "www.")) return webTarget("http://" + t);
+    if (startsWithNoCase(t, "mailto:")) return mailTarget(t.substr(7));
+    if (t.find('@') != std::string::npos && t.find('/') == std::string::npos &&
+        !QFileInfo::exists(QString::fromStdString(t)))
+        return mailTarget(t);
 
     QString path = QString::fromStdString(t);
     if (startsWithNoCase(t, "file:")) {

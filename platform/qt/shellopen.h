@@ -17,7 +17,8 @@ struct ShellTarget {
     std::string url;                                  // what would be opened
 };
 
-// Decides what target is: a web address (http://, https://, or a text beginning "www."), an existing
+// Decides what target is: a web address (http://, https://, or a text beginning "www."), a mail
+// address ("mailto:" or name@domain), an existing
 // document or folder (a path or a file:// address), or something that is not opened.
 ShellTarget classifyShellTarget(const std::string& target);
 

@@ -158,3 +158,16 @@ TEST(ShellOpenTest, ProgramsScriptsAndLaunchersAreRefused) {
     EXPECT_EQ(shellOpenTarget("/dev/null", o.fn()), ShellOpenResult::Refused);
     EXPECT_TRUE(o.urls.empty());
 }
+
+TEST(ShellOpenMail, MailAddressesOpenAndLookalikesDoNot) {
+    ShellTarget t = classifyShellTarget("  mailto:someone@example.com  ");
+    EXPECT_EQ(t.verdict, ShellOpenResult::Opened);
+    EXPECT_EQ(t.url, "mailto:someone@example.com");
+    t = classifyShellTarget("someone@example.com");
+    EXPECT_EQ(t.verdict, ShellOpenResult::Opened);
+    EXPECT_EQ(t.url, "mailto:someone@example.com");
+    for (const char* bad : {"mailto:", "mailto:@example.com", "someone@", "a@b", "a@@example.com",
+                            "mailto:some one@example.com", "x@.com"})
+        EXPECT_NE(classifyShellTarget(bad).verdict, ShellOpenResult::Opened) << bad;
+    EXPECT_EQ(classifyShellTarget("   ").verdict, ShellOpenResult::Empty);
+}
