@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include <QApplication>
 #include <QWindow>
@@ -18,6 +19,7 @@
 #include "app/startup.h"
 #include "app/utilities.h"
 #include "app/windowhost.h"
+#include "dialogs/programwindows.h"
 #include "foundation/strutil.h"
 #include "platform/clock.h"
 
@@ -74,10 +76,12 @@ int run(int argc, char** argv) {
             // the Shade menu, the mixer, the notes window and the title cards follow it, in that order.
             TFmain mainForm(app);
             mainForm.setClientSize(app.clientWidth(), QuoVelanta::kClientHeight);
+            auto windows = std::make_unique<ProgramWindows>(context, mainForm);
             mainForm.show();
             pumpUntilExposed(mainForm);
             runStartupSequence(app, mainForm, argc > 1 ? std::string(argv[1]) : std::string());
             loop.runMainLoop();
+            windows.reset();
             mainForm.close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             app.hostForm = nullptr;

@@ -34,6 +34,39 @@ class WindowHost : public QvHost {
     void repaintRepeatBox() override {
         if (ready()) app->paintRepeatBox();
     }
+    // The commands' repaints.
+    void paintPlayButtonState(int state) override {
+        if (ready()) app->paintPlayButton(state);
+    }
+    // flash 1: the marker flashed on (grey doubled), 0: off (halved), -1: plain.
+    void paintPositionMarker(int flash) override {
+        if (ready() && app->hooks.paintPositionMarker)
+            app->hooks.paintPositionMarker(true, flash == 1 ? 1 : flash == 0 ? 2 : 0);
+    }
+    void repaintTempoBox() override {
+        if (ready()) app->paintTempoBox();
+    }
+    void repaintKeyBox() override {
+        if (ready()) app->paintKeyBox();
+    }
+    void repaintPrecountBox() override {
+        if (ready()) app->paintPrecountBox();
+    }
+    void repaintMasterTuneBox() override {
+        if (ready()) app->paintMasterTuneBox();
+    }
+    void repaintArrangementStrip() override {
+        if (ready()) app->paintArrangementStrip();
+    }
+    void repaintBarsPanel() override {
+        if (ready()) app->paintBarsPanel(false);
+    }
+    void redrawBoundTo(const void* variable) override {
+        if (ready()) app->controls.redrawBoundTo(variable);
+    }
+    void paintSessionLinks(int highlighted) override {
+        if (ready()) app->paintSessionLinks(highlighted);
+    }
     void refreshStyleProgrammer() override { call(&WindowHooks::refreshStyleProgrammer); }
     void refreshMixer() override { call(&WindowHooks::refreshMixer); }
     void reloadNotes() override { call(&WindowHooks::reloadNotes); }

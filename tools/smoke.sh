@@ -73,6 +73,24 @@ read -r W H < <(xdotool getwindowgeometry "$WID" | awk '/Geometry/ {split($2, a,
 [ "$W" = 987 ] && [ "$H" = 602 ] || fail "the window is ${W}x${H}, expected 987x602"
 echo "smoke: window $WID painted (${W}x${H}), screenshot $SHOT"
 
+# The very first start plays the sound test and asks whether a chord was heard: answer OK (Enter).
+sound_test() {
+    alive || fail "the program ended during the sound test"
+    DLG=""
+    for w in $(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null); do
+        [ "$w" = "$WID" ] && continue
+        if xdotool getwindowgeometry "$w" | grep -q 'Geometry: 500x271'; then DLG=$w; fi
+    done
+    [ -n "$DLG" ]
+}
+deadline 20 sound_test || fail "the first start showed no sound test page"
+import -silent -window "$DLG" "$BUILD/smoke-soundtest.png" 2>/dev/null || true
+xdotool windowactivate --sync "$DLG" 2>/dev/null || xdotool windowfocus --sync "$DLG" 2>/dev/null || true
+xdotool key --window "$DLG" Return
+gone() { ! xdotool getwindowgeometry "$DLG" >/dev/null 2>&1 || ! xdotool search --onlyvisible --name '^QuoVelanta$' | grep -qx "$DLG"; }
+deadline 10 gone || fail "the sound test page did not close on Enter"
+echo "smoke: sound test answered"
+
 # Later checks (keys, clicks) go here.
 
 "$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
