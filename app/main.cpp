@@ -11,12 +11,13 @@
 
 #include "app/mainform.h"
 #include "app/programloop.h"
-#include "app/qtprompt.h"
 #include "app/quovelanta.h"
 #include "app/qvcontext.h"
 #include "app/startup.h"
 #include "app/utilities.h"
 #include "app/windowhost.h"
+#include "dialogs/messagebox.h"
+#include "dialogs/programwindows.h"
 #include "platform/clock.h"
 
 namespace {
@@ -47,7 +48,7 @@ int run(int argc, char** argv) {
     raisePriority();
 
     WindowHost host;
-    PromptRelay prompt;
+    DialogPrompt prompt; // the dialog form's message page
     ProgramLoop* loopRef = nullptr;
     QtFileDialogs fileDialogs([&loopRef] {
         if (loopRef != nullptr) loopRef->nativeTick();
@@ -68,9 +69,11 @@ int run(int argc, char** argv) {
             // the Shade menu, the mixer, the notes window and the title cards follow it, in that order.
             TFmain mainForm(app);
             mainForm.setClientSize(app.clientWidth(), QuoVelanta::kClientHeight);
+            ProgramWindows windows(app, mainForm);
             mainForm.show();
             pumpUntilExposed(mainForm);
             runStartupSequence(app, mainForm, argc > 1 ? std::string(argv[1]) : std::string());
+            windows.syncPopupLook();
             loop.runMainLoop();
             mainForm.close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -73,6 +73,8 @@ struct WindowHooks {
     std::function<void(int key, bool ctrl, bool shift)> keyUp;
     // Extra work after the quit request was granted (the commands may add to it).
     std::function<void()> afterQuitGranted;
+    // The quit's last question, after the session's own (unsaved style edits); false keeps running.
+    std::function<bool()> confirmQuit;
 
     // Other windows the engine side refreshes (QvHost): the mixer, the notes window, the Style
     // Programmer; the selector closed; the input state reset; a pending drag forgotten.

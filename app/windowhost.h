@@ -38,6 +38,8 @@ class WindowHost : public QvHost {
     void refreshMixer() override { call(&WindowHooks::refreshMixer); }
     void reloadNotes() override { call(&WindowHooks::reloadNotes); }
     void closeSelector() override { call(&WindowHooks::closeSelector); }
+    // What the closed selector covered comes back from the back buffer, repainted first.
+    void selectorClosed(bool present) override;
     void resetInputState() override;
     void clearPendingDrag() override { call(&WindowHooks::clearPendingDrag); }
 
@@ -52,4 +54,19 @@ inline void WindowHost::resetInputState() {
     if (app == nullptr) return;
     app->resetWindowInputState();
     call(&WindowHooks::resetInputState);
+}
+
+inline void WindowHost::selectorClosed(bool present) {
+    if (!ready()) return;
+    const bool wasDeferred = app->deferBlit;
+    app->deferBlit = true;
+    app->paintPage(false);
+    app->paintPageSlots(false);
+    app->paintArrangementStrip();
+    app->paintStyleBox();
+    app->paintTempoBox();
+    app->paintKeyBox();
+    app->deferBlit = wasDeferred;
+    app->paintRuler(true);
+    if (present) app->blitToForm();
 }
