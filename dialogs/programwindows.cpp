@@ -27,6 +27,9 @@ ProgramWindows::~ProgramWindows() {
     h.showStyleProgrammer = nullptr;
     h.refreshStyleProgrammer = nullptr;
     h.confirmQuit = nullptr;
+    h.updateHover = nullptr;
+    h.cancelMouseInteractions = nullptr;
+    h.resetInputState = nullptr;
     popupSettings().keyUp = nullptr;
     DialogServices& d = dialogServices();
     d.options = nullptr;
@@ -120,4 +123,9 @@ void ProgramWindows::connect() {
     h.showStyleProgrammer = [&p] { p.showProgrammer(); };
     h.refreshStyleProgrammer = [&p] { p.refresh(); };
     h.confirmQuit = [this] { return confirmQuit(); };
+
+    // The mouse input's hover and drags follow the commands' edits.
+    h.updateHover = [&app] { app.updateHover(); };
+    h.cancelMouseInteractions = [&app] { app.cancelMouseState(); };
+    h.resetInputState = [&app] { app.cancelMouseState(); };
 }
