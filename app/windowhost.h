@@ -58,15 +58,12 @@ inline void WindowHost::resetInputState() {
 
 inline void WindowHost::selectorClosed(bool present) {
     if (!ready()) return;
+    // The overlay was drawn into the back buffer: the whole display is painted again under it.
     const bool wasDeferred = app->deferBlit;
     app->deferBlit = true;
-    app->paintPage(false);
-    app->paintPageSlots(false);
+    app->refreshPanels();
     app->paintArrangementStrip();
-    app->paintStyleBox();
-    app->paintTempoBox();
-    app->paintKeyBox();
-    app->deferBlit = wasDeferred;
     app->paintRuler(true);
-    if (present) app->blitToForm();
+    app->deferBlit = wasDeferred;
+    if (present) app->present(app->displayRect);
 }
