@@ -287,3 +287,106 @@ TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
 }
 
 } // namespace
+
+namespace {
+
+class SelectorClicks : public Mouse {
+  protected:
+    void clickSensor(int id, int button = 1) {
+        ASSERT_NE(app().selector, nullptr);
+        const TRect r = app().selector->sensorRect(id);
+        ASSERT_LT(r.Left, r.Right) << "no sensor " << id;
+        rig.clock.advance(1000);
+        click({app().selector->x + (r.Left + r.Right) / 2, app().selector->y + (r.Top + r.Bottom) / 2},
+              button);
+    }
+    void openBox(const TRect& box) {
+        rig.clock.advance(1000);
+        click({box.Left + 5, box.Top + 5});
+    }
+};
+
+TEST_F(SelectorClicks, TempoSensor39Sets220BpmAndRecordsIt) {
+    openBox(app().tempoBoxRect);
+    ASSERT_EQ(app().selectorKind, 2);
+    clickSensor(39);
+    EXPECT_EQ(rig.core().tempo(), 220);
+    EXPECT_EQ(lastRecord(), "Select tempo: 220 BPM");
+}
+
+TEST_F(SelectorClicks, KeySensorsSetTheKeyShiftAndTransposeThePages) {
+    chords({48});
+    const int root = page().chordAt(0).key;
+    openBox(app().keyBoxRect);
+    ASSERT_EQ(app().selectorKind, 3);
+    clickSensor(0);
+    EXPECT_EQ(rig.core().key, 7);
+    EXPECT_EQ(lastRecord(), "Set key shift: -5");
+    EXPECT_EQ(page().chordAt(0).key, (root + 7) % 12);
+    if (app().selectorKind != 3) openBox(app().keyBoxRect);
+    clickSensor(5);
+    EXPECT_EQ(rig.core().key, 0);
+    EXPECT_EQ(lastRecord(), "Set key shift: 0");
+    EXPECT_EQ(page().chordAt(0).key, root);
+}
+
+TEST_F(SelectorClicks, TheChordEditorTogglesTheBassOctaveOnTheCurrentBassAndStopsInversionsAtThree) {
+    chords({48, 48});
+    click(chordPoint(0));
+    rig.clock.advance(50);
+    click(chordPoint(0));
+    ASSERT_EQ(app().selectorKind, 4);
+    clickSensor(kChordBassToggleId); // the bass row appears, the bass on the root
+    ASSERT_FALSE(page().chordAt(0).autoBass);
+    const QvChord c = page().chordAt(0);
+    EXPECT_EQ(c.effectiveBass(), c.key);
+    clickSensor(kChordBassFirstId + c.effectiveBass());
+    EXPECT_TRUE(page().chordAt(0).bassOctave);
+    EXPECT_EQ(page().chordAt(0).effectiveBass(), c.effectiveBass());
+    EXPECT_EQ(lastRecord(), "Edit chord");
+    for (int i = 0; i < 5; ++i) clickSensor(kChordInversionUpId);
+    EXPECT_EQ(page().chordAt(0).inversion, 3);
+    for (int i = 0; i < 8; ++i) clickSensor(kChordInversionDownId);
+    EXPECT_EQ(page().chordAt(0).inversion, -3);
+    EXPECT_EQ(app().selectorKind, 4);
+}
+
+TEST_F(SelectorClicks, SplitHalvesToTheBeatIn44) {
+    chords({48, 36});
+    for (int chord : {0, 2}) {
+        page().selectNone();
+        page().setSelected(chord, true);
+        app().splitChord();
+    }
+    ASSERT_EQ(page().chordCount(), 4);
+    EXPECT_EQ(page().chordLength(0), 24);
+    EXPECT_EQ(page().chordLength(1), 24);
+    EXPECT_EQ(page().chordLength(2), 24);
+    EXPECT_EQ(page().chordLength(3), 12);
+    EXPECT_EQ(lastRecord(), "Split chord");
+}
+
+TEST_F(SelectorClicks, AGreyedChordMenuItemNeverActs) {
+    chords({12});
+    menuAnswers = {2}; // "Split", greyed: the chord is one beat long
+    const int before = records();
+    click(chordPoint(0), 2);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_EQ(menus[0][2], "@Split");
+    EXPECT_EQ(page().chordCount(), 1);
+    EXPECT_EQ(records(), before);
+}
+
+TEST_F(SelectorClicks, TheAddChordAreaAddsAChordAndOpensTheEditorOnIt) {
+    chords({48});
+    rig.repaint();
+    const TRect add = app().addChordRect;
+    ASSERT_GE(add.Right, add.Left);
+    click({add.Left + 6, add.Top + 10});
+    ASSERT_EQ(page().chordCount(), 2);
+    EXPECT_EQ(lastRecord(), "Add chord");
+    EXPECT_EQ(app().selectorKind, 4);
+    EXPECT_EQ(app().editedChord, 1);
+}
+
+} // namespace
