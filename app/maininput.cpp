@@ -496,6 +496,39 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         showAddChordMenu();
         return;
     }
+    const bool visualiserShown = visualiserRect.Right >= visualiserRect.Left;
+    if (left && (pointInRect(x, y, sessionLabelRect) || pointInRect(x, y, sessionNameRect)) &&
+        !(visualiserShown && x > visualiserRect.Left - 5)) {
+        paintSessionPanel(true);
+        const std::string before = sessionPath;
+        openSession("");
+        if (sessionPath == before) refreshPanels();
+        return;
+    }
+    if (left && pointInRect(x, y, barsBoxRect)) {
+        paintBarsPanel(true);
+        return;
+    }
+    if (left && visualiserShown && pointInRect(x, y, visualiserRect)) {
+        Options& o = engine.options;
+        const int modes = std::max(1, o.visualizeModeNames.count());
+        o.visualizeMode = (o.visualizeMode + 1) % modes;
+        refreshPanels();
+        return;
+    }
+    if (left && pointInRect(x, y, transposeBoxRect) && engine.options.visualTranspose_selector) {
+        Options& o = engine.options;
+        Llist<std::string> items;
+        for (int i = 0; i < o.visualTransposeNames.count(); ++i)
+            items.add((i == o.visualTranspose ? "$" : "") + o.visualTransposeNames.at(i));
+        const int r = runContextMenu(items, 1);
+        if (r >= 0 && r < o.visualTransposeNames.count()) {
+            o.visualTranspose = r;
+            refreshPanels();
+            host.repaintPageArea(false);
+        }
+        return;
+    }
     if (left && pointInRect(x, y, repeatBoxRect)) return setRepeatMode(-1);
     if (left && pointInRect(x, y, precountBoxRect)) return cyclePrecount();
     if (left && pointInRect(x, y, masterTuneBoxRect)) return showReferenceTones();

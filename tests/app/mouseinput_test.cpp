@@ -390,3 +390,22 @@ TEST_F(SelectorClicks, TheAddChordAreaAddsAChordAndOpensTheEditorOnIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Mouse, TheBarsPanelTogglesTheZoomAndTheVisualiserStepsItsMode) {
+    chords({48});
+    const int zoom = app().pageZoom(page());
+    const TRect bars = app().barsBoxRect;
+    ASSERT_GE(bars.Right, bars.Left);
+    click({bars.Left + 3, bars.Top + 3});
+    EXPECT_NE(app().pageZoom(page()), zoom);
+    if (app().visualiserRect.Right >= app().visualiserRect.Left) {
+        const int mode = rig.options().visualizeMode;
+        rig.clock.advance(1000);
+        click({app().visualiserRect.Left + 20, app().visualiserRect.Top + 5});
+        EXPECT_EQ(rig.options().visualizeMode, (mode + 1) % rig.options().visualizeModeNames.count());
+    }
+}
+
+} // namespace
