@@ -219,10 +219,11 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
     QvPage& page = core.pageAt(false);
     const std::int64_t now = modalLoop().nowMs();
     const bool left = button == 1, right = button == 2;
-    const bool inSelector = selectorKind != 0 && selectorSensorAt(x, y) != -1;
-    const TRect selRect = hooks.selectorRect ? hooks.selectorRect() : TRect{0, 0, -1, -1};
-    const bool overSelector =
-        selectorKind != 0 && selRect.Right >= selRect.Left && pointInRect(x, y, selRect);
+    bool overSelector = false;
+    if (selectorKind != 0 && selector != nullptr && selector->isOpen()) {
+        const TRect b = selector->bounds();
+        overSelector = x >= b.Left && x < b.Right && y >= b.Top && y < b.Bottom;
+    }
     bool doubleClick = left && modifier == 0 && !synthetic && now - lastClickTime < kDoubleClickMs &&
                        ((hoveredChord != -1 && hoveredChord == previousClickChord) ||
                         (hoveredSlot != -1 && hoveredSlot == previousClickSlot) ||
@@ -239,7 +240,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         previousClickChord = -1;
         previousClickSlot = -1;
     }
-    (void)inSelector;
 
     // 2. The control panel.
     if (!synthetic) {
@@ -1163,12 +1163,13 @@ void QuoVelanta::endChordDrag(int modifier) {
 
 void QuoVelanta::endPointDrag(int modifier) {
     const bool moving = pointDragMoving;
+    // The drop position is taken with the strip's drag margins, before the drag flags go.
+    const int pos = moving ? positionAtMouse(1) : -1;
     pointDragArmed = false;
     pointDragMoving = false;
     if (!moving) return;
     QvCore& core = engine.core;
     QvPage& page = core.pageAt(false);
-    const int pos = positionAtMouse(1);
     if (pos < 0) return;
     int source = selectedPoint >= 0 ? selectedPoint : pointDragIndex;
     if (source < 0 || source >= page.apointCount()) {
