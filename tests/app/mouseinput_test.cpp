@@ -409,3 +409,41 @@ TEST_F(Mouse, TheBarsPanelTogglesTheZoomAndTheVisualiserStepsItsMode) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Mouse, APointDroppedOnItselfStaysAndOnAnotherOverwritesIt) {
+    chords({48, 48, 48});
+    page().addAPoint(0);
+    page().addAPoint(96);
+    QvAPoint p = page().apointAt(0);
+    p.mBass = 2;
+    page().setAPoint(p, 0);
+    rig.repaint();
+    const TRect s = app().positionScale;
+    const int z = app().pageZoom(page());
+    auto stripX = [&](int units) { return s.Left + int(double(units) * (s.Right - s.Left) / (z * 48)); };
+    const int y = app().arrangementStrip.Top + 8;
+    const int before = records();
+    app().mouseMove(stripX(0), y, false, 0);
+    app().mouseDown(stripX(0), y, 1, 0, false);
+    app().mouseMove(stripX(0) + 1, y, true, 0);
+    app().mouseUp(stripX(0) + 1, y, 1, 0);
+    EXPECT_EQ(page().apointCount(), 2);
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(app().pointDragIndex, -1);
+    app().closeSelectorOverlay();
+    app().selectedPoint = -1;
+
+    rig.clock.advance(1000);
+    app().mouseMove(stripX(0), y, false, 0);
+    app().mouseDown(stripX(0), y, 1, 0, false);
+    app().mouseMove(stripX(96), y, true, 0);
+    app().mouseUp(stripX(96), y, 1, 0);
+    ASSERT_EQ(page().apointCount(), 1);
+    EXPECT_EQ(page().apointAt(0).pos, 96);
+    EXPECT_EQ(page().apointAt(0).mBass, 2);
+    EXPECT_EQ(lastRecord(), "Move (overwrite) Arrangement Point");
+}
+
+} // namespace
