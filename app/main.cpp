@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -12,16 +13,18 @@
 
 #include "app/mainform.h"
 #include "app/programloop.h"
-#include "app/qtprompt.h"
 #include "app/quovelanta.h"
 #include "app/qvcontext.h"
 #include "app/savewaiter.h"
 #include "app/startup.h"
 #include "app/utilities.h"
 #include "app/windowhost.h"
+#include "dialogs/messagebox.h"
+#include "dialogs/pagewindows.h"
 #include "dialogs/programwindows.h"
 #include "foundation/strutil.h"
 #include "platform/clock.h"
+#include "platform/filemidilog.h"
 
 namespace {
 
@@ -53,7 +56,7 @@ int run(int argc, char** argv) {
     raisePriority();
 
     WindowHost host;
-    PromptRelay prompt;
+    DialogPrompt prompt; // the dialog form's message page
     ProgramLoop* loopRef = nullptr;
     QtFileDialogs fileDialogs([&loopRef] {
         if (loopRef != nullptr) loopRef->nativeTick();
@@ -62,6 +65,12 @@ int run(int argc, char** argv) {
     setup.host = &host;
     setup.prompt = &prompt;
     setup.fileDialogs = &fileDialogs;
+    // The smoke run's seam: MIDI goes to a log file instead of the system's ports and synthesizer.
+    if (const char* log = std::getenv("QV_SMOKE_MIDI_LOG"); log != nullptr && *log != '\0') {
+        setup.realMidi = false;
+        setup.ports = std::make_unique<FileMidiLog>(log);
+        setup.synth = std::make_unique<FileMidiLog>(log);
+    }
     {
         QvContext context(std::move(setup));
         QuoVelanta& app = context.app;
@@ -76,12 +85,14 @@ int run(int argc, char** argv) {
             // the Shade menu, the mixer, the notes window and the title cards follow it, in that order.
             TFmain mainForm(app);
             mainForm.setClientSize(app.clientWidth(), QuoVelanta::kClientHeight);
-            auto windows = std::make_unique<ProgramWindows>(context, mainForm);
+            ProgramWindows windows(app, mainForm);
+            auto pages = std::make_unique<PageWindows>(context, mainForm);
             mainForm.show();
             pumpUntilExposed(mainForm);
             runStartupSequence(app, mainForm, argc > 1 ? std::string(argv[1]) : std::string());
+            windows.syncPopupLook();
             loop.runMainLoop();
-            windows.reset();
+            pages.reset();
             mainForm.close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             app.hostForm = nullptr;

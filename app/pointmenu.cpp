@@ -136,24 +136,3 @@ bool QuoVelanta::runArrangementPointItem(int position, int item) {
     return true;
 }
 
-bool QuoVelanta::isInDragArea(int x, int y) const {
-    if (y >= 60 || menuTitleRects.count() == 0) return false;
-    const TRect last = menuTitleRects.at(menuTitleRects.count() - 1);
-    return x > last.Right + 5 && x < minimiseRect.Left - 10;
-}
-
-int QuoVelanta::loopBarAtMouse() const {
-    if (selectorKind != 0) return -1;
-    const TRect& s = positionScale;
-    const bool inside = mouseX >= s.Left && mouseX <= s.Right && mouseY >= s.Top && mouseY <= s.Bottom;
-    if (!loopDragging && !inside) return -1;
-    const int width = s.Right - s.Left;
-    if (width <= 0) return -1;
-    const QvCore& core = engine.core;
-    const QvPage& page = core.pageAt(false);
-    const long long zoom = std::max(1, page.zoom);
-    long long bar = zoom * (static_cast<long long>(mouseX) - s.Left) / width;
-    bar = std::clamp<long long>(bar, 0, std::max(0, page.bars() - 1));
-    const int stepsPerBar = std::max(1, core.stepsPerBarValue);
-    return static_cast<int>(bar) + core.startTickOf(core.editedPosition) / stepsPerBar;
-}

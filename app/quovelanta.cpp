@@ -1,6 +1,7 @@
 #include "app/quovelanta.h"
 
 #include "foundation/strutil.h"
+#include "ui/popupmenu.h"
 
 int partMidiChannel(int part, int midiChannels) {
     if (part <= 0) return kDrumChannel;
@@ -198,7 +199,8 @@ void QuoVelanta::togglePlay() {
 }
 
 bool QuoVelanta::isBusy() const {
-    return (selectorKind >= 4 && selectorKind <= 6) || resizedChord != -1 || dragInProgress || popupMenuOpen;
+    return (selectorKind >= 4 && selectorKind <= 6) || resizedChord != -1 || dragInProgress ||
+           popupMenuOpen || ::popupMenuOpen();
 }
 
 bool QuoVelanta::newSession(bool silent) {

@@ -492,6 +492,54 @@ class QuoVelanta : public TextStream {
     void keyUp(int key, bool ctrl, bool shift);
     // A dialog page is shown: the main form then forwards no input.
     bool isDialogVisible() const { return hooks.isDialogVisible && hooks.isDialogVisible(); }
+
+    // ---- Mouse input (maininput.cpp) ----
+    // The position under the mouse in 48ths of a bar from the page start: row 0 the band under the
+    // chord cells (snapped down to the beat), row 1 the arrangement strip (nearest beat); -1 none.
+    int positionAtMouse(int row) const;
+    // The song bar under the mouse on the ruler (during a loop drag clamped to the page), -1 none.
+    int loopBarAtMouse() const;
+    // The window's title area, where a press moves the window.
+    bool isInDragArea(int x, int y) const;
+    // Recomputes every hover member and repaints what changed.
+    void updateHover();
+    // The drags and the click memory are forgotten (the session changed under them).
+    void cancelMouseState();
+    // The context menus (items in menu markup; -1 none chosen). Empty: the popup menu at the mouse.
+    std::function<int(const Llist<std::string>& items)> contextMenu;
+    // The click that dismissed the last menu, in client coordinates: true when there was one (empty:
+    // the popup menu's own record, taken when the click fell on the main window).
+    std::function<bool(int& x, int& y, int& button, int& modifiers)> dismissClickSource;
+    // Windows of other parts the mouse opens: the arrangement point menu (index, opened by the menu
+    // button; true when something was chosen) and the Transpose page on the selected chords (true on OK).
+    std::function<bool(int point, bool onMenuButton)> arrangementPointMenu;
+    std::function<bool()> transposeSelectedChords;
+    // Chord menu actions.
+    void splitChord();
+    void insertChord();
+    // A click that closed a menu elsewhere on the window is replayed (as a synthetic mouse-down at
+    // x, y) once the running mouse-down has ended: flat, never nested.
+    void scheduleClickReplay(int x, int y, int button, int modifier);
+
+  private:
+    bool replayPending = false; // a dismissing click waits to be replayed (flat, never nested)
+    int replayButton = 1, replayModifier = 0;
+    bool blitPending = false;
+    void mouseDownOnce(int x, int y, int button, int modifier, bool synthetic);
+    int runContextMenu(const Llist<std::string>& items, int button);
+    void selectorClick(int x, int y, int button, int kindAtEntry, bool& done);
+    void arrangementEditorClick(int x, int y, int button);
+    void showChordMenu();
+    void showAddChordMenu();
+    void showRulerMenu(int bar);
+    void showSlotMenu(int slot);
+    void showDisplayMenu();
+    void endPointDrag(int modifier);
+    void endChordDrag(int modifier);
+    void flushBlit();
+
+  public:
+    // ---- end of the mouse input block ----
     // Every hover, click, drag and editing index back to "none", the loop flags cleared (new session).
     void resetWindowInputState();
 
@@ -546,10 +594,6 @@ class QuoVelanta : public TextStream {
     bool showArrangementPointMenu(int position, bool fromEditor);
     Llist<std::string> arrangementPointMenuItems(int position) const;
     bool runArrangementPointItem(int position, int item);
-    // The main window's drag area (a press there moves the window).
-    bool isInDragArea(int x, int y) const;
-    // The bar under the mouse on the position scale (-1 none).
-    int loopBarAtMouse() const;
     void updateMousePosition();
     // ---- end of the menu block ----
 };

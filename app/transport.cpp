@@ -24,6 +24,7 @@ int drumVolumeToRestore(QvEngine& engine) {
 
 bool QuoVelanta::requestQuit() {
     if (!querySaveChanges()) return false;
+    if (hooks.confirmQuit && !hooks.confirmQuit()) return false;
     quitRequested = true;
     if (hooks.afterQuitGranted) hooks.afterQuitGranted();
     return true;

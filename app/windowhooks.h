@@ -78,6 +78,8 @@ struct WindowHooks {
     std::function<void(int key, bool ctrl, bool shift)> keyUp;
     // Extra work after the quit request was granted (the commands may add to it).
     std::function<void()> afterQuitGranted;
+    // The quit's last question, after the session's own (unsaved style edits); false keeps running.
+    std::function<bool()> confirmQuit;
 
     // Other windows the engine side refreshes (QvHost): the mixer, the notes window, the Style
     // Programmer; the selector closed; the input state reset; a pending drag forgotten.
@@ -96,6 +98,8 @@ struct WindowHooks {
     std::function<void()> showHotKeysPage;
     std::function<void()> showAboutPage;
     std::function<void()> showSoundTestPage;
+    // The animated loop help (the first click on the ruler).
+    std::function<void()> showLoopHelp;
     // The preset progressions page: 0 replace, 1 add, 2 / -1 nothing; chosen is the picked entry.
     std::function<int(const Llist<std::string>& names, int& chosen)> choosePresetProgression;
     // The document pages (dialogs/documentpages.h connects them): the export settings (true: go on

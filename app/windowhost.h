@@ -71,6 +71,8 @@ class WindowHost : public QvHost {
     void refreshMixer() override { call(&WindowHooks::refreshMixer); }
     void reloadNotes() override { call(&WindowHooks::reloadNotes); }
     void closeSelector() override { call(&WindowHooks::closeSelector); }
+    // What the closed selector covered comes back from the back buffer, repainted first.
+    void selectorClosed(bool present) override;
     void resetInputState() override;
     void clearPendingDrag() override { call(&WindowHooks::clearPendingDrag); }
 
@@ -85,4 +87,16 @@ inline void WindowHost::resetInputState() {
     if (app == nullptr) return;
     app->resetWindowInputState();
     call(&WindowHooks::resetInputState);
+}
+
+inline void WindowHost::selectorClosed(bool present) {
+    if (!ready()) return;
+    // The overlay was drawn into the back buffer: the whole display is painted again under it.
+    const bool wasDeferred = app->deferBlit;
+    app->deferBlit = true;
+    app->refreshPanels();
+    app->paintArrangementStrip();
+    app->paintRuler(true);
+    app->deferBlit = wasDeferred;
+    if (present) app->present(app->displayRect);
 }

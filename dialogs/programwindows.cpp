@@ -1,151 +1,131 @@
 #include "dialogs/programwindows.h"
 
+#include <QGuiApplication>
+
 #include "app/mainform.h"
 #include "app/quovelanta.h"
-#include "app/qvcontext.h"
-#include "dialogs/accompanimentpages.h"
-#include "dialogs/documentpages.h"
-#include "dialogs/infopages.h"
-#include "dialogs/optionspage.h"
-#include "dialogs/presetspage.h"
-#include "dialogs/settingspages.h"
-#include "dialogs/titlecards.h"
-#include "dialogs/toolwindows.h"
-#include "dialogs/transposepage.h"
+#include "dialogs/programmer.h"
+#include "dialogs/tfdialog.h"
 #include "ui/popupmenu.h"
+#include "ui/qvselector.h"
 
-ProgramWindows::ProgramWindows(QvContext& context, TFmain& mainForm) : ctx(context), form(mainForm) {
-    QuoVelanta& app = ctx.app;
-    WindowHooks& h = app.hooks;
-
-    // The mixer, the notes window and the title cards.
-    tools_ = installMixerAndNotes(ctx, &form);
-    h.refreshMixer = [this] { tools_->refreshMixer(); };
-    h.reloadNotes = [this] { tools_->reloadNotes(); };
-    h.titleCardsStart = startTitleCardClock;
-    h.titleCardsIdle = pollTitleCards;
-    h.titleCardsShowOne = showTitleCard;
-
-    // Reference tones (key T), about, the sound test (the first start too) and the loop help.
-    info_ = installInfoPages(ctx);
-    h.soundTest = [] { return showSoundTestPage(); };
-    h.showAboutPage = [] { showAboutPage(); };
-    h.showSoundTestPage = [] { (void)showSoundTestPage(); };
-
-    // The settings pages (history on H, visual transpose) and what they repaint.
-    installSettingsPages(ctx);
-    SettingsWindowHooks& sh = settingsWindowHooks();
-    sh.relayoutMainWindow = [this] { ctx.app.paintWindow(&form); };
-    sh.repaintTransposingInstrumentBox = [this] { ctx.app.paintTransposingInstrumentBox(); };
-    sh.reskinToolWindows = [this] { tools_->rebuildForLook(); };
-
-    // The pages the menus open.
-    h.showTransposePage = [&app](bool chordsSelected) { return transposeCommand(app, chordsSelected); };
-    h.showFadeOutPage = [&app] { showFadeOutPage(app); };
-    h.showAccompanimentPage = [&app] { (void)showAccompanimentPage(app); };
-    h.showPrecountPage = [&app] { showPrecountPage(app); };
-    h.showOptionsPage = [&app] { showOptionsPage(app); };
-    h.showHotKeysPage = [] { showHotKeysPage(); };
-    h.choosePresetProgression = [](const Llist<std::string>& names, int& chosen) {
-        return choosePresetProgression(names, chosen);
-    };
-    connectDocumentPages(app);
-
-    // The menu bar follows the mouse while a menu is open; a click that closed a context menu
-    // elsewhere reaches the window again.
-    h.trackMenuBarHover = [&app] { app.trackMenuBarHover(); };
-    h.isPopupMenuVisible = [] { return popupMenuOpen(); };
-    h.replayMouseDown = [&app](int x, int y, int button, int modifier) {
-        app.mouseDown(x, y, button, modifier, true);
-    };
-    h.clientToScreen = [this](TPoint p) {
-        const QPoint g = form.mapToGlobal(QPoint(p.x, p.y));
-        return TPoint{g.x(), g.y()};
-    };
-    h.screenToClient = [this](TPoint p) {
-        const QPoint c = form.mapFromGlobal(QPoint(p.x, p.y));
-        return TPoint{c.x(), c.y()};
-    };
-    connectMarker();
+ProgramWindows::ProgramWindows(QuoVelanta& app, TFmain& form)
+    : app_(app), form_(form), programmer_(std::make_unique<TFprogrammer>(app)) {
+    connect();
 }
 
 ProgramWindows::~ProgramWindows() {
-    WindowHooks& h = ctx.app.hooks;
-    h.refreshMixer = nullptr;
-    h.reloadNotes = nullptr;
-    h.titleCardsStart = h.titleCardsIdle = h.titleCardsShowOne = nullptr;
-    h.soundTest = nullptr;
-    h.showAboutPage = h.showSoundTestPage = nullptr;
-    h.showTransposePage = nullptr;
-    h.showFadeOutPage = h.showAccompanimentPage = h.showPrecountPage = nullptr;
-    h.showOptionsPage = h.showHotKeysPage = nullptr;
-    h.choosePresetProgression = nullptr;
-    h.trackMenuBarHover = nullptr;
+    WindowHooks& h = app_.hooks;
+    h.openChordSelector = nullptr;
+    h.openArrangementSelector = nullptr;
+    h.openPageMenu = nullptr;
+    h.paintSelector = nullptr;
+    h.selectorRect = nullptr;
+    h.isDialogVisible = nullptr;
+    h.closeDialog = nullptr;
     h.isPopupMenuVisible = nullptr;
-    h.replayMouseDown = nullptr;
-    h.clientToScreen = h.screenToClient = nullptr;
-    h.paintPositionMarker = nullptr;
-    settingsWindowHooks() = SettingsWindowHooks();
-    // The pages save the tone settings; the tool windows close before the main form goes.
-    info_.reset();
-    tools_.reset();
+    h.showStyleProgrammer = nullptr;
+    h.refreshStyleProgrammer = nullptr;
+    h.confirmQuit = nullptr;
+    h.updateHover = nullptr;
+    h.cancelMouseInteractions = nullptr;
+    h.resetInputState = nullptr;
+    popupSettings().keyUp = nullptr;
+    DialogServices& d = dialogServices();
+    d.options = nullptr;
+    d.showPopupMenu = nullptr;
+    d.popupMenuVisible = nullptr;
+    d.closePopupMenu = nullptr;
 }
 
-void ProgramWindows::connectMarker() {
-    QuoVelanta& app = ctx.app;
-    // Beneath the marker the page is painted again from the session (never from saved pixels).
-    // The page painter hides the play-from marker and asks for the marker again when it ends: inside
-    // this repaint that request only forgets the old box, and the marker's position is kept.
-    marker_.repaintUnder = [this, &app](const TRect&) {
-        const bool deferred = app.deferBlit;
-        const int position = app.playMarkerPosition;
-        repaintingUnder_ = true;
-        app.deferBlit = true;
-        app.paintPage(true);
-        app.deferBlit = deferred;
-        repaintingUnder_ = false;
-        app.playMarkerPosition = position;
-    };
-    marker_.blend = [&app](const TRect& r, int grey) {
-        const int w = r.Right - r.Left, hgt = r.Bottom - r.Top;
-        if (w <= 0 || hgt <= 0) return;
-        Limage box;
-        if (!box.setSize(w, hgt, false)) return;
-        box.fill(static_cast<TColor>(grey | grey << 8 | grey << 16));
-        BlitArgs args;
-        args.source = &box;
-        args.target = &app.backBuffer;
-        args.x = r.Left;
-        args.y = r.Top;
-        args.table = 3; // lightens the cells beneath as a screen does
-        Limage::blitBlend(args);
-    };
-    marker_.present = [&app](const TRect& r) {
-        if (r.Right > r.Left && r.Bottom > r.Top)
-            app.presentNow(TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1});
-    };
-    app.hooks.paintPositionMarker = [this](bool force, int mode) { paintMarker(force, mode); };
-}
-
-void ProgramWindows::paintMarker(bool force, int mode) {
-    if (repaintingUnder_) {
-        marker_.forget();
-        return;
+bool ProgramWindows::confirmQuit() {
+    if (programmer_->isVisible()) {
+        if (app_.closeStyleEdits() == QuoVelanta::StyleEditEnd::KeepEditing) return false;
+        programmer_->hide();
+        return true;
     }
-    QuoVelanta& app = ctx.app;
-    const QvCore& core = app.engine.core;
-    const QvPage& page = core.pageAt(false);
-    MarkerGeometry g;
-    g.scaleLeft = app.positionScale.Left;
-    g.scaleWidth = app.positionScale.Right - app.positionScale.Left;
-    g.pageTop = app.pageArea.Top;
-    g.zoomBars = app.pageZoom(page);
-    g.triple = core.isTripleMeter();
-    g.pageUnits = page.length();
-    // While a click-to-play count-in runs its marker stays; otherwise the play-from marker under the
-    // mouse (set by the mouse input), or none.
-    const int position = app.countInRunning ? app.countInMarkerPosition : app.playMarkerPosition;
-    const int kind = app.selectorKind;
-    const bool allowed = (kind == 0 || kind == 4 || kind == 6) && app.resizedChord < 0;
-    marker_.update(position, g, allowed, force, mode);
+    return app_.confirmStyleEdits(-1);
+}
+
+void ProgramWindows::syncPopupLook() {
+    PopupSettings& ps = popupSettings();
+    ps.theme = app_.theme;
+    if (app_.engine.options.displayTextColorNames.count() > 0)
+        ps.firstColourName = app_.engine.options.displayTextColorNames.at(0);
+}
+
+void ProgramWindows::connect() {
+    QuoVelanta& app = app_;
+    TFmain& form = form_;
+
+    // The popup menus: every window's menus share the main window's look and key-up handler.
+    syncPopupLook();
+    popupSettings().keyUp = [&app](int vk) {
+        const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
+        app.keyUp(vk, (m & Qt::ControlModifier) != 0, (m & Qt::ShiftModifier) != 0);
+    };
+
+    DialogServices& d = dialogServices();
+    d.options = &app.engine.options;
+    d.showPopupMenu = [this](const Llist<std::string>& items, int current, int x, int y, TColor colour,
+                             int width) {
+        syncPopupLook();
+        return showPopupMenu(items, current, x, y, colour, width);
+    };
+    d.popupMenuVisible = [] { return popupMenuOpen(); };
+    d.closePopupMenu = [] {
+        if (TFmenu* m = activePopupMenu()) m->closeMenu();
+    };
+
+    WindowHooks& h = app.hooks;
+    h.isDialogVisible = [] { return isDialogVisible(); };
+    h.closeDialog = [] { closeDialogPages(); };
+    h.isPopupMenuVisible = [] { return popupMenuOpen(); };
+
+    // The selector overlay over the main window's back buffer.
+    h.paintSelector = [&app] {
+        if (app.selector != nullptr && app.selector->isOpen()) app.selector->paint(!app.deferBlit);
+    };
+    h.selectorRect = [&app]() -> TRect {
+        if (app.selector == nullptr || !app.selector->isOpen()) return {0, 0, -1, -1};
+        const TRect b = app.selector->bounds();
+        return {b.Left, b.Top, b.Right - 1, b.Bottom - 1};
+    };
+    h.openChordSelector = [&app, &form](int chord, const QvChord& target) {
+        if (chord < 0 || chord >= app.chordRects.count()) return;
+        const TRect& r = app.chordRects.at(chord);
+        app.openChordSelector(target, &app.backBuffer, &form.canvas(), r.Left, r.Top, app.pageArea.Left,
+                              app.pageArea.Right);
+    };
+    h.openArrangementSelector = [&app, &form](const QvAPoint& point, int x) {
+        app.openArrangementSelector(point, &app.backBuffer, &form.canvas(), app.pageArea.Left,
+                                    app.arrangementStrip.Top, app.pageArea.Right, x);
+    };
+    h.openPageMenu = [&app, &form](int slot, int page, bool blit) {
+        if (slot < 0 || slot >= app.slotRects.count()) return;
+        const TRect& r = app.slotRects.at(slot);
+        app.openPageMenu(&app.backBuffer, blit ? &form.canvas() : nullptr, r.Left, r.Top, page,
+                         app.pageArea.Left, app.pageArea.Right);
+        if (app.selector != nullptr) app.selector->setTarget(&app.backBuffer, &form.canvas());
+    };
+
+    // The Style Programmer.
+    TFprogrammer& p = *programmer_;
+    p.popupMenu = [this](const Llist<std::string>& items, int current, int x, int y, int colour, int width) {
+        syncPopupLook();
+        return showPopupMenu(items, current, x, y, colour, width);
+    };
+    p.popupGrid = [this](const Llist<std::string>& items, int current, int rows, int group, int x, int y,
+                         int colour) {
+        syncPopupLook();
+        return showPopupGrid(items, current, rows, group, x, y, colour);
+    };
+    h.showStyleProgrammer = [&p] { p.showProgrammer(); };
+    h.refreshStyleProgrammer = [&p] { p.refresh(); };
+    h.confirmQuit = [this] { return confirmQuit(); };
+
+    // The mouse input's hover and drags follow the commands' edits.
+    h.updateHover = [&app] { app.updateHover(); };
+    h.cancelMouseInteractions = [&app] { app.cancelMouseState(); };
+    h.resetInputState = [&app] { app.cancelMouseState(); };
 }

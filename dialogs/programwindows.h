@@ -1,35 +1,32 @@
 #pragma once
-// The windows and pages of the program around the main window, built once the main form exists and
-// connected to the main object's hooks: the mixer, notes and title cards, the information and
-// settings pages, the document pages, the menus' pages and the play-from marker. Gone in reverse, with
-// every hook it set cleared, before the main form and the program-wide objects go.
+// The program's other windows around the main form: the dialog form's message page as the program's
+// prompt, the popup menus, the selector overlay painted over the main window, and the Style
+// Programmer, connected to the main object's window hooks. One object for the program's life,
+// made after the main form and destroyed before it.
 #include <memory>
 
-#include "app/positionmarker.h"
-
-class InfoPages;
-class QvContext;
+class QuoVelanta;
 class TFmain;
-class ToolWindows;
+class TFprogrammer;
 
 class ProgramWindows {
   public:
-    ProgramWindows(QvContext& context, TFmain& mainForm);
+    ProgramWindows(QuoVelanta& app, TFmain& form);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    ToolWindows& tools() { return *tools_; }
-    PositionMarker& marker() { return marker_; }
+    // The menus follow the main window's look as it is now (white model, display text colour).
+    void syncPopupLook();
+    TFprogrammer& programmer() { return *programmer_; }
+
+    // The quit's last question: unsaved style edits (closing the Style Programmer when it is shown).
+    // False keeps the program running.
+    bool confirmQuit();
 
   private:
-    QvContext& ctx;
-    TFmain& form;
-    std::unique_ptr<ToolWindows> tools_;
-    std::unique_ptr<InfoPages> info_;
-    PositionMarker marker_;
-    bool repaintingUnder_ = false; // the page is painted again beneath the marker
-
-    void connectMarker();
-    void paintMarker(bool force, int mode);
+    QuoVelanta& app_;
+    TFmain& form_;
+    std::unique_ptr<TFprogrammer> programmer_;
+    void connect();
 };

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # A real-window smoke test under Xvfb: starts the program with a sample session, waits for its
 # window, saves a screenshot, asks the window to close as a desktop does, and checks that the program
-# ends by itself with status 0 (an unmodified session asks nothing) and leaves its stores written.
+# ends by itself with status 0 and leaves its stores written. In between it picks a style with the
+# mouse (the Style box must change), plays for two seconds with Space (MIDI must go out: the run sets
+# QV_SMOKE_MIDI_LOG, which makes the program write its MIDI to that file instead of the system's
+# ports) and quits with Esc, answering the save question with Return.
 # Usage: tools/smoke.sh [BUILD-DIR]   (default build). Later checks add steps between start and close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,7 +51,8 @@ SESSION="Samples/01 Pop Song - Open Road.qvs"
 
 export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR || true
-(cd "$RUN" && exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
+MIDILOG="$RUN/midi.log"
+(cd "$RUN" && QV_SMOKE_MIDI_LOG="$MIDILOG" exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
 PID=$!
 
 alive() { kill -0 "$PID" 2>/dev/null; }
@@ -91,11 +95,63 @@ gone() { ! xdotool getwindowgeometry "$DLG" >/dev/null 2>&1 || ! xdotool search 
 deadline 10 gone || fail "the sound test page did not close on Enter"
 echo "smoke: sound test answered"
 
-# Later checks (keys, clicks) go here.
 
-"$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
+# Client coordinates of the main window's layout: the Style box and, in the style selector that opens
+# under it, the second style of the first column.
+STYLE_BOX="46 144 181 37"
+STYLE_PICK="113 241"
+region() { # FILE X Y W H: a checksum of that region of the window
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+shot() { alive || fail "the program ended unexpectedly"; import -silent -window "$WID" "$1" 2>/dev/null; }
+# shellcheck disable=SC2086
+BEFORE=$(region "$SHOT" $STYLE_BOX)
+# Keys go to the window under the pointer (no window manager): keep the pointer on the window.
+xdotool mousemove --window "$WID" 136 162 click 1
+SEL="$BUILD/smoke-selector.png"
+selector_open() { shot "$SEL" && [ "$(region "$SEL" 43 181 300 120)" != "$(region "$SHOT" 43 181 300 120)" ]; }
+deadline 10 selector_open || fail "the style selector did not open within 10 s of the click on the Style box"
+echo "smoke: style selector open, screenshot $SEL"
+read -r PX PY <<<"$STYLE_PICK"
+xdotool mousemove --window "$WID" "$PX" "$PY" click 1
+AFTER_SHOT="$BUILD/smoke-style.png"
+# shellcheck disable=SC2086
+style_changed() { shot "$AFTER_SHOT" && [ "$(region "$AFTER_SHOT" $STYLE_BOX)" != "$BEFORE" ]; }
+deadline 10 style_changed || fail "the Style box did not change within 10 s of picking a style"
+echo "smoke: style box changed, screenshot $AFTER_SHOT"
+xdotool key --window "$WID" Escape # closes the selector
+sleep 0.5
+
+LINES_BEFORE=$(wc -l <"$MIDILOG" 2>/dev/null || echo 0)
+xdotool key --window "$WID" space
+sleep 2
+xdotool key --window "$WID" space
+notes_out() { [ -f "$MIDILOG" ] && [ "$(grep -cE '^send (144|145|146|147|148|149|150|151|152|153|154|155|156|157|158|159) [0-9]+ [1-9]' "$MIDILOG")" -gt 0 ]; }
+deadline 10 notes_out || fail "no note went out in the MIDI log $MIDILOG after two seconds of playback"
+LINES_AFTER=$(wc -l <"$MIDILOG")
+[ "$LINES_AFTER" -gt "$LINES_BEFORE" ] || fail "playback sent no MIDI"
+echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
+shot "$BUILD/smoke-played.png" || true
+
+# Esc quits; the changed session is saved (Return answers Yes to the save question).
+xdotool key --window "$WID" Escape
 ended() { ! alive; }
-deadline 20 ended || fail "the program did not end within 20 s of the close request (did it ask a question?)"
+answered=0
+quit_done() {
+    ended && return 0
+    if [ "$answered" -eq 0 ]; then
+        local q
+        q=$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vx "$WID" | head -n 1)
+        if [ -n "$q" ]; then
+            sleep 0.5
+            xdotool mousemove --window "$q" 20 20 2>/dev/null || true
+            xdotool key --window "$q" Return 2>/dev/null || true
+            answered=1
+        fi
+    fi
+    return 1
+}
+deadline 20 quit_done || fail "the program did not end within 20 s of Esc (was the save question answered?)"
 set +e
 wait "$PID"
 STATUS=$?
@@ -107,4 +163,23 @@ for store in options.cfg recent.cfg globalNotes.cfg; do
     [ -s "$RUN/$store" ] || fail "the store $store was not written"
 done
 grep -q "01 Pop Song - Open Road.qvs" "$RUN/recent.cfg" || fail "recent.cfg does not list the opened session"
+grep -q "^soundCheckDone=true" "$RUN/options.cfg" || fail "options.cfg does not record the sound test as done"
+
+# Second start: no sound test any more; the desktop asks the window to close, and an unmodified
+# session ends the program without a question.
+(cd "$RUN" && exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
+PID=$!
+deadline 30 find_window || fail "no window titled QuoVelanta appeared within 30 s on the second start"
+SHOT="$BUILD/smoke-second.png"
+deadline 20 painted || fail "the window was not painted within 20 s on the second start"
+sleep 0.5
+"$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
+ended() { ! alive; }
+deadline 20 ended || fail "the program did not end within 20 s of the close request (did it ask a question?)"
+set +e
+wait "$PID"
+STATUS=$?
+set -e
+PID=
+[ "$STATUS" -eq 0 ] || fail "the program ended with status $STATUS after the close request"
 echo "smoke: ok"

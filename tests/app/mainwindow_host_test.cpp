@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/qtprompt.h"
 #include "tests/app/mainwindow_rig.h"
 
 using win::WindowRig;
@@ -54,46 +53,6 @@ TEST(WindowHost, EngineRepaintsReachThePainters) {
     rig.host.clearPendingDrag();
     EXPECT_EQ(selectors, 1);
     EXPECT_EQ(drags, dragsBefore + 1);
-}
-
-TEST(QtPrompt, AnswersWithTheButtonChosenWhileTheWaitLoopRuns) {
-    WindowRig rig;
-    rig.start();
-    QtMessagePrompt prompt;
-    Llist<std::string> lines;
-    lines.add("Save changes to session?");
-    int pumps = 0;
-    QString shownText;
-    rig.onPump = [&] {
-        QCoreApplication::processEvents();
-        if (++pumps < 3) return;
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        shownText = box->text();
-        const QList<QAbstractButton*> buttons = box->buttons();
-        for (QAbstractButton* b : buttons)
-            if (b->text() == "No") b->click();
-    };
-    EXPECT_EQ(prompt.messageBox(lines, PromptButtons::YesNoCancel, ""), 1);
-    EXPECT_EQ(shownText, "Save changes to session?");
-    EXPECT_GE(pumps, 3);
-
-    // A close request while it waits ends it as closed.
-    rig.onPump = [&] { rig.app().closeRequestPending = true; };
-    EXPECT_EQ(prompt.messageBox(lines, PromptButtons::OkCancel, ""), -1);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(QtPrompt, TheRelayHandsQuestionsToItsTarget) {
-    play::ScriptedPrompt target;
-    target.answers = {2};
-    PromptRelay relay;
-    relay.target = &target;
-    Llist<std::string> lines;
-    lines.add("Question");
-    EXPECT_EQ(relay.messageBox(lines, PromptButtons::YesNoCancel, "Title"), 2);
-    EXPECT_EQ(target.asked, 1);
-    EXPECT_EQ(target.lastButtons, PromptButtons::YesNoCancel);
 }
 
 TEST(WindowHost, DrawGraphicRectCopiesBothHalvesWithATickBetween) {

@@ -1,7 +1,7 @@
 // The windows around the main window, connected to the real main form: every hook they set is set,
 // the play-from marker follows the mouse's beat and survives the page repaint it causes, and
 // everything is disconnected again when they go.
-#include "dialogs/programwindows.h"
+#include "dialogs/pagewindows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +12,25 @@ namespace {
 
 struct Rig {
     win::WindowRig window;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<PageWindows> windows;
     Rig() {
         window.start();
-        windows = std::make_unique<ProgramWindows>(*window.ctx, *window.form);
+        windows = std::make_unique<PageWindows>(*window.ctx, *window.form);
     }
 };
 
 } // namespace
 
-TEST(ProgramWindows, ConnectsEveryWindowAndDisconnectsOnTheWayOut) {
+TEST(PageWindows, ConnectsEveryWindowAndDisconnectsOnTheWayOut) {
     Rig r;
     WindowHooks& h = r.window.app().hooks;
     EXPECT_TRUE(h.showMixer && h.showNotes && h.refreshMixer && h.reloadNotes);
-    EXPECT_TRUE(h.soundTest && h.showReferenceTones && h.showAboutPage && h.showSoundTestPage);
+    EXPECT_TRUE(h.soundTest && h.showReferenceTones && h.showAboutPage && h.showSoundTestPage && h.showLoopHelp);
     EXPECT_TRUE(h.showHistory && h.showVisualTranspose && h.showTransposePage && h.showFadeOutPage);
     EXPECT_TRUE(h.showAccompanimentPage && h.showPrecountPage && h.showOptionsPage && h.showHotKeysPage);
     EXPECT_TRUE(h.choosePresetProgression && h.editSessionLinks && h.editPageSequence && h.editTextList);
     EXPECT_TRUE(h.trackMenuBarHover && h.isPopupMenuVisible && h.replayMouseDown && h.paintPositionMarker);
+    EXPECT_TRUE(r.window.app().arrangementPointMenu && r.window.app().transposeSelectedChords);
     EXPECT_TRUE(settingsWindowHooks().relayoutMainWindow);
     // Window coordinates map to the screen and back.
     const TPoint p = h.screenToClient(h.clientToScreen(TPoint{12, 34}));
@@ -39,10 +40,11 @@ TEST(ProgramWindows, ConnectsEveryWindowAndDisconnectsOnTheWayOut) {
     r.windows.reset();
     EXPECT_FALSE(h.refreshMixer || h.reloadNotes || h.soundTest || h.showAboutPage || h.showTransposePage);
     EXPECT_FALSE(h.trackMenuBarHover || h.replayMouseDown || h.paintPositionMarker || h.clientToScreen);
+    EXPECT_FALSE(h.showLoopHelp || r.window.app().arrangementPointMenu);
     EXPECT_FALSE(settingsWindowHooks().relayoutMainWindow);
 }
 
-TEST(ProgramWindows, ThePlayFromMarkerMarksTheBeatAndSurvivesThePageRepaint) {
+TEST(PageWindows, ThePlayFromMarkerMarksTheBeatAndSurvivesThePageRepaint) {
     Rig r;
     QuoVelanta& a = r.window.app();
     PositionMarker& m = r.windows->marker();

@@ -1,0 +1,449 @@
+// The main window's mouse: double clicks on the program's clock, chord selection, resize, move and
+// copy with their history records, the add-chord and add-page limits, the ruler menu's greyed items,
+// arrangement point moves and copies, and the replay of a click that dismissed a menu.
+#include <gtest/gtest.h>
+
+#include "app/selectorcontents.h"
+#include "dialogs/programwindows.h"
+#include "tests/app/mainwindow_rig.h"
+
+namespace {
+
+class Mouse : public ::testing::Test {
+  protected:
+    win::WindowRig rig;
+    std::unique_ptr<ProgramWindows> windows;
+    std::vector<std::vector<std::string>> menus; // every context menu shown
+    std::vector<int> menuAnswers;                // answered in turn; -1 once they run out
+
+    void SetUp() override {
+        windows = std::make_unique<ProgramWindows>(rig.app(), *rig.form);
+        rig.start();
+        app().contextMenu = [this](const Llist<std::string>& items) {
+            std::vector<std::string> texts;
+            for (const std::string& t : items) texts.push_back(t);
+            menus.push_back(texts);
+            const size_t i = menus.size() - 1;
+            return i < menuAnswers.size() ? menuAnswers[i] : -1;
+        };
+    }
+    void TearDown() override {
+        app().contextMenu = nullptr;
+        app().dismissClickSource = nullptr;
+        windows.reset();
+    }
+    QuoVelanta& app() { return rig.app(); }
+    QvPage& page() { return rig.core().pageAt(false); }
+    // Chords of the given lengths on the edited page, laid out.
+    void chords(std::initializer_list<int> lengths) {
+        int k = 0;
+        for (int len : lengths) page().addChord(QvChord(k++ % 12, 0, 0, kAutoBassArg, false, len), -1);
+        rig.repaint();
+        ASSERT_EQ(app().chordRects.count(), int(lengths.size()));
+    }
+    TPoint chordPoint(int i) {
+        const TRect& r = app().chordRects.at(i);
+        return {r.Left + 8, r.Top + 20};
+    }
+    void click(TPoint p, int button = 1, int modifier = 0) {
+        app().mouseMove(p.x, p.y, false, 0);
+        app().mouseDown(p.x, p.y, button, modifier, false);
+        app().mouseUp(p.x, p.y, button, modifier);
+    }
+    std::string lastRecord() {
+        const QvHistory& h = rig.ctx->history;
+        return h.description(h.count() - 1);
+    }
+    int records() { return rig.ctx->history.count(); }
+};
+
+TEST_F(Mouse, TwoClicksOnAChordWithinHalfASecondOpenTheEditorButNotAtHalfASecondOrWithCtrl) {
+    chords({48, 48, 48});
+    click(chordPoint(1));
+    rig.clock.advance(499);
+    click(chordPoint(1));
+    EXPECT_EQ(app().selectorKind, 4);
+    EXPECT_EQ(app().editedChord, 1);
+    app().closeSelectorOverlay();
+
+    rig.clock.advance(1000);
+    click(chordPoint(2));
+    rig.clock.advance(500);
+    click(chordPoint(2));
+    EXPECT_EQ(app().selectorKind, 0);
+
+    rig.clock.advance(1000);
+    click(chordPoint(0), 1, 1);
+    rig.clock.advance(10);
+    click(chordPoint(0), 1, 1);
+    EXPECT_EQ(app().selectorKind, 0);
+}
+
+TEST_F(Mouse, WithTheEditorOpenOneClickMovesItAndAClickOnEmptySpaceClosesIt) {
+    chords({48, 48, 48});
+    click(chordPoint(0));
+    rig.clock.advance(100);
+    click(chordPoint(0));
+    ASSERT_EQ(app().editedChord, 0);
+    rig.clock.advance(2000);
+    click(chordPoint(2));
+    EXPECT_EQ(app().selectorKind, 4);
+    EXPECT_EQ(app().editedChord, 2);
+    rig.clock.advance(2000);
+    click({app().displayRect.Left + 4, app().pageArea.Bottom + 8});
+    EXPECT_EQ(app().selectorKind, 0);
+    EXPECT_EQ(app().editedChord, -1);
+}
+
+TEST_F(Mouse, ShiftSelectsARangeAndAPlainReleaseOnOneOfThemKeepsOnlyIt) {
+    chords({24, 24, 24, 24});
+    click(chordPoint(0));
+    rig.clock.advance(1000);
+    click(chordPoint(2), 1, 2);
+    EXPECT_EQ(page().selectedCount(), 3);
+    EXPECT_TRUE(page().isSelected(0) && page().isSelected(1) && page().isSelected(2));
+    rig.clock.advance(1000);
+    click(chordPoint(1));
+    EXPECT_EQ(page().selectedCount(), 1);
+    EXPECT_TRUE(page().isSelected(1));
+    // Ctrl toggles on the release.
+    rig.clock.advance(1000);
+    click(chordPoint(3), 1, 1);
+    EXPECT_EQ(page().selectedCount(), 2);
+}
+
+TEST_F(Mouse, DraggingOneOfThreeSelectedChordsMovesAllAndShiftAtTheReleaseCopies) {
+    chords({24, 24, 24, 24});
+    for (int i = 0; i < 3; ++i) page().setSelected(i, true);
+    const int before = records();
+    const TPoint from = chordPoint(1);
+    const TRect last = app().chordRects.at(3);
+    app().mouseMove(from.x, from.y, false, 0);
+    app().mouseDown(from.x, from.y, 1, 0, false);
+    app().mouseMove(last.Right, from.y, true, 0);
+    EXPECT_TRUE(app().chordDragMoving);
+    EXPECT_EQ(app().chordDropIndex, 4);
+    app().mouseUp(last.Right, from.y, 1, 0);
+    EXPECT_EQ(lastRecord(), "Move chords");
+    EXPECT_EQ(records(), before + 1);
+    EXPECT_EQ(page().chordCount(), 4);
+    EXPECT_EQ(page().chordAt(0).key, 3); // the fourth chord is first now
+    EXPECT_FALSE(app().chordDragMoving);
+
+    rig.repaint();
+    page().selectNone();
+    page().setSelected(0, true);
+    const TPoint p0 = chordPoint(0);
+    rig.clock.advance(1000);
+    app().mouseMove(p0.x, p0.y, false, 0);
+    app().mouseDown(p0.x, p0.y, 1, 0, false);
+    app().mouseMove(app().chordRects.at(3).Right, p0.y, true, 0);
+    app().mouseUp(app().chordRects.at(3).Right, p0.y, 1, 2);
+    EXPECT_EQ(lastRecord(), "Copy chord");
+    EXPECT_EQ(page().chordCount(), 5);
+}
+
+TEST_F(Mouse, AResizeSnapsToTheBeatIn44AndNeverGoesBelowOneBeat) {
+    chords({48, 48});
+    const TRect r = app().chordRects.at(0);
+    const int y = r.Top + 10;
+    app().mouseMove(r.Right - 2, y, false, 0);
+    ASSERT_EQ(app().hoveredResizeHandle, 0);
+    app().mouseDown(r.Right - 2, y, 1, 0, false);
+    ASSERT_EQ(app().resizedChord, 0);
+    const int z = app().pageZoom(page());
+    const double pxPerUnit = double(app().pageArea.Right - app().pageArea.Left) / (z * 48);
+    const int x = app().pageArea.Left + int(std::ceil(31 * pxPerUnit));
+    app().mouseMove(x, y, true, 0);
+    EXPECT_EQ(page().chordLength(0), 36);
+    EXPECT_EQ(lastRecord(), "Resize chord");
+    app().mouseMove(app().pageArea.Left, y, true, 0);
+    EXPECT_EQ(page().chordLength(0), 12);
+    app().mouseUp(app().pageArea.Left, y, 1, 0);
+    EXPECT_EQ(app().resizedChord, -1);
+}
+
+TEST_F(Mouse, TheAddPageSlotAddsUpTo80EntriesAndThenNothing) {
+    rig.repaint();
+    const TRect add = app().addPageRect;
+    ASSERT_GE(add.Right, add.Left);
+    const int before = records();
+    click({add.Left + 4, add.Top + 4});
+    EXPECT_EQ(rig.core().pageSlots.count(), 2);
+    EXPECT_EQ(lastRecord(), "Add Page to sequence");
+    EXPECT_EQ(records(), before + 1);
+    app().closeSelectorOverlay();
+    while (rig.core().pageSlots.count() < QuoVelanta::kMaxSequenceEntries) rig.core().pageSlots.add(0);
+    rig.repaint();
+    const int full = records();
+    rig.clock.advance(1000);
+    if (app().addPageRect.Right >= app().addPageRect.Left)
+        click({app().addPageRect.Left + 2, app().addPageRect.Top + 2});
+    EXPECT_EQ(rig.core().pageSlots.count(), QuoVelanta::kMaxSequenceEntries);
+    EXPECT_EQ(records(), full);
+}
+
+TEST_F(Mouse, TheRulerMenuGreysTheLoopItemsWithoutALoopAndGreyedItemsNeverAct) {
+    chords({48, 48, 48});
+    const TRect s = app().positionScale;
+    const TPoint bar1{s.Left + (s.Right - s.Left) * 3 / (2 * app().pageZoom(page())), s.Top + 3};
+    menuAnswers = {3};
+    click(bar1, 2);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_EQ(menus[0][2], "-@Activate Loop|L");
+    EXPECT_EQ(menus[0][3], "@Clear Loop|C");
+    EXPECT_EQ(rig.core().loopStart, -1);
+    // "Loop To This Bar" without a start loops from bar 0.
+    menuAnswers.push_back(1);
+    click(bar1, 2);
+    EXPECT_EQ(rig.core().loopStart, 0);
+    EXPECT_EQ(rig.core().loopEnd, 1);
+    EXPECT_TRUE(rig.core().loopRegionActive);
+    EXPECT_EQ(lastRecord(), "Set loop end");
+}
+
+TEST_F(Mouse, ARightClickThatDismissesTheChordMenuOverAnotherChordOpensItThere) {
+    chords({48, 48, 48});
+    const TPoint second = chordPoint(2);
+    int dismissals = 1;
+    app().dismissClickSource = [&](int& x, int& y, int& button, int& modifiers) {
+        if (dismissals-- <= 0) return false;
+        x = second.x;
+        y = second.y;
+        button = 2;
+        modifiers = 0;
+        return true;
+    };
+    click(chordPoint(0), 2);
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[1][0], "Change Chord...");
+    EXPECT_TRUE(page().isSelected(2));
+    EXPECT_FALSE(page().isSelected(0));
+}
+
+TEST_F(Mouse, AReplayChainEndsAndNeverNests) {
+    chords({48});
+    app().dismissClickSource = [&](int& x, int& y, int& button, int& modifiers) {
+        const TPoint p = chordPoint(0);
+        x = p.x;
+        y = p.y;
+        button = 2;
+        modifiers = 0;
+        return true; // every menu is dismissed by another right click
+    };
+    click(chordPoint(0), 2);
+    EXPECT_GT(menus.size(), 1u);
+    EXPECT_LE(menus.size(), 40u);
+}
+
+TEST_F(Mouse, AnArrangementPointMovesKeepsItsSettingsAndCopiesWithShift) {
+    chords({48, 48, 48});
+    page().addAPoint(0);
+    QvAPoint p = page().apointAt(0);
+    p.mDrums = 1;
+    p.oKick = false;
+    page().setAPoint(p, 0);
+    rig.repaint();
+    const TRect s = app().positionScale;
+    const int z = app().pageZoom(page());
+    auto stripX = [&](int units) { return s.Left + int(double(units) * (s.Right - s.Left) / (z * 48)); };
+    const int y = app().arrangementStrip.Top + 8;
+    app().mouseMove(stripX(0), y, false, 0);
+    ASSERT_EQ(app().hoveredStripPosition, 0);
+    app().mouseDown(stripX(0), y, 1, 0, false);
+    ASSERT_TRUE(app().pointDragArmed);
+    app().mouseMove(stripX(48), y, true, 0);
+    app().mouseUp(stripX(48), y, 1, 0);
+    ASSERT_EQ(page().apointCount(), 1);
+    EXPECT_EQ(page().apointAt(0).pos, 48);
+    EXPECT_EQ(page().apointAt(0).mDrums, 1);
+    EXPECT_FALSE(page().apointAt(0).oKick);
+    EXPECT_EQ(lastRecord(), "Move Arrangement Point");
+    EXPECT_FALSE(app().pointDragMoving);
+    app().closeSelectorOverlay();
+    app().selectedPoint = -1;
+
+    rig.clock.advance(1000);
+    app().mouseMove(stripX(48), y, false, 0);
+    app().mouseDown(stripX(48), y, 1, 0, false);
+    app().mouseMove(stripX(96), y, true, 0);
+    app().mouseUp(stripX(96), y, 1, 2);
+    ASSERT_EQ(page().apointCount(), 2);
+    EXPECT_EQ(page().apointAt(1).pos, 96);
+    EXPECT_EQ(page().apointAt(1).mDrums, 1);
+    EXPECT_EQ(lastRecord(), "Copy Arrangement Point");
+}
+
+TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
+    chords({48});
+    page().addAPoint(0);
+    rig.repaint();
+    app().pointDragArmed = true;
+    app().pointDragMoving = true;
+    app().recordStep("x", false);
+    app().undo();
+    EXPECT_FALSE(app().pointDragArmed);
+    EXPECT_FALSE(app().pointDragMoving);
+}
+
+} // namespace
+
+namespace {
+
+class SelectorClicks : public Mouse {
+  protected:
+    void clickSensor(int id, int button = 1) {
+        ASSERT_NE(app().selector, nullptr);
+        const TRect r = app().selector->sensorRect(id);
+        ASSERT_LT(r.Left, r.Right) << "no sensor " << id;
+        rig.clock.advance(1000);
+        click({app().selector->x + (r.Left + r.Right) / 2, app().selector->y + (r.Top + r.Bottom) / 2},
+              button);
+    }
+    void openBox(const TRect& box) {
+        rig.clock.advance(1000);
+        click({box.Left + 5, box.Top + 5});
+    }
+};
+
+TEST_F(SelectorClicks, TempoSensor39Sets220BpmAndRecordsIt) {
+    openBox(app().tempoBoxRect);
+    ASSERT_EQ(app().selectorKind, 2);
+    clickSensor(39);
+    EXPECT_EQ(rig.core().tempo(), 220);
+    EXPECT_EQ(lastRecord(), "Select tempo: 220 BPM");
+}
+
+TEST_F(SelectorClicks, KeySensorsSetTheKeyShiftAndTransposeThePages) {
+    chords({48});
+    const int root = page().chordAt(0).key;
+    openBox(app().keyBoxRect);
+    ASSERT_EQ(app().selectorKind, 3);
+    clickSensor(0);
+    EXPECT_EQ(rig.core().key, 7);
+    EXPECT_EQ(lastRecord(), "Set key shift: -5");
+    EXPECT_EQ(page().chordAt(0).key, (root + 7) % 12);
+    if (app().selectorKind != 3) openBox(app().keyBoxRect);
+    clickSensor(5);
+    EXPECT_EQ(rig.core().key, 0);
+    EXPECT_EQ(lastRecord(), "Set key shift: 0");
+    EXPECT_EQ(page().chordAt(0).key, root);
+}
+
+TEST_F(SelectorClicks, TheChordEditorTogglesTheBassOctaveOnTheCurrentBassAndStopsInversionsAtThree) {
+    chords({48, 48});
+    click(chordPoint(0));
+    rig.clock.advance(50);
+    click(chordPoint(0));
+    ASSERT_EQ(app().selectorKind, 4);
+    clickSensor(kChordBassToggleId); // the bass row appears, the bass on the root
+    ASSERT_FALSE(page().chordAt(0).autoBass);
+    const QvChord c = page().chordAt(0);
+    EXPECT_EQ(c.effectiveBass(), c.key);
+    clickSensor(kChordBassFirstId + c.effectiveBass());
+    EXPECT_TRUE(page().chordAt(0).bassOctave);
+    EXPECT_EQ(page().chordAt(0).effectiveBass(), c.effectiveBass());
+    EXPECT_EQ(lastRecord(), "Edit chord");
+    for (int i = 0; i < 5; ++i) clickSensor(kChordInversionUpId);
+    EXPECT_EQ(page().chordAt(0).inversion, 3);
+    for (int i = 0; i < 8; ++i) clickSensor(kChordInversionDownId);
+    EXPECT_EQ(page().chordAt(0).inversion, -3);
+    EXPECT_EQ(app().selectorKind, 4);
+}
+
+TEST_F(SelectorClicks, SplitHalvesToTheBeatIn44) {
+    chords({48, 36});
+    for (int chord : {0, 2}) {
+        page().selectNone();
+        page().setSelected(chord, true);
+        app().splitChord();
+    }
+    ASSERT_EQ(page().chordCount(), 4);
+    EXPECT_EQ(page().chordLength(0), 24);
+    EXPECT_EQ(page().chordLength(1), 24);
+    EXPECT_EQ(page().chordLength(2), 24);
+    EXPECT_EQ(page().chordLength(3), 12);
+    EXPECT_EQ(lastRecord(), "Split chord");
+}
+
+TEST_F(SelectorClicks, AGreyedChordMenuItemNeverActs) {
+    chords({12});
+    menuAnswers = {2}; // "Split", greyed: the chord is one beat long
+    const int before = records();
+    click(chordPoint(0), 2);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_EQ(menus[0][2], "@Split");
+    EXPECT_EQ(page().chordCount(), 1);
+    EXPECT_EQ(records(), before);
+}
+
+TEST_F(SelectorClicks, TheAddChordAreaAddsAChordAndOpensTheEditorOnIt) {
+    chords({48});
+    rig.repaint();
+    const TRect add = app().addChordRect;
+    ASSERT_GE(add.Right, add.Left);
+    click({add.Left + 6, add.Top + 10});
+    ASSERT_EQ(page().chordCount(), 2);
+    EXPECT_EQ(lastRecord(), "Add chord");
+    EXPECT_EQ(app().selectorKind, 4);
+    EXPECT_EQ(app().editedChord, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Mouse, TheBarsPanelTogglesTheZoomAndTheVisualiserStepsItsMode) {
+    chords({48});
+    const int zoom = app().pageZoom(page());
+    const TRect bars = app().barsBoxRect;
+    ASSERT_GE(bars.Right, bars.Left);
+    click({bars.Left + 3, bars.Top + 3});
+    EXPECT_NE(app().pageZoom(page()), zoom);
+    if (app().visualiserRect.Right >= app().visualiserRect.Left) {
+        const int mode = rig.options().visualizeMode;
+        rig.clock.advance(1000);
+        click({app().visualiserRect.Left + 20, app().visualiserRect.Top + 5});
+        EXPECT_EQ(rig.options().visualizeMode, (mode + 1) % rig.options().visualizeModeNames.count());
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Mouse, APointDroppedOnItselfStaysAndOnAnotherOverwritesIt) {
+    chords({48, 48, 48});
+    page().addAPoint(0);
+    page().addAPoint(96);
+    QvAPoint p = page().apointAt(0);
+    p.mBass = 2;
+    page().setAPoint(p, 0);
+    rig.repaint();
+    const TRect s = app().positionScale;
+    const int z = app().pageZoom(page());
+    auto stripX = [&](int units) { return s.Left + int(double(units) * (s.Right - s.Left) / (z * 48)); };
+    const int y = app().arrangementStrip.Top + 8;
+    const int before = records();
+    app().mouseMove(stripX(0), y, false, 0);
+    app().mouseDown(stripX(0), y, 1, 0, false);
+    app().mouseMove(stripX(0) + 1, y, true, 0);
+    app().mouseUp(stripX(0) + 1, y, 1, 0);
+    EXPECT_EQ(page().apointCount(), 2);
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(app().pointDragIndex, -1);
+    app().closeSelectorOverlay();
+    app().selectedPoint = -1;
+
+    rig.clock.advance(1000);
+    app().mouseMove(stripX(0), y, false, 0);
+    app().mouseDown(stripX(0), y, 1, 0, false);
+    app().mouseMove(stripX(96), y, true, 0);
+    app().mouseUp(stripX(96), y, 1, 0);
+    ASSERT_EQ(page().apointCount(), 1);
+    EXPECT_EQ(page().apointAt(0).pos, 96);
+    EXPECT_EQ(page().apointAt(0).mBass, 2);
+    EXPECT_EQ(lastRecord(), "Move (overwrite) Arrangement Point");
+}
+
+} // namespace
