@@ -39,6 +39,8 @@ RUN="$BUILD/smoke-menus"
 rm -rf "$RUN"
 mkdir -p "$RUN"
 cp "$BUILD/quovelanta" "$RUN/"
+# The first start's sound test is the main smoke run's; here the program has run before.
+printf '<QuoVelanta Options>\r\nsoundCheckDone=true\r\n</QuoVelanta Options>\r\n' >"$RUN/options.cfg"
 for d in Styles Samples Help; do [ -d "$BUILD/$d" ] && cp -r "$BUILD/$d" "$RUN/"; done
 SESSION="Samples/01 Pop Song - Open Road.qvs"
 [ -f "$RUN/$SESSION" ] || fail "the sample session $SESSION is missing"
