@@ -14,6 +14,7 @@
 
 #include "app/qvcontext.h"
 #include "engine/stylefile.h"
+#include "tests/common/scratchsetup.h"
 #include "tests/common/tempdir.h"
 
 namespace play {
@@ -163,17 +164,8 @@ class Player {
     std::unique_ptr<QvContext> ctx;
 
     Player() {
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<TimedBackend>(clock, live);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
     }
 
