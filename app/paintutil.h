@@ -5,6 +5,7 @@
 
 #include "platform/qt/canvas.h"
 #include "ui/geometry.h"
+#include "ui/limage.h"
 
 namespace paint {
 
@@ -73,6 +74,17 @@ inline int textHeight(Canvas& c, const std::string& s, int size, bool bold = fal
 // A down arrow of rows 7, 5, 3, 1 px whose first row starts at (x, y).
 inline void downArrow(Canvas& c, int x, int y, TColor colour) {
     for (int i = 0; i < 4; ++i) line(c, x + i, y + i, x + 7 - i, y + i, colour);
+}
+
+// source blended onto target at (x, y) through blend table `table`.
+inline void blendImage(Limage& source, Limage& target, int x, int y, int table) {
+    BlitArgs a;
+    a.source = &source;
+    a.target = &target;
+    a.x = x;
+    a.y = y;
+    a.table = table;
+    Limage::blitBlend(a);
 }
 
 } // namespace paint
