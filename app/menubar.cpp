@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/documentdialogs.h"
+#include "app/flagscope.h"
 #include "app/quovelanta.h"
 #include "app/utilities.h"
 #include "engine/globalnotes.h"
@@ -58,14 +59,6 @@ int titleAt(const Llist<TRect>& rects, int x, int y) {
 bool acts(const Llist<std::string>& items, int i) {
     return i >= 0 && i < items.count() && parseMenuItem(items.at(i)).acts();
 }
-
-// Sets a flag for a scope and puts its previous value back.
-struct FlagScope {
-    bool& flag;
-    bool previous;
-    explicit FlagScope(bool& f) : flag(f), previous(f) { flag = true; }
-    ~FlagScope() { flag = previous; }
-};
 
 } // namespace
 
