@@ -113,10 +113,7 @@ class Rig {
         QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         loop.app = &app();
         previous = setModalLoop(&loop);
         host.clear();

@@ -168,10 +168,7 @@ struct DocRig {
         QvContext::Setup s = scratchSetup(dir, &clock, nullptr, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        ctx->app.selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
     }
     QvCore& core() { return ctx->engine.core; }
     void edit() {

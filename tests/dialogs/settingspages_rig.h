@@ -44,10 +44,7 @@ class Rig {
         s.ports = std::move(backend);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         loop.app = &app();
         loop.onPump = [this] {
             QCoreApplication::processEvents();

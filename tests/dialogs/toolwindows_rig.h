@@ -44,10 +44,7 @@ struct Rig {
         midi = backend.get();
         s.synth = std::move(backend);
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         windows = installMixerAndNotes(*ctx, mainWindow);
         host.windows = windows.get();
     }
