@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/documentdialogs.h"
+#include "app/flagscope.h"
 #include "app/quovelanta.h"
 #include "app/utilities.h"
 #include "engine/globalnotes.h"
@@ -58,14 +59,6 @@ int titleAt(const Llist<TRect>& rects, int x, int y) {
 bool acts(const Llist<std::string>& items, int i) {
     return i >= 0 && i < items.count() && parseMenuItem(items.at(i)).acts();
 }
-
-// Sets a flag for a scope and puts its previous value back.
-struct FlagScope {
-    bool& flag;
-    bool previous;
-    explicit FlagScope(bool& f) : flag(f), previous(f) { flag = true; }
-    ~FlagScope() { flag = previous; }
-};
 
 } // namespace
 
@@ -326,7 +319,7 @@ bool QuoVelanta::runEditItem(int i) {
     return true;
 }
 
-Llist<std::string> QuoVelanta::presetProgressionMenuNames(Llist<int>* indexes) const {
+Llist<std::string> QuoVelanta::presetProgressionMenuNames(Llist<int>* indexes) {
     Llist<std::string> names(0, 16, true);
     if (indexes) indexes->clear();
     Llist<QvChord> none(0, 1, true);
@@ -342,15 +335,15 @@ Llist<std::string> QuoVelanta::presetProgressionMenuNames(Llist<int>* indexes) c
     return names;
 }
 
-void QuoVelanta::presetChordProgressions() {
-    if (!hooks.choosePresetProgression) return;
+bool QuoVelanta::presetChordProgressions() {
+    if (!hooks.choosePresetProgression) return false;
     Llist<int> indexes(0, 16, true);
     const Llist<std::string> names = presetProgressionMenuNames(&indexes);
     int chosen = -1;
     const int r = hooks.choosePresetProgression(names, chosen);
-    if (r != 0 && r != 1) return;
-    if (chosen < 0 || chosen >= indexes.count() || indexes.at(chosen) < 0) return;
-    applyPresetProgression(indexes.at(chosen), r == 0);
+    if (r != 0 && r != 1) return false;
+    if (chosen < 0 || chosen >= indexes.count() || indexes.at(chosen) < 0) return false;
+    return applyPresetProgression(indexes.at(chosen), r == 0);
 }
 
 bool QuoVelanta::applyPresetProgression(int entry, bool replace) {
@@ -359,18 +352,26 @@ bool QuoVelanta::applyPresetProgression(int entry, bool replace) {
     getPresetProgression(name, entry, chords, true);
     if (name.empty() || name == "-" || chords.count() == 0) return false;
     QvCore& core = engine.core;
+    if (core.isTripleMeter()) {
+        // The catalogue is in 4/4: its chords go onto the 3/4 grid first, so that the chords already on
+        // the page stay as they are and the space check measures what is really added.
+        QvPage converted;
+        for (const QvChord& c : chords) converted.chords.add(c);
+        converted.dirty = true;
+        converted.convertMeter(true);
+        chords = converted.chords;
+    }
     QvPage& page = core.pageAt(false);
     int added = 0;
     for (const QvChord& c : chords) added += c.len;
-    if (!replace && page.length() + added > kMaxPointPos + 1) {
+    if (!replace && page.length() + added > kMaxPageUnits) {
         tell(prompt, "There is not enough free space on actual page to add this chord progression.");
         return false;
     }
     closeSelectorOverlay();
-    page.addChords(chords, replace, engine.pageContext());
-    if (core.isTripleMeter()) page.convertMeter(true);
     cancelInteractions();
-    host.repaintPageArea(false);
+    page.addChords(chords, replace, engine.pageContext());
+    host.repaintPageArea(true);
     host.repaintPositionCounter();
     recordStep(std::string("Preset progression - ") + (replace ? "Replace" : "Add to") + " page", false);
     return true;

@@ -42,16 +42,6 @@ int effectivePageZoom(int storedZoom, int pageLength) {
 
 namespace {
 
-void blendImage(Limage& source, Limage& target, int x, int y, int table) {
-    BlitArgs a;
-    a.source = &source;
-    a.target = &target;
-    a.x = x;
-    a.y = y;
-    a.table = table;
-    Limage::blitBlend(a);
-}
-
 // A small circle (diminished), with a slash for the half-diminished sign.
 void drawDimGlyph(AaPen& pen, Limage& image, int x, int y, bool half) {
     pen.setTarget(&image).setColour(RGB(255, 255, 255));

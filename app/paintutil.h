@@ -5,6 +5,7 @@
 
 #include "platform/qt/canvas.h"
 #include "ui/geometry.h"
+#include "ui/limage.h"
 
 namespace paint {
 
@@ -73,6 +74,25 @@ inline int textHeight(Canvas& c, const std::string& s, int size, bool bold = fal
 // A down arrow of rows 7, 5, 3, 1 px whose first row starts at (x, y).
 inline void downArrow(Canvas& c, int x, int y, TColor colour) {
     for (int i = 0; i < 4; ++i) line(c, x + i, y + i, x + 7 - i, y + i, colour);
+}
+
+// source drawn onto target at (x, y) by `blit` (a Limage blit) with blend or tint table `table`.
+inline void blitWith(Limage& source, Limage& target, int x, int y, void (*blit)(const BlitArgs&), int table,
+                     TColor tint = 0xFFFFFF, int tintTable = 13) {
+    BlitArgs a;
+    a.source = &source;
+    a.target = &target;
+    a.x = x;
+    a.y = y;
+    a.table = table;
+    a.tint = tint;
+    a.tintTable = tintTable;
+    blit(a);
+}
+
+// source blended onto target at (x, y) through blend table `table`.
+inline void blendImage(Limage& source, Limage& target, int x, int y, int table) {
+    blitWith(source, target, x, y, Limage::blitBlend, table);
 }
 
 } // namespace paint

@@ -17,19 +17,6 @@ bool undefinedRect(const TRect& r) {
     return r == globalUndefinedRect || isUndefinedRect(r);
 }
 
-void blitWith(Limage& source, Limage& target, int x, int y, void (*blit)(const BlitArgs&), int table,
-              TColor tint = 0xFFFFFF, int tintTable = 13) {
-    BlitArgs a;
-    a.source = &source;
-    a.target = &target;
-    a.x = x;
-    a.y = y;
-    a.table = table;
-    a.tint = tint;
-    a.tintTable = tintTable;
-    blit(a);
-}
-
 // The small boxes' frame: filled from top + 1, edge lines one pixel shorter at both ends.
 void smallBox(Canvas& c, int x, int top, int width, TColor fillColour) {
     fill(c, x, top + 1, x + width, top + 11, fillColour);

@@ -1,6 +1,7 @@
 // The context menu of an arrangement point, and the pointer helpers of the main window.
 #include <algorithm>
 
+#include "app/flagscope.h"
 #include "app/menubar.h"
 #include "app/quovelanta.h"
 #include "foundation/strutil.h"
@@ -14,13 +15,6 @@ const char* const kPoint = "Arrangement Point";
 bool startsGroup(int kind) {
     return kind == 0 || kind == 1 || kind == 7 || kind == 12 || kind == 18;
 }
-
-struct FlagScope {
-    bool& flag;
-    bool previous;
-    explicit FlagScope(bool& f) : flag(f), previous(f) { flag = true; }
-    ~FlagScope() { flag = previous; }
-};
 
 } // namespace
 

@@ -565,8 +565,10 @@ class QuoVelanta : public TextStream {
     Llist<std::string> playMenuItems() const;
     Llist<std::string> optionsMenuItems() const;
     Llist<std::string> helpMenuItems() const;
-    // The preset progression entries of the Edit menu's page (a separator never after another).
-    Llist<std::string> presetProgressionMenuNames(Llist<int>* indexes) const;
+    // The preset progression entries of the Edit menu's page, in catalogue order (a separator never
+    // first nor after another); indexes (may be null) gets each entry's catalogue index, -1 for a
+    // separator.
+    static Llist<std::string> presetProgressionMenuNames(Llist<int>* indexes);
     // Each builds, shows and runs one menu; true when an item was chosen.
     bool runFileMenu();
     bool runEditMenu();
@@ -581,8 +583,9 @@ class QuoVelanta : public TextStream {
     bool runHelpItem(int i);
     std::string undoDescription() const;
     std::string redoDescription() const;
-    // The Edit menu's preset progressions: the page, then the chords added or replacing the page.
-    void presetChordProgressions();
+    // The Edit menu's preset progressions: the page (hooks.choosePresetProgression), then the chords
+    // added or replacing the page. True when the page changed.
+    bool presetChordProgressions();
     // entry (an index of the catalogue) added to (replace false) or replacing the edited page; false
     // with a message when it does not fit.
     bool applyPresetProgression(int entry, bool replace);

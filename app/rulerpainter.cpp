@@ -9,20 +9,6 @@
 
 using namespace paint;
 
-namespace {
-
-void blendImage(Limage& source, Limage& target, int x, int y, int table) {
-    BlitArgs a;
-    a.source = &source;
-    a.target = &target;
-    a.x = x;
-    a.y = y;
-    a.table = table;
-    Limage::blitBlend(a);
-}
-
-} // namespace
-
 // Seven-segment digits, 4 x 7 pixels, in the canvas's pen colour.
 void drawSegmentDigit(int digit, Canvas& c, int x, int y) {
     // Segments: upper-left, top, upper-right, middle, lower-left, bottom, lower-right.

@@ -8,6 +8,40 @@
 #include "dialogs/tfdialog.h"
 #include "engine/options.h"
 
+void layOutOptionsPage(TFdialog& page, Options& o) {
+    page.beginPage(708, 397, "Options");
+    page.drawPageLine(354, 50, 354, 312);
+    page.drawMidiDeviceRow();
+    page.drawMidiChannelsRow();
+    page.addCheckBox(25, 140, "Warning before deleting an unsaved session", &o.warnSessionDelete);
+    page.addCheckBox(25, 170, "Flat notes by default in new session", &o.flatNotesByDefault);
+    page.drawPageText(25, 230, "Automatically close");
+    page.drawPageLine(121, 241, 151, 241);
+    page.drawPageLine(136, 241, 136, 301);
+    page.drawPageLine(136, 271, 151, 271);
+    page.drawPageLine(136, 301, 151, 301);
+    page.addCheckBox(151, 230, "Style selector", &o.closeStyleSelector);
+    page.addCheckBox(151, 260, "Tempo selector", &o.closeTempoSelector);
+    page.addCheckBox(151, 290, "Key shift selector", &o.closeKeySelector);
+    page.drawPageText(372, 50, "Model");
+    page.drawPageLine(405, 61, 435, 61);
+    page.drawPageLine(420, 61, 420, 121);
+    page.drawPageLine(420, 91, 435, 91);
+    page.drawPageLine(420, 121, 435, 121);
+    page.addCheckBox(435, 50, "White", &o.whiteModel);
+    page.addCheckBox(435, 80, "Wide", &o.wideModel);
+    page.addCheckBox(435, 110, "Key shift buttons", &o.keyShiftButtons);
+    page.drawTextColorRow();
+    page.drawChordColorsRow();
+    page.drawChordLookRow();
+    page.drawChordCursorRow();
+    page.drawVisualizeNotesRow();
+    if (o.chordColoring > 1) {
+        page.drawPageLine(494, 223, 494, 230);
+        page.addCheckBox(482, 230, "Color gradient for slash chords", &o.biColor);
+    }
+}
+
 namespace {
 
 // One showing of the Options page. A change that alters the page's own look or rows rebuilds it at
@@ -49,38 +83,7 @@ class OptionsPage {
     static constexpr int kReopenResult = 100;
 
     void build(TFdialog& page) {
-        Options& o = options;
-        page.beginPage(708, 397, "Options");
-        page.drawPageLine(354, 50, 354, 312);
-        page.drawMidiDeviceRow();
-        page.drawMidiChannelsRow();
-        page.addCheckBox(25, 140, "Warning before deleting an unsaved session", &o.warnSessionDelete);
-        page.addCheckBox(25, 170, "Flat notes by default in new session", &o.flatNotesByDefault);
-        page.drawPageText(25, 230, "Automatically close");
-        page.drawPageLine(121, 241, 151, 241);
-        page.drawPageLine(136, 241, 136, 301);
-        page.drawPageLine(136, 271, 151, 271);
-        page.drawPageLine(136, 301, 151, 301);
-        page.addCheckBox(151, 230, "Style selector", &o.closeStyleSelector);
-        page.addCheckBox(151, 260, "Tempo selector", &o.closeTempoSelector);
-        page.addCheckBox(151, 290, "Key shift selector", &o.closeKeySelector);
-        page.drawPageText(372, 50, "Model");
-        page.drawPageLine(405, 61, 435, 61);
-        page.drawPageLine(420, 61, 420, 121);
-        page.drawPageLine(420, 91, 435, 91);
-        page.drawPageLine(420, 121, 435, 121);
-        page.addCheckBox(435, 50, "White", &o.whiteModel);
-        page.addCheckBox(435, 80, "Wide", &o.wideModel);
-        page.addCheckBox(435, 110, "Key shift buttons", &o.keyShiftButtons);
-        page.drawTextColorRow();
-        page.drawChordColorsRow();
-        page.drawChordLookRow();
-        page.drawChordCursorRow();
-        page.drawVisualizeNotesRow();
-        if (o.chordColoring > 1) {
-            page.drawPageLine(494, 223, 494, 230);
-            page.addCheckBox(482, 230, "Color gradient for slash chords", &o.biColor);
-        }
+        layOutOptionsPage(page, options);
         page.onSelectorClick = [this](int slot, int index) { choose(slot, index); };
         page.onValueChanged = [this](void* variable, bool isClick) {
             if (isClick) changed(variable);

@@ -3,11 +3,7 @@
 #include <QListWidget>
 #include <array>
 
-#include "app/quovelanta.h"
 #include "dialogs/tfdialog.h"
-#include "engine/presetprogressions.h"
-#include "engine/qvchord.h"
-#include "engine/qvpage.h"
 #include "platform/qt/keymap.h"
 #include "ui/geometry.h"
 
@@ -82,60 +78,4 @@ int choosePresetProgression(const Llist<std::string>& names, int& chosenIndex) {
     chosenIndex = list->currentRow();
     if ((result == 0 || result == 1) && selected() < 0) return 2;
     return result;
-}
-
-void presetProgressionList(Llist<std::string>& names, Llist<int>& catalogueIndexes) {
-    names.clear();
-    catalogueIndexes.clear();
-    Llist<QvChord> none(0, 1, true);
-    for (int i = 0;; ++i) {
-        std::string name;
-        getPresetProgression(name, i, none, false);
-        if (name.empty()) break;
-        const bool separator = isSeparator(name);
-        if (separator && (names.count() == 0 || isSeparator(names.at(names.count() - 1)))) continue;
-        names.add(name);
-        catalogueIndexes.add(i);
-    }
-}
-
-bool presetProgressionCommand(QuoVelanta& app) {
-    Llist<std::string> names(0, 8, true);
-    Llist<int> indexes(0, 8, true);
-    presetProgressionList(names, indexes);
-    int chosen = -1;
-    const int result = choosePresetProgression(names, chosen);
-    if ((result != 0 && result != 1) || chosen < 0 || chosen >= names.count() ||
-        isSeparator(names.at(chosen)))
-        return false;
-    const bool replace = result == 0;
-    std::string name;
-    Llist<QvChord> chords(0, 8, true);
-    getPresetProgression(name, indexes.at(chosen), chords, true);
-    if (chords.count() == 0) return false;
-
-    QvCore& core = app.engine.core;
-    if (core.isTripleMeter()) {
-        // The catalogue is in 4/4: its chords go onto the 3/4 grid first.
-        QvPage converted;
-        for (const QvChord& c : chords) converted.chords.add(c);
-        converted.dirty = true;
-        converted.convertMeter(true);
-        chords = converted.chords;
-    }
-    QvPage& page = core.pageAt(false);
-    int added = 0;
-    for (const QvChord& c : chords) added += c.len;
-    if (!replace && page.length() + added > kMaxPageUnits) {
-        Llist<std::string> lines(0, 1, true);
-        lines.add("There is not enough free space on actual page to add this chord progression.");
-        app.prompt.messageBox(lines, PromptButtons::Ok, "");
-        return false;
-    }
-    app.cancelInteractions();
-    page.addChords(chords, replace, app.engine.pageContext());
-    app.host.repaintPageArea(true);
-    app.host.repaintPositionCounter();
-    app.recordStep(std::string("Preset progression - ") + (replace ? "Replace" : "Add to") + " page", false);
-    return true;
 }

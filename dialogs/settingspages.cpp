@@ -3,6 +3,7 @@
 #include "app/qvcontext.h"
 #include "dialogs/accompanimentpages.h"
 #include "dialogs/historypage.h"
+#include "dialogs/presetspage.h"
 #include "dialogs/tfdialog.h"
 
 SettingsWindowHooks& settingsWindowHooks() {
@@ -23,4 +24,5 @@ void installSettingsPages(QvContext& context) {
     if (dialogServices().options == nullptr) dialogServices().options = &context.engine.options;
     app.hooks.showHistory = [&history] { showHistoryPage(history); };
     app.hooks.showVisualTranspose = [&app] { showVisualTransposePage(app); };
+    app.hooks.choosePresetProgression = choosePresetProgression;
 }

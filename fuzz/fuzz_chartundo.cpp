@@ -14,16 +14,7 @@
 namespace {
 
 qvfuzz::Program& program() {
-    static std::unique_ptr<qvfuzz::Program> p = [] {
-        const std::string dir = qvfuzz::scratch();
-        std::filesystem::create_directories(dir + "Styles");
-        const char* source = std::getenv("QV_FUZZ_STYLES");
-        std::string styles = source ? source : QV_SOURCE_DIR "/data/Styles";
-        std::error_code ec;
-        std::filesystem::copy(styles, dir + "Styles", std::filesystem::copy_options::overwrite_existing, ec);
-        return std::make_unique<qvfuzz::Program>(dir);
-    }();
-    return *p;
+    return qvfuzz::shippedStylesProgram();
 }
 
 // The session as its file would hold it.

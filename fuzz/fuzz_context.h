@@ -125,4 +125,19 @@ struct Program {
     }
 };
 
+// The program over a copy of the shipped styles (or of the folder QV_FUZZ_STYLES names), built once per
+// process: opening a session starts a new one first.
+inline Program& shippedStylesProgram() {
+    static std::unique_ptr<Program> p = [] {
+        const std::string dir = scratch();
+        std::filesystem::create_directories(dir + "Styles");
+        const char* source = std::getenv("QV_FUZZ_STYLES");
+        std::string styles = source ? source : QV_SOURCE_DIR "/data/Styles";
+        std::error_code ec;
+        std::filesystem::copy(styles, dir + "Styles", std::filesystem::copy_options::overwrite_existing, ec);
+        return std::make_unique<Program>(dir);
+    }();
+    return *p;
+}
+
 } // namespace qvfuzz

@@ -10,69 +10,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=$(cd "${1:-build}" && pwd)
 
-if [ -z "${QV_SMOKE_INNER:-}" ]; then
-    for tool in xvfb-run xdotool convert; do
-        command -v "$tool" >/dev/null || { echo "smoke: $tool is missing (tools/setup.sh installs it)"; exit 1; }
-    done
-    exec env QV_SMOKE_INNER=1 xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$BUILD"
-fi
+SMOKE_TAG=smoke
+. tools/smoke_lib.sh
+smoke_under_xvfb "$0" xdotool import convert
 
-fail() {
-    echo "smoke: FAILED: $*" >&2
-    if [ -f "$RUN/program.log" ]; then
-        echo "--- program output ---" >&2
-        tail -n 40 "$RUN/program.log" >&2
-    fi
-    [ -n "${PID:-}" ] && kill -KILL "$PID" 2>/dev/null || true
-    exit 1
-}
-
-# deadline SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false when time runs out.
-deadline() {
-    local until=$((SECONDS + $1)); shift
-    while [ "$SECONDS" -lt "$until" ]; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-[ -x "$BUILD/quovelanta" ] || fail "$BUILD/quovelanta does not exist (build first)"
-[ -x "$BUILD/qv_wmclose" ] || fail "$BUILD/qv_wmclose does not exist (build first)"
-
-# The program reads and writes beside itself: run a copy in a folder of its own.
-RUN="$BUILD/smoke"
-rm -rf "$RUN"
-mkdir -p "$RUN"
-cp "$BUILD/quovelanta" "$RUN/"
-for d in Styles Samples Help; do [ -d "$BUILD/$d" ] && cp -r "$BUILD/$d" "$RUN/"; done
-SESSION="Samples/01 Pop Song - Open Road.qvs"
-[ -f "$RUN/$SESSION" ] || fail "the sample session $SESSION is missing"
-
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR || true
+smoke_prepare smoke
 MIDILOG="$RUN/midi.log"
 (cd "$RUN" && QV_SMOKE_MIDI_LOG="$MIDILOG" exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
 PID=$!
 
-alive() { kill -0 "$PID" 2>/dev/null; }
-find_window() {
-    alive || fail "the program ended before showing its window"
-    WID=$(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null | head -n 1)
-    [ -n "$WID" ]
-}
-deadline 30 find_window || fail "no window titled QuoVelanta appeared within 30 s"
-
 # The window is painted once the start-up sequence has run: wait until the shot shows the display.
 SHOT="$BUILD/smoke-main.png"
-painted() {
-    alive || fail "the program ended while starting"
-    import -silent -window "$WID" "$SHOT" 2>/dev/null || return 1
-    local colours
-    colours=$(convert "$SHOT" -format %k info: 2>/dev/null || echo 0)
-    [ "$colours" -gt 200 ]
-}
-deadline 20 painted || fail "the window was not painted within 20 s"
+wait_for_window "$SHOT"
 read -r W H < <(xdotool getwindowgeometry "$WID" | awk '/Geometry/ {split($2, a, "x"); print a[1], a[2]}')
 [ "$W" = 987 ] && [ "$H" = 602 ] || fail "the window is ${W}x${H}, expected 987x602"
 echo "smoke: window $WID painted (${W}x${H}), screenshot $SHOT"
@@ -169,9 +118,7 @@ grep -q "^soundCheckDone=true" "$RUN/options.cfg" || fail "options.cfg does not 
 # session ends the program without a question.
 (cd "$RUN" && exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
 PID=$!
-deadline 30 find_window || fail "no window titled QuoVelanta appeared within 30 s on the second start"
-SHOT="$BUILD/smoke-second.png"
-deadline 20 painted || fail "the window was not painted within 20 s on the second start"
+wait_for_window "$BUILD/smoke-second.png"
 sleep 0.5
 "$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
 ended() { ! alive; }

@@ -10,59 +10,20 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=$(cd "${1:-build}" && pwd)
 
-if [ -z "${QV_SMOKE_INNER:-}" ]; then
-    for tool in xvfb-run xdotool import convert; do
-        command -v "$tool" >/dev/null || { echo "smoke-menus: $tool is missing (tools/setup.sh installs it)"; exit 1; }
-    done
-    exec env QV_SMOKE_INNER=1 xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$BUILD"
-fi
+SMOKE_TAG=smoke-menus
+. tools/smoke_lib.sh
+smoke_under_xvfb "$0" xdotool import convert
 
 PID=
-fail() {
-    echo "smoke-menus: FAILED: $*" >&2
-    [ -f "$RUN/program.log" ] && { echo "--- program output ---" >&2; tail -n 40 "$RUN/program.log" >&2; }
-    [ -n "$PID" ] && kill -KILL "$PID" 2>/dev/null || true
-    exit 1
-}
-deadline() {
-    local until=$((SECONDS + $1)); shift
-    while [ "$SECONDS" -lt "$until" ]; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+smoke_prepare smoke-menus
 
-[ -x "$BUILD/quovelanta" ] || fail "$BUILD/quovelanta does not exist (build first)"
-[ -x "$BUILD/qv_wmclose" ] || fail "$BUILD/qv_wmclose does not exist (build first)"
-RUN="$BUILD/smoke-menus"
-rm -rf "$RUN"
-mkdir -p "$RUN"
-cp "$BUILD/quovelanta" "$RUN/"
 # The first start's sound test is the main smoke run's; here the program has run before.
 printf '<QuoVelanta Options>\r\nsoundCheckDone=true\r\n</QuoVelanta Options>\r\n' >"$RUN/options.cfg"
-for d in Styles Samples Help; do [ -d "$BUILD/$d" ] && cp -r "$BUILD/$d" "$RUN/"; done
-SESSION="Samples/01 Pop Song - Open Road.qvs"
-[ -f "$RUN/$SESSION" ] || fail "the sample session $SESSION is missing"
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR || true
-
-alive() { kill -0 "$PID" 2>/dev/null; }
 # Starts the program with the given arguments and waits for its painted main window (WID).
 start() {
     (cd "$RUN" && exec ./quovelanta "$@") >"$RUN/program.log" 2>&1 &
     PID=$!
-    find_window() {
-        alive || fail "the program ended before showing its window"
-        WID=$(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null | head -n 1)
-        [ -n "$WID" ]
-    }
-    deadline 30 find_window || fail "no window titled QuoVelanta appeared within 30 s"
-    painted() {
-        import -silent -window "$WID" "$RUN/shot.png" 2>/dev/null || return 1
-        [ "$(convert "$RUN/shot.png" -format %k info: 2>/dev/null || echo 0)" -gt 200 ]
-    }
-    deadline 20 painted || fail "the window was not painted within 20 s"
+    wait_for_window "$RUN/shot.png"
 }
 stop() {
     "$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"

@@ -158,8 +158,7 @@ ShadeUI& ShadeUI::line(int length) {
     return *this;
 }
 
-ShadeUI& ShadeUI::button(const std::string& caption, int id) {
-    if (!canBuild()) return *this;
+ShadeButton& ShadeUI::newButton() {
     dropGrab(); // the list may move
     buttons.add(ShadeButton());
     ShadeButton& b = buttons.at(buttons.current);
@@ -167,6 +166,12 @@ ShadeUI& ShadeUI::button(const std::string& caption, int id) {
     b.canvas = &form->canvas();
     b.faceColour = scaleColour(faceColour, static_cast<float>(faceScale));
     b.textColour = textColour;
+    return b;
+}
+
+ShadeUI& ShadeUI::button(const std::string& caption, int id) {
+    if (!canBuild()) return *this;
+    ShadeButton& b = newButton();
     b.initPush(cursorX, cursorY, cellWidth, cellHeight, caption, id);
     b.paint();
     callShadePaintHook();
@@ -175,13 +180,7 @@ ShadeUI& ShadeUI::button(const std::string& caption, int id) {
 
 ShadeUI& ShadeUI::toggle(const std::string& caption, bool* bound) {
     if (!canBuild()) return *this;
-    dropGrab();
-    buttons.add(ShadeButton());
-    ShadeButton& b = buttons.at(buttons.current);
-    b.target = &image;
-    b.canvas = &form->canvas();
-    b.faceColour = scaleColour(faceColour, static_cast<float>(faceScale));
-    b.textColour = textColour;
+    ShadeButton& b = newButton();
     b.initToggle(cursorX, cursorY, cellWidth, cellHeight, caption, bound);
     b.paint();
     callShadePaintHook();

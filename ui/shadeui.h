@@ -90,6 +90,8 @@ class ShadeUI {
   private:
     bool canBuild() const;
     void dropGrab();
+    // A new button on the image in the container's colours, still to be set up and painted.
+    ShadeButton& newButton();
 };
 
 // The container whose change callback runs (null before the first).

@@ -12,6 +12,7 @@
 
 #include "app/qvcontext.h"
 #include "play_harness.h"
+#include "tests/common/scratchsetup.h"
 #include "ui/modalloop.h"
 
 namespace cmd {
@@ -109,22 +110,10 @@ class Rig {
     ScriptedLoop loop{clock};
 
     Rig() {
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         loop.app = &app();
         previous = setModalLoop(&loop);
         host.clear();

@@ -13,6 +13,7 @@
 #include "app/windowhost.h"
 #include "tests/app/play_harness.h"
 #include "tests/common/qtapp.h"
+#include "tests/common/scratchsetup.h"
 
 namespace win {
 
@@ -42,17 +43,9 @@ class WindowRig {
     // options: applied to the options before the window is laid out.
     explicit WindowRig(const std::function<void(Options&)>& options = {}) {
         ensureQtApp();
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
         s.stylesFolder = shippedFolder("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
         host.app = &ctx->app;
         Options& o = ctx->engine.options;

@@ -14,6 +14,7 @@
 
 #include "app/qvcontext.h"
 #include "engine/stylefile.h"
+#include "tests/common/scratchsetup.h"
 #include "tests/common/tempdir.h"
 
 namespace play {
@@ -153,6 +154,15 @@ inline StyleFile style34(int id = 2) {
                       makeTrack(2, 1, 0, {sn(60, 70, 0, 2), sn(64, 70, 0, 2), sn(67, 70, 0, 2)}, 12, 1)});
 }
 
+// The usual start of a command test: the test styles 1 (4/4) and 2 (3/4) in the library, style 1
+// chosen and a fresh history.
+inline void startWithTestStyles(QvContext& ctx) {
+    ctx.engine.styles.add(style44(1));
+    ctx.engine.styles.add(style34(2));
+    ctx.app.selectStyle(1, true, false, false);
+    ctx.history.reset("[New session]");
+}
+
 class Player {
   public:
     ScratchFolder dir;
@@ -163,17 +173,8 @@ class Player {
     std::unique_ptr<QvContext> ctx;
 
     Player() {
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<TimedBackend>(clock, live);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
     }
 

@@ -2,6 +2,7 @@
 // conversion, play and stop, new session.
 #include "platform/recordingmidibackend.h"
 #include "play_harness.h"
+#include "tests/common/scratchsetup.h"
 
 using namespace play;
 
@@ -50,15 +51,8 @@ TEST(QuoVelanta, OpensTheDefaultDeviceAndWritesItBack) {
     auto ports =
         std::make_unique<RecordingMidiBackend>(std::vector<std::string>{"GS Wavetable", "MS Port", "X"});
     RecordingMidiBackend* rec = ports.get();
-    QvContext::Setup s;
-    s.clock = &clock;
-    s.realMidi = false;
+    QvContext::Setup s = scratchSetup(dir, &clock);
     s.ports = std::move(ports);
-    s.stylesFolder = dir.file("Styles");
-    s.optionsPath = dir.file("options.cfg");
-    s.recentPath = dir.file("recent.cfg");
-    s.globalNotesPath = dir.file("globalNotes.cfg");
-    s.customMixesPath = dir.file("customStyleMixes.dat");
     {
         QvContext ctx(std::move(s));
         EXPECT_EQ(ctx.engine.options.midiDevice, 1);

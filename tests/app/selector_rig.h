@@ -8,6 +8,7 @@
 #include "app/qvcontext.h"
 #include "app/selectorcontents.h"
 #include "tests/common/qtapp.h"
+#include "tests/common/scratchsetup.h"
 #include "tests/common/scriptedloop.h"
 #include "tests/common/tempdir.h"
 #include "ui/qvselector.h"
@@ -46,15 +47,8 @@ struct Rig {
     // stylesFolder empty: the shipped styles of the source tree.
     explicit Rig(const std::string& stylesFolder = "") {
         ensureQtApp();
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host);
         s.stylesFolder = stylesFolder.empty() ? std::string(QV_SOURCE_DIR) + "/data/Styles" : stylesFolder;
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
         ctx = std::make_unique<QvContext>(std::move(s));
         paintBackground(false);
     }

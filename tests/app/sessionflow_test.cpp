@@ -11,6 +11,7 @@
 #include "engine/sessionfile.h"
 #include "foundation/textfile.h"
 #include "play_harness.h"
+#include "tests/common/scratchsetup.h"
 
 namespace {
 
@@ -332,17 +333,7 @@ TEST(FlowContext, StoresLoadAtStartAndSaveAtExit) {
     ASSERT_TRUE(
         writeFileAtomic(notes, "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=keep me\r\n</globalNotes>\r\n"
                                "</QuoVelanta Global Notes>\r\n"));
-    auto makeContext = [&](ClosedPrompt& prompt) {
-        QvContext::Setup s;
-        s.realMidi = false;
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = notes;
-        s.customMixesPath = mixes;
-        s.prompt = &prompt;
-        return s;
-    };
+    auto makeContext = [&](ClosedPrompt& prompt) { return scratchSetup(dir, nullptr, nullptr, &prompt); };
     ClosedPrompt prompt;
     {
         QvContext ctx(makeContext(prompt));

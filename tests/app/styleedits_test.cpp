@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "play_harness.h"
+#include "tests/common/scratchsetup.h"
 
 using namespace play;
 
@@ -45,17 +46,9 @@ class Edits : public ::testing::Test {
         ASSERT_TRUE(a.save(styles + "/12.qms"));
         StyleFile b = style34(3);
         ASSERT_TRUE(b.save(styles + "/003.qms"));
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<TimedBackend>(clock, live);
         s.stylesFolder = styles;
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
         app().selectStyle(12, true, false, false);
         ASSERT_EQ(ctx->engine.styles.current().id, 12);

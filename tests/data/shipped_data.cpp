@@ -12,6 +12,7 @@
 #include "engine/harmony.h"
 #include "platform/clock.h"
 #include "platform/recordingmidibackend.h"
+#include "tests/common/scratchsetup.h"
 
 namespace shipped {
 
@@ -87,15 +88,9 @@ std::vector<QvChord> everyChordType() {
 }
 
 QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::string& folder) {
-    QvContext::Setup setup;
-    setup.clock = &clock;
-    setup.realMidi = false;
+    QvContext::Setup setup = scratchSetup(work, &clock);
     setup.synth = std::make_unique<RecordingMidiBackend>(std::vector<std::string>{"Recorder"});
     setup.stylesFolder = folder;
-    setup.optionsPath = work + "/options.cfg";
-    setup.recentPath = work + "/recent.cfg";
-    setup.globalNotesPath = work + "/globalNotes.cfg";
-    setup.customMixesPath = work + "/customStyleMixes.dat";
     return setup;
 }
 

@@ -94,4 +94,18 @@ std::vector<std::string> renderProblems(const StyleRender& r);
 // Writes a copy of a shipped style into folder under the same name (for tests that spoil one).
 bool copyStyle(int id, const std::string& folder, StyleFile& style);
 
+// The lines of a report, each indented, for a test's failure message.
+inline std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += "  " + l + "\n";
+    return out;
+}
+
+// True when one of the problems names `what`.
+inline bool mentions(const std::vector<std::string>& problems, const std::string& what) {
+    for (const std::string& p : problems)
+        if (p.find(what) != std::string::npos) return true;
+    return false;
+}
+
 } // namespace shipped

@@ -14,18 +14,6 @@ using namespace shipped;
 
 namespace {
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& l : lines) out += "  " + l + "\n";
-    return out;
-}
-
-bool mentions(const std::vector<std::string>& problems, const std::string& what) {
-    for (const std::string& p : problems)
-        if (p.find(what) != std::string::npos) return true;
-    return false;
-}
-
 int idNamed(const std::string& part) {
     Styles library(stylesFolder());
     for (int i = 0; i < library.count(); ++i)

@@ -11,18 +11,6 @@ using namespace shipped;
 
 namespace {
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& l : lines) out += "  " + l + "\n";
-    return out;
-}
-
-bool mentions(const std::vector<std::string>& problems, const std::string& what) {
-    for (const std::string& p : problems)
-        if (p.find(what) != std::string::npos) return true;
-    return false;
-}
-
 // A shipped style copied into a folder of its own, changed by `spoil`, and rendered.
 template <class F> std::vector<std::string> problemsOfSpoiled(int id, F spoil) {
     const std::string folder = freshFolder("spoiled");

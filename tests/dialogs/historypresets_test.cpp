@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <vector>
 
 #include "dialogs/historypage.h"
 #include "dialogs/presetspage.h"
@@ -121,14 +122,14 @@ TEST(HistoryPage, AJumpKeepsTheStyleProgrammersEditsOrAsksBeforeAnotherStyle) {
 }
 
 TEST(PresetList, NamesInCatalogueOrderWithoutDoubleSeparators) {
-    Llist<std::string> names;
     Llist<int> indexes;
-    presetProgressionList(names, indexes);
+    const Llist<std::string> names = QuoVelanta::presetProgressionMenuNames(&indexes);
     ASSERT_EQ(names.count(), kPresetProgressionCount);
     EXPECT_EQ(names.at(0), "C F");
     EXPECT_EQ(names.at(6), "-");
     for (int i = 1; i < names.count(); ++i) EXPECT_FALSE(names.at(i) == "-" && names.at(i - 1) == "-");
-    for (int i = 0; i < names.count(); ++i) EXPECT_EQ(indexes.at(i), i);
+    ASSERT_EQ(indexes.count(), names.count());
+    for (int i = 0; i < names.count(); ++i) EXPECT_EQ(indexes.at(i), names.at(i) == "-" ? -1 : i);
 }
 
 TEST(PresetPage, NothingIsReplacedOrAddedWithoutAProgressionSelected) {
@@ -166,13 +167,15 @@ TEST(PresetPage, NothingIsReplacedOrAddedWithoutAProgressionSelected) {
 
 TEST(PresetPage, TheCommandReplacesOrAddsWithItsUndoStepsAndRefusesWhatDoesNotFit) {
     Rig r;
+    installSettingsPages(*r.ctx);
     QvPage& page = r.core().pageAt(false);
     page.addChord(QvChord(2, 1, 0, kAutoBassArg, false, 48), -1);
     r.then([&] {
+        EXPECT_EQ(r.top().dialogPageId, kPagePresetProgressions);
         clickRow(r.top(), 4); // "C Am"
         dlg::clickButton(&r.top(), 1);
     });
-    EXPECT_TRUE(presetProgressionCommand(r.app()));
+    EXPECT_TRUE(r.app().runEditItem(3)); // the Edit menu's item opens this page
     ASSERT_EQ(page.chordCount(), 3);
     EXPECT_EQ(page.chords.at(1).key, 0);
     EXPECT_EQ(page.chords.at(2).key, 9);
@@ -182,7 +185,7 @@ TEST(PresetPage, TheCommandReplacesOrAddsWithItsUndoStepsAndRefusesWhatDoesNotFi
         clickRow(r.top(), 22); // "Twelve-Bar Blues"
         dlg::pressTopKey(Qt::Key_Return);
     });
-    EXPECT_TRUE(presetProgressionCommand(r.app()));
+    EXPECT_TRUE(r.app().presetChordProgressions());
     EXPECT_EQ(page.length(), 12 * 48);
     EXPECT_EQ(r.newest(), "Preset progression - Replace page");
 
@@ -191,7 +194,7 @@ TEST(PresetPage, TheCommandReplacesOrAddsWithItsUndoStepsAndRefusesWhatDoesNotFi
         clickRow(r.top(), 22);
         dlg::clickButton(&r.top(), 1);
     });
-    EXPECT_FALSE(presetProgressionCommand(r.app()));
+    EXPECT_FALSE(r.app().presetChordProgressions());
     EXPECT_EQ(r.prompt.asked, 1);
     EXPECT_EQ(r.prompt.lastLines.at(0),
               "There is not enough free space on actual page to add this chord progression.");
@@ -200,7 +203,7 @@ TEST(PresetPage, TheCommandReplacesOrAddsWithItsUndoStepsAndRefusesWhatDoesNotFi
 
     // Cancel changes nothing.
     r.then([&] { dlg::clickButton(&r.top(), 2); });
-    EXPECT_FALSE(presetProgressionCommand(r.app()));
+    EXPECT_FALSE(r.app().presetChordProgressions());
     EXPECT_EQ(r.history().count(), 3);
 }
 
@@ -224,13 +227,14 @@ TEST(SettingsPages, InstallConnectsTheHistoryKeyAndTheVisualTransposeHook) {
 
 TEST(PresetPage, ASessionInThreeFourGetsTheProgressionOnItsGrid) {
     Rig r;
+    installSettingsPages(*r.ctx);
     r.app().selectStyle(2, true, false, false);
     ASSERT_TRUE(r.core().isTripleMeter());
     r.then([&] {
         clickRow(r.top(), 35); // "Gregory Walker", with two half-bar chords
         dlg::clickButton(&r.top(), 1);
     });
-    EXPECT_TRUE(presetProgressionCommand(r.app()));
+    EXPECT_TRUE(r.app().presetChordProgressions());
     const QvPage& page = r.core().pageAt(false);
     ASSERT_EQ(page.chordCount(), 9);
     int end = 0;
@@ -241,4 +245,18 @@ TEST(PresetPage, ASessionInThreeFourGetsTheProgressionOnItsGrid) {
     EXPECT_EQ(end, 8 * 48);
     EXPECT_EQ(page.chords.at(6).len + page.chords.at(7).len, 48);
     EXPECT_NE(page.chords.at(6).len, 24);
+
+    // Added once more: the chords already on the page keep their lengths.
+    std::vector<int> lengths;
+    for (const QvChord& c : page.chords) lengths.push_back(c.len);
+    r.then([&] {
+        clickRow(r.top(), 35);
+        dlg::clickButton(&r.top(), 1);
+    });
+    EXPECT_TRUE(r.app().presetChordProgressions());
+    ASSERT_EQ(page.chordCount(), 18);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(page.chords.at(i).len, lengths[i]) << i;
+        EXPECT_EQ(page.chords.at(i + 9).len, lengths[i]) << i;
+    }
 }

@@ -9,6 +9,7 @@
 #include "dialog_rig.h"
 #include "dialogs/infopages.h"
 #include "tests/app/play_harness.h"
+#include "tests/common/scratchsetup.h"
 
 namespace info {
 
@@ -36,17 +37,9 @@ class Rig {
         const std::string folder = dir.file("Styles");
         std::filesystem::create_directories(folder);
         for (StyleFile& s : styles) s.save(folder + "/" + std::to_string(s.id) + ".qms");
-        QvContext::Setup s;
-        s.clock = &scope.loop.clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &scope.loop.clock, &host, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(scope.loop.clock, live);
         s.stylesFolder = folder;
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
         if (styles.empty()) {
             ctx->engine.styles.add(play::style44(1));

@@ -7,6 +7,7 @@
 #include "dialogs/messagebox.h"
 #include "engine/qvhistory.h"
 #include "tests/app/play_harness.h"
+#include "tests/common/scratchsetup.h"
 
 using namespace dlg;
 
@@ -164,21 +165,10 @@ struct DocRig {
     std::vector<play::TimedMessage> live;
     std::unique_ptr<QvContext> ctx;
     DocRig() {
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, nullptr, &prompt);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        ctx->app.selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
     }
     QvCore& core() { return ctx->engine.core; }
     void edit() {

@@ -10,6 +10,7 @@
 #include "engine/midiout.h"
 #include "tests/app/play_harness.h"
 #include "tests/common/qtapp.h"
+#include "tests/common/scratchsetup.h"
 
 using namespace play;
 
@@ -38,17 +39,9 @@ class Window : public ::testing::Test {
         a.name = "Twelve";
         ASSERT_TRUE(a.save(styles + "/12.qms"));
         ASSERT_TRUE(style34(3).save(styles + "/003.qms"));
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         s.synth = std::make_unique<TimedBackend>(clock, live);
         s.stylesFolder = styles;
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
         ctx->app.selectStyle(12, true, false, false);
         win = std::make_unique<TFprogrammer>(ctx->app);

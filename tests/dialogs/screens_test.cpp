@@ -5,6 +5,7 @@
 
 #include "dialog_rig.h"
 #include "dialogs/messagebox.h"
+#include "dialogs/optionspage.h"
 #include "engine/options.h"
 #include "tests/common/tempdir.h"
 
@@ -82,29 +83,7 @@ TEST_P(DialogScreens, OptionsStylePageWithSelectorRowsAndCheckBoxes) {
     LoopScope s;
     Options& o = *options;
     TFdialog page(kPageOptions);
-    page.beginPage(708, 397, "Options");
-    page.drawPageLine(354, 50, 354, 312);
-    page.drawMidiDeviceRow();
-    page.drawMidiChannelsRow();
-    page.addCheckBox(25, 140, "Warning before deleting an unsaved session", &o.warnSessionDelete);
-    page.addCheckBox(25, 170, "Flat notes by default in new session", &o.flatNotesByDefault);
-    page.drawPageText(25, 230, "Automatically close");
-    page.drawPageLine(121, 241, 151, 241);
-    page.drawPageLine(136, 241, 136, 301);
-    page.drawPageLine(136, 271, 151, 271);
-    page.drawPageLine(136, 301, 151, 301);
-    page.addCheckBox(151, 230, "Style selector", &o.closeStyleSelector);
-    page.addCheckBox(151, 260, "Tempo selector", &o.closeTempoSelector);
-    page.addCheckBox(151, 290, "Key shift selector", &o.closeKeySelector);
-    page.drawPageText(372, 50, "Model");
-    page.addCheckBox(435, 50, "White", &o.whiteModel);
-    page.addCheckBox(435, 80, "Wide", &o.wideModel);
-    page.addCheckBox(435, 110, "Key shift buttons", &o.keyShiftButtons);
-    page.drawTextColorRow();
-    page.drawChordColorsRow();
-    page.drawChordLookRow();
-    page.drawChordCursorRow();
-    page.drawVisualizeNotesRow();
+    layOutOptionsPage(page, o);
     shoot(s, page, "options", "OK", "", "");
 }
 

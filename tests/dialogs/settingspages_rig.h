@@ -13,6 +13,7 @@
 #include "platform/recordingmidibackend.h"
 #include "tests/app/commands_rig.h"
 #include "tests/common/qtapp.h"
+#include "tests/common/scratchsetup.h"
 #include "tests/common/tempdir.h"
 #include "tests/dialogs/dialog_rig.h"
 
@@ -37,25 +38,13 @@ class Rig {
 
     explicit Rig(std::vector<std::string> portNames = {"Port A", "Port B"}) {
         ensureQtApp();
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         auto backend = std::make_unique<RecordingMidiBackend>(std::move(portNames));
         ports = backend.get();
         s.ports = std::move(backend);
         s.synth = std::make_unique<play::TimedBackend>(clock, live);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         loop.app = &app();
         loop.onPump = [this] {
             QCoreApplication::processEvents();

@@ -56,9 +56,7 @@ TEST_P(SettingsScreens, EveryPage) {
     shoot(r, "options-" + look, [&] { showOptionsPage(r.app()); });
     shoot(r, "hotkeys-" + look, [] { showHotKeysPage(); });
     shoot(r, "history-" + look, [&] { showHistoryPage(r.history()); });
-    Llist<std::string> names;
-    Llist<int> indexes;
-    presetProgressionList(names, indexes);
+    const Llist<std::string> names = QuoVelanta::presetProgressionMenuNames(nullptr);
     int chosen = -1;
     shoot(r, "presets-" + look, [&] { choosePresetProgression(names, chosen); });
 }

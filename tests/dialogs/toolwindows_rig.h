@@ -7,6 +7,7 @@
 #include "dialogs/toolwindows.h"
 #include "platform/recordingmidibackend.h"
 #include "tests/app/play_harness.h"
+#include "tests/common/scratchsetup.h"
 #include "tests/dialogs/dialog_rig.h"
 
 namespace tw {
@@ -38,24 +39,12 @@ struct Rig {
     std::unique_ptr<ToolWindows> windows;
 
     explicit Rig(QWidget* mainWindow = nullptr) {
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
+        QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
         auto backend = std::make_unique<RecordingMidiBackend>(std::vector<std::string>{"Test Synth"});
         midi = backend.get();
         s.synth = std::move(backend);
-        s.stylesFolder = dir.file("Styles");
-        s.optionsPath = dir.file("options.cfg");
-        s.recentPath = dir.file("recent.cfg");
-        s.globalNotesPath = dir.file("globalNotes.cfg");
-        s.customMixesPath = dir.file("customStyleMixes.dat");
-        s.host = &host;
-        s.prompt = &prompt;
         ctx = std::make_unique<QvContext>(std::move(s));
-        ctx->engine.styles.add(play::style44(1));
-        ctx->engine.styles.add(play::style34(2));
-        app().selectStyle(1, true, false, false);
-        ctx->history.reset("[New session]");
+        play::startWithTestStyles(*ctx);
         windows = installMixerAndNotes(*ctx, mainWindow);
         host.windows = windows.get();
     }
