@@ -149,9 +149,10 @@ void QuoVelanta::cancelMouseState() {
 
 // ---- Menus and the click replay ----
 
-int QuoVelanta::runContextMenu(const Llist<std::string>& items, int button) {
+int QuoVelanta::runContextMenu(const Llist<std::string>& items, int button, int px, int py, TColor colour,
+                               int columnWidth) {
     popupMenuOpen = true;
-    const int r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, -1000, -1000);
+    const int r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, px, py, colour, columnWidth);
     popupMenuOpen = false;
     if (r >= 0 || quitRequested) return r;
     int x = 0, y = 0, b = button, m = 0;
@@ -812,6 +813,33 @@ void QuoVelanta::arrangementEditorClick(int x, int y, int button) {
         case 33:
             p.oC = !p.oC;
             break;
+        case kArrangementDrumModeId:
+        case kArrangementBassModeId:
+        case kArrangementChordModeId:
+        case kArrangementCymbalId: {
+            int& value = id == kArrangementDrumModeId    ? p.mDrums
+                         : id == kArrangementBassModeId  ? p.mBass
+                         : id == kArrangementChordModeId ? p.mChords
+                                                         : p.cym;
+            const Llist<std::string>& names = id == kArrangementDrumModeId    ? QvAPoint::drumModeNames()
+                                              : id == kArrangementBassModeId  ? QvAPoint::bassModeNames()
+                                              : id == kArrangementChordModeId ? QvAPoint::chordModeNames()
+                                                                              : QvAPoint::cymbalNames();
+            const int r = arrangementSensorPopup(id, names, value);
+            // The popup waited: the point may have gone meanwhile.
+            changed = r >= 0 && r != value && selector != nullptr && selectorKind == kSelectorArrangement &&
+                      selectedPoint >= 0 && selectedPoint < page.apointCount();
+            if (changed) {
+                p = page.apointAt(selectedPoint);
+                int& now = id == kArrangementDrumModeId    ? p.mDrums
+                           : id == kArrangementBassModeId  ? p.mBass
+                           : id == kArrangementChordModeId ? p.mChords
+                                                           : p.cym;
+                changed = r != now;
+                now = r;
+            }
+            break;
+        }
         default:
             changed = false;
             break;
@@ -825,6 +853,27 @@ void QuoVelanta::arrangementEditorClick(int x, int y, int button) {
     host.repaintArrangementStrip();
     core.applyArrangementAtPosition();
     recordStep("Edit Arrangement Point", false);
+}
+
+int QuoVelanta::arrangementSensorPopup(int id, const Llist<std::string>& names, int current) {
+    if (id == dismissedSensor) return -1; // this click closed its popup: it stays closed
+    Llist<std::string> items;
+    for (int i = 0; i < names.count(); ++i) items.add((i == current ? "$" : "") + names.at(i));
+    const TRect r = selector->sensorRect(id);
+    int sx = selector->x + r.Left - 1, sy = selector->y + r.Bottom;
+    if (hostForm != nullptr) {
+        const QPoint g = hostForm->mapToGlobal(QPoint(sx, sy));
+        sx = g.x();
+        sy = g.y();
+    }
+    const int choice =
+        runContextMenu(items, 1, sx, sy, scaleColour(theme.dimTextColour(), 0.95f), r.Right - r.Left + 1);
+    if (choice < 0) {
+        if (!quitRequested) dismissedSensor = id;
+        return -1;
+    }
+    if (choice >= names.count() || items.at(choice).rfind("@", 0) == 0) return -1;
+    return choice;
 }
 
 // ---- Context menus ----

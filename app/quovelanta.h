@@ -526,7 +526,12 @@ class QuoVelanta : public TextStream {
     int replayButton = 1, replayModifier = 0;
     bool blitPending = false;
     void mouseDownOnce(int x, int y, int button, int modifier, bool synthetic);
-    int runContextMenu(const Llist<std::string>& items, int button);
+    // At (x, y) on the screen (-1000: the mouse), in colour (-1 grey), columnWidth wide (-1 measured).
+    int runContextMenu(const Llist<std::string>& items, int button, int x = -1000, int y = -1000,
+                       TColor colour = -1, int columnWidth = -1);
+    // The point editor's mode and cymbal popups under sensor id: the choice, or -1 (then the sensor
+    // remembers its dismissal so that the replayed click on it does not reopen it).
+    int arrangementSensorPopup(int id, const Llist<std::string>& names, int current);
     void selectorClick(int x, int y, int button, int kindAtEntry, bool& done);
     void arrangementEditorClick(int x, int y, int button);
     void showChordMenu();
