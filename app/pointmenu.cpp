@@ -129,4 +129,3 @@ bool QuoVelanta::runArrangementPointItem(int position, int item) {
     changed(std::string(here ? "Edit" : "Add") + " " + kPoint + " (select preset)");
     return true;
 }
-

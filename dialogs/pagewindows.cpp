@@ -53,8 +53,8 @@ PageWindows::PageWindows(QvContext& context, TFmain& mainForm) : ctx(context), f
     // The mouse input's arrangement point menu and Transpose on the selected chords.
     app.arrangementPointMenu = [&app](int point, bool onMenuButton) {
         const QvPage& page = app.engine.core.pageAt(false);
-        const int position = point >= 0 && point < page.apointCount() ? page.apointAt(point).pos
-                                                                      : app.hoveredStripPosition;
+        const int position =
+            point >= 0 && point < page.apointCount() ? page.apointAt(point).pos : app.hoveredStripPosition;
         return position >= 0 && app.showArrangementPointMenu(position, onMenuButton);
     };
     app.transposeSelectedChords = [&app] { return transposeCommand(app, true); };

@@ -25,7 +25,8 @@ TEST(PageWindows, ConnectsEveryWindowAndDisconnectsOnTheWayOut) {
     Rig r;
     WindowHooks& h = r.window.app().hooks;
     EXPECT_TRUE(h.showMixer && h.showNotes && h.refreshMixer && h.reloadNotes);
-    EXPECT_TRUE(h.soundTest && h.showReferenceTones && h.showAboutPage && h.showSoundTestPage && h.showLoopHelp);
+    EXPECT_TRUE(h.soundTest && h.showReferenceTones && h.showAboutPage && h.showSoundTestPage &&
+                h.showLoopHelp);
     EXPECT_TRUE(h.showHistory && h.showVisualTranspose && h.showTransposePage && h.showFadeOutPage);
     EXPECT_TRUE(h.showAccompanimentPage && h.showPrecountPage && h.showOptionsPage && h.showHotKeysPage);
     EXPECT_TRUE(h.choosePresetProgression && h.editSessionLinks && h.editPageSequence && h.editTextList);
