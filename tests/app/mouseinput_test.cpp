@@ -3,37 +3,12 @@
 // arrangement point moves and copies, and the replay of a click that dismissed a menu.
 #include <gtest/gtest.h>
 
-#include "app/selectorcontents.h"
-#include "dialogs/programwindows.h"
-#include "tests/app/mainwindow_rig.h"
+#include "tests/app/scriptedmenus_rig.h"
 
 namespace {
 
-class Mouse : public ::testing::Test {
+class Mouse : public win::ScriptedMenusTest {
   protected:
-    win::WindowRig rig;
-    std::unique_ptr<ProgramWindows> windows;
-    std::vector<std::vector<std::string>> menus; // every context menu shown
-    std::vector<int> menuAnswers;                // answered in turn; -1 once they run out
-
-    void SetUp() override {
-        windows = std::make_unique<ProgramWindows>(rig.app(), *rig.form);
-        rig.start();
-        app().contextMenu = [this](const Llist<std::string>& items) {
-            std::vector<std::string> texts;
-            for (const std::string& t : items) texts.push_back(t);
-            menus.push_back(texts);
-            const size_t i = menus.size() - 1;
-            return i < menuAnswers.size() ? menuAnswers[i] : -1;
-        };
-    }
-    void TearDown() override {
-        app().contextMenu = nullptr;
-        app().dismissClickSource = nullptr;
-        windows.reset();
-    }
-    QuoVelanta& app() { return rig.app(); }
-    QvPage& page() { return rig.core().pageAt(false); }
     // Chords of the given lengths on the edited page, laid out.
     void chords(std::initializer_list<int> lengths) {
         int k = 0;

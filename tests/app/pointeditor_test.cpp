@@ -2,37 +2,12 @@
 // reopened by its own replayed click), a chord resize in 3/4, and the page menu's Cut and Paste.
 #include <gtest/gtest.h>
 
-#include "app/selectorcontents.h"
-#include "dialogs/programwindows.h"
-#include "tests/app/mainwindow_rig.h"
+#include "tests/app/scriptedmenus_rig.h"
 
 namespace {
 
-class PointEditor : public ::testing::Test {
+class PointEditor : public win::ScriptedMenusTest {
   protected:
-    win::WindowRig rig;
-    std::unique_ptr<ProgramWindows> windows;
-    std::vector<std::vector<std::string>> menus; // every popup shown
-    std::vector<int> menuAnswers;                // answered in turn; -1 once they run out
-
-    void SetUp() override {
-        windows = std::make_unique<ProgramWindows>(rig.app(), *rig.form);
-        rig.start();
-        app().contextMenu = [this](const Llist<std::string>& items) {
-            std::vector<std::string> texts;
-            for (const std::string& t : items) texts.push_back(t);
-            menus.push_back(texts);
-            const size_t i = menus.size() - 1;
-            return i < menuAnswers.size() ? menuAnswers[i] : -1;
-        };
-    }
-    void TearDown() override {
-        app().contextMenu = nullptr;
-        app().dismissClickSource = nullptr;
-        windows.reset();
-    }
-    QuoVelanta& app() { return rig.app(); }
-    QvPage& page() { return rig.core().pageAt(false); }
     std::string lastRecord() {
         const QvHistory& h = rig.ctx->history;
         return h.description(h.count() - 1);

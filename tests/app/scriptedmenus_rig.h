@@ -1,0 +1,44 @@
+#pragma once
+// The main window with its windows connected and its context menus answered from a script: the rig
+// of the mouse tests. Every menu shown is kept in `menus`; `menuAnswers` answers them in turn (-1
+// once they run out).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/selectorcontents.h"
+#include "dialogs/programwindows.h"
+#include "tests/app/mainwindow_rig.h"
+
+namespace win {
+
+class ScriptedMenusTest : public ::testing::Test {
+  protected:
+    WindowRig rig;
+    std::unique_ptr<ProgramWindows> windows;
+    std::vector<std::vector<std::string>> menus;
+    std::vector<int> menuAnswers;
+
+    void SetUp() override {
+        windows = std::make_unique<ProgramWindows>(rig.app(), *rig.form);
+        rig.start();
+        app().contextMenu = [this](const Llist<std::string>& items) {
+            std::vector<std::string> texts;
+            for (const std::string& t : items) texts.push_back(t);
+            menus.push_back(texts);
+            const size_t i = menus.size() - 1;
+            return i < menuAnswers.size() ? menuAnswers[i] : -1;
+        };
+    }
+    void TearDown() override {
+        app().contextMenu = nullptr;
+        app().dismissClickSource = nullptr;
+        windows.reset();
+    }
+    QuoVelanta& app() { return rig.app(); }
+    QvPage& page() { return rig.core().pageAt(false); }
+};
+
+} // namespace win
