@@ -51,10 +51,18 @@ smoke_prepare() {
 
 alive() { kill -0 "$PID" 2>/dev/null; }
 
-# find_window: sets WID to the visible main window once there is one.
+# find_window: sets WID to the visible main window once there is one (the program's other windows,
+# such as a page shown at start, have the same title but not the main window's size).
 find_window() {
     alive || fail "the program ended before showing its window"
-    WID=$(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null | head -n 1)
+    WID=""
+    local w
+    for w in $(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null); do
+        if xdotool getwindowgeometry "$w" 2>/dev/null | grep -qE 'Geometry: (987|1243)x602'; then
+            WID=$w
+            break
+        fi
+    done
     [ -n "$WID" ]
 }
 

@@ -26,7 +26,9 @@ start() {
     wait_for_window "$RUN/shot.png"
 }
 stop() {
-    "$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
+    # Without a window manager the menu's activation is not reliable: a menu that closed itself lets
+    # the Esc meant for it reach the main window, which then quits (status checked below).
+    if alive && ! "$BUILD/qv_wmclose" "$WID" && alive; then fail "the close request could not be sent"; fi
     ended() { ! alive; }
     deadline 20 ended || fail "the program did not end within 20 s of the close request"
     wait "$PID" || fail "the program ended with status $?"
@@ -52,7 +54,7 @@ stop
 TARGET="$RUN/Samples/smoke saved"
 start
 xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
-xdotool key --window "$WID" ctrl+s
+xdotool key --window "$WID" ctrl+s || fail "Ctrl+S could not be sent to the main window"
 find_dialog() {
     DID=$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null | head -n 1)
     [ -n "$DID" ]
