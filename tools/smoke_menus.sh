@@ -27,9 +27,9 @@ start() {
 }
 stop() {
     # Without a window manager the menu's activation is not reliable: a menu that closed itself lets
-    # the Esc meant for it reach the main window, which then quits (status checked below).
-    if alive && ! "$BUILD/qv_wmclose" "$WID" && alive; then fail "the close request could not be sent"; fi
+    # the Esc meant for it reach the main window, which then quits on its own (status checked below).
     ended() { ! alive; }
+    if ! deadline 2 ended; then "$BUILD/qv_wmclose" "$WID" 2>/dev/null || true; fi
     deadline 20 ended || fail "the program did not end within 20 s of the close request"
     wait "$PID" || fail "the program ended with status $?"
     PID=
@@ -53,7 +53,7 @@ stop
 # 2. Ctrl+S in an untitled session: the Save As dialog, a typed name, the file, and opening it again.
 TARGET="$RUN/Samples/smoke saved"
 start
-xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID" 2>/dev/null || true
 xdotool key --window "$WID" ctrl+s || fail "Ctrl+S could not be sent to the main window"
 find_dialog() {
     DID=$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null | head -n 1)
