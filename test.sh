@@ -22,7 +22,7 @@ qv_ctest() {
 }
 qv_ctest build-release 300
 # The real window under Xvfb: start, screenshot, close as a desktop does, stores written.
-tools/smoke.sh build-release
+tools/smoke.sh build-release || { echo "smoke: trying once more"; tools/smoke.sh build-release; }
 # The menu bar and the real file dialog under Xvfb. Xvfb runs no window manager, so a popup's
 # activation there is not reliable; a failed run is tried once more before it counts.
 tools/smoke_menus.sh build-release || { echo "smoke-menus: trying once more"; tools/smoke_menus.sh build-release; }
