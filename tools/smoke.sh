@@ -85,20 +85,18 @@ shot "$BUILD/smoke-played.png" || true
 # Esc quits; the changed session is saved (Return answers Yes to the save question).
 xdotool key --window "$WID" Escape
 ended() { ! alive; }
-answered=0
+# The save question is a page of the program titled like its main window: answer it with Return,
+# again every half second until the program has ended (a key sent too early is simply repeated).
 quit_done() {
     ended && return 0
-    if [ "$answered" -eq 0 ]; then
-        local q
-        q=$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vx "$WID" | head -n 1)
-        if [ -n "$q" ]; then
-            sleep 0.5
-            xdotool mousemove --window "$q" 20 20 2>/dev/null || true
-            xdotool key --window "$q" Return 2>/dev/null || true
-            answered=1
-        fi
-    fi
-    return 1
+    local q
+    for q in $(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null); do
+        [ "$q" = "$WID" ] && continue
+        xdotool mousemove --window "$q" 20 20 2>/dev/null || true
+        xdotool key --window "$q" Return 2>/dev/null || true
+    done
+    sleep 0.4
+    ended
 }
 deadline 20 quit_done || fail "the program did not end within 20 s of Esc (was the save question answered?)"
 set +e
