@@ -25,11 +25,6 @@ class Mouse : public win::ScriptedMenusTest {
         app().mouseDown(p.x, p.y, button, modifier, false);
         app().mouseUp(p.x, p.y, button, modifier);
     }
-    std::string lastRecord() {
-        const QvHistory& h = rig.ctx->history;
-        return h.description(h.count() - 1);
-    }
-    int records() { return rig.ctx->history.count(); }
 };
 
 TEST_F(Mouse, TwoClicksOnAChordWithinHalfASecondOpenTheEditorButNotAtHalfASecondOrWithCtrl) {

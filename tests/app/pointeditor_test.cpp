@@ -8,11 +8,6 @@ namespace {
 
 class PointEditor : public win::ScriptedMenusTest {
   protected:
-    std::string lastRecord() {
-        const QvHistory& h = rig.ctx->history;
-        return h.description(h.count() - 1);
-    }
-    int records() { return rig.ctx->history.count(); }
     void click(TPoint p, int button = 1, int modifier = 0) {
         rig.clock.advance(1000);
         app().mouseMove(p.x, p.y, false, 0);

@@ -39,6 +39,12 @@ class ScriptedMenusTest : public ::testing::Test {
     }
     QuoVelanta& app() { return rig.app(); }
     QvPage& page() { return rig.core().pageAt(false); }
+    // The newest history entry's description, and the number of entries.
+    std::string lastRecord() {
+        const QvHistory& h = rig.ctx->history;
+        return h.description(h.count() - 1);
+    }
+    int records() { return rig.ctx->history.count(); }
 };
 
 } // namespace win
