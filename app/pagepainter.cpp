@@ -100,8 +100,12 @@ double QuoVelanta::beatPulse() const {
 }
 
 // Combines rows top..top + count - 1 of the image with a gradient (from on the first row, to on
-// the last) through a blend table, as a blend of a gradient image would.
-static void blendGradientRows(Limage& image, int top, int count, TColor from, TColor to, int table) {
+// the last) through a blend table. The gradient is the table's source and the image its
+// destination, as a blend of a gradient image would be; with gradientOnImage the roles swap, so
+// that table 12 brightens the image by the gradient (image x (1 + gradient / 255)) instead of
+// putting the gradient in its place.
+static void blendGradientRows(Limage& image, int top, int count, TColor from, TColor to, int table,
+                              bool gradientOnImage = false) {
     const uint8_t* t = Limage::table(table);
     if (t == nullptr || count < 1) return;
     const int n = count - 1;
@@ -113,14 +117,12 @@ static void blendGradientRows(Limage& image, int top, int count, TColor from, TC
         auto channel = [&](int a, int b) {
             return static_cast<int>(static_cast<float>(a) + static_cast<float>(b - a) * f);
         };
-        const uint8_t* tb = t + channel(colourBlue(from), colourBlue(to)) * 256;
-        const uint8_t* tg = t + channel(colourGreen(from), colourGreen(to)) * 256;
-        const uint8_t* tr = t + channel(colourRed(from), colourRed(to)) * 256;
-        for (int x = 0; x < image.width(); ++x, row += 3) {
-            row[0] = tb[row[0]];
-            row[1] = tg[row[1]];
-            row[2] = tr[row[2]];
-        }
+        const int g[3] = {channel(colourBlue(from), colourBlue(to)),
+                          channel(colourGreen(from), colourGreen(to)),
+                          channel(colourRed(from), colourRed(to))};
+        for (int x = 0; x < image.width(); ++x, row += 3)
+            for (int k = 0; k < 3; ++k)
+                row[k] = gradientOnImage ? t[row[k] * 256 + g[k]] : t[g[k] * 256 + row[k]];
     }
 }
 
@@ -136,7 +138,8 @@ void QuoVelanta::shadeCell(Limage& image, bool tall) const {
     if (look == 2) k = static_cast<int>(h * 0.5);
     if (k < 1) return;
     const int topGrey = look == 2 ? 114 : 76;
-    blendGradientRows(image, 0, k, RGB(topGrey, topGrey, topGrey), RGB(0, 0, 0), 12);
+    // The top catches the light: the cell keeps its colour and is brightened toward its upper edge.
+    blendGradientRows(image, 0, k, RGB(topGrey, topGrey, topGrey), RGB(0, 0, 0), 12, true);
     const int bottomGrey = look == 2 ? 140 : 127;
     blendGradientRows(image, h - k, k, RGB(255, 255, 255), RGB(bottomGrey, bottomGrey, bottomGrey), 13);
 }

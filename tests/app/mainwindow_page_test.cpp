@@ -171,6 +171,25 @@ TEST(KeyColour, FollowsTheColouringOption) {
     EXPECT_EQ(a.beatPulse(), 1.0);
 }
 
+// Every look in key colours (main-look-*.png): the relief lights the top of a cell and keeps its hue.
+TEST(KeyColour, TheReliefLightsTheTopOfACellAndKeepsItsHue) {
+    auto qc = [](TColor k) { return QColor(colourRed(k), colourGreen(k), colourBlue(k)); };
+    for (int look = 0; look < 4; ++look) {
+        WindowRig rig([look](Options& o) {
+            o.chordColoring = 2;
+            o.chordLook = look;
+        });
+        rig.start(win::sampleSession("01 Pop Song - Open Road.qvs"));
+        saveScreen(*rig.form, "main-look-" + rig.options().chordLookNames.at(look));
+        const TRect r = rig.app().chordRects.at(3); // C
+        const QColor key = qc(rig.app().keyColour(0)), top = qc(rig.pixel(r.Left + 8, r.Top + 3));
+        if (look == 3) continue; // Cool shades the top
+        EXPECT_NEAR(top.hsvHue(), key.hsvHue(), 8) << look;
+        EXPECT_GT(top.hsvSaturation(), key.hsvSaturation() * 3 / 4) << look;
+        EXPECT_GE(top.value(), key.value()) << look;
+    }
+}
+
 TEST(RulerAndSlots, RulerEndsAtThePageAndThrottlesWhilePlaying) {
     WindowRig rig;
     rig.start();
