@@ -215,8 +215,9 @@ void TFdialog::drawFrame(int w, int h, const std::string& title) {
     if (dialogPageId == kPageAbout) {
         dialogImage.fill(0xFFFFFF);
         c.pen = {0x000000, false};
-        c.brush = {0, true};
+        c.brush = {0x000000, false}; // a frame is drawn with the brush
         c.frameRect({0, 0, w, h});
+        c.brush = {0, true};
         drawGradient(c, 2, 2, w / 2, 80, 0xD0C0C0, 0xFFFFFF, false);
         return;
     }
@@ -239,7 +240,7 @@ void TFdialog::drawFrame(int w, int h, const std::string& title) {
         c.textOut(76, 128, "use");
         c.textOut(113, 128, "keys");
         c.pen = {hint, false};
-        c.brush = {0, true};
+        c.brush = {hint, false}; // the boxes are framed with the brush
         for (int top : {120, 137}) {
             c.frameRect({96, top, 96 + 13, top + 15});
             const bool up = top == 120;

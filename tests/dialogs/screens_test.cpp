@@ -95,6 +95,13 @@ TEST_P(DialogScreens, TonesStylePageWithFadersRadiosConnectorsAndTabs) {
     double volume = 0.7, shift = 0.5;
     TFdialog page(kPageReferenceTones);
     page.beginPage(400, 360, "Reference Tones");
+    // Both key hint boxes are framed; the About page has a black frame round it.
+    for (int top : {120, 137})
+        EXPECT_EQ(page.dialogImage.pixel(96, top + 7), scaleColour(page.theme.dimTextColour(), 1.15f)) << top;
+    TFdialog about(kPageAbout);
+    about.beginPage(400, 300, "About");
+    for (TPoint p : {TPoint{0, 150}, TPoint{399, 150}, TPoint{300, 0}, TPoint{200, 299}})
+        EXPECT_EQ(about.dialogImage.pixel(p.x, p.y), 0) << p.x << "," << p.y;
     const char* names[] = {"E4", "B3", "G3", "D3", "A2", "E2", "", "Silence"};
     const int ys[] = {50, 80, 110, 140, 170, 200, 245, 290};
     for (int i = 0; i < 8; ++i) page.addRadioButton(25, ys[i], names[i], &tone, i);
