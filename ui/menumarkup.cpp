@@ -62,11 +62,16 @@ MenuLayout layoutMenu(const Llist<std::string>& items, bool grid, int rowsPerCol
     m.columns = m.count > 0 ? (m.count - 1) / m.rowsPerColumn + 1 : 1;
     m.rowHeight = grid ? 16 : 20;
     for (const std::string& text : items) {
-        const MenuItem item = parseMenuItem(text);
-        const int label = (measure ? measure(item.label, item.heading) : 0) + (item.indent ? kMenuIndent : 0);
-        const int right = item.right.empty() || !measure ? 0 : measure(item.right, false);
-        m.widestLabel = std::max(m.widestLabel, label);
-        m.rightWidth = std::max(m.rightWidth, right);
+        std::string label = text, right;
+        const std::size_t bar = text.find('|');
+        if (bar != std::string::npos) {
+            label = text.substr(0, bar);
+            right = text.substr(bar + 1);
+            for (char marker : {'-', '@', '#', '$'}) takeMarker(label, marker);
+        }
+        if (!measure) continue;
+        m.widestLabel = std::max(m.widestLabel, label.empty() ? 0 : measure(label));
+        m.rightWidth = std::max(m.rightWidth, right.empty() ? 0 : measure(right));
     }
     if (columnWidth > 0) {
         m.columnWidth = columnWidth;

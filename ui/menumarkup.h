@@ -33,8 +33,8 @@ MenuItem parseMenuItem(const std::string& text);
 constexpr int kMenuIndent = 16;
 constexpr int kMenuDefaultColumnWidth = 112;
 
-// Measures a text with the menu font: bold for headings.
-using MenuMeasure = std::function<int(const std::string& text, bool bold)>;
+// Measures a text with the menu font.
+using MenuMeasure = std::function<int(const std::string& text)>;
 
 struct MenuLayout {
     bool grid = false;
@@ -44,7 +44,7 @@ struct MenuLayout {
     int columns = 1;
     int columnWidth = kMenuDefaultColumnWidth;
     int rowHeight = 20;
-    int widestLabel = 0; // with the indent of indented items
+    int widestLabel = 0; // the widest item text left of a "|" (see layoutMenu)
     int rightWidth = 0;
     int width = 0; // client size
     int height = 0;
@@ -61,6 +61,9 @@ struct MenuLayout {
 
 // Sizes a menu. rowsPerColumn, shadingGroup and columnWidth of 0 or less are "not given" (rows: all
 // items in one column; group: the rows; width: measured, at least 112). A given width is used exactly.
+// The width is measured on the item texts as they are: an item without a "|" whole, markers and all;
+// an item with one as its label (the text before the "|", less a leading "-" then "@" and a leading
+// "#" then "$") and its right text (all after the "|").
 MenuLayout layoutMenu(const Llist<std::string>& items, bool grid, int rowsPerColumn, int shadingGroup,
                       int columnWidth, const MenuMeasure& measure);
 

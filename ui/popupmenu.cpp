@@ -45,11 +45,6 @@ int buttonCode(Qt::MouseButton button) {
     return 1;
 }
 
-bool isModifierKey(int key) {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
-           key == Qt::Key_AltGr || key == Qt::Key_CapsLock;
-}
-
 // Dots every 3 px along a row, from x0 to x1 (exclusive).
 void dottedLine(Canvas& c, int x0, int x1, int y, TColor colour) {
     for (int x = x0; x < x1; x += 3) c.setPixel(x, y, colour);
@@ -105,10 +100,7 @@ void TFmenu::sizeAndPlace() {
     Bitmap24 scratch;
     Canvas& c = scratch.canvas();
     c.font = Font{"Tahoma", -11};
-    const MenuMeasure measure = [&c](const std::string& text, bool bold) {
-        c.font.bold = bold;
-        return c.textWidth(text);
-    };
+    const MenuMeasure measure = [&c](const std::string& text) { return c.textWidth(text); };
     layout = layoutMenu(items, grid, rowsPerColumn, shadingGroup, columnWidth, measure);
     rowsPerColumn = layout.rowsPerColumn;
     shadingGroup = layout.shadingGroup;
@@ -159,12 +151,13 @@ void TFmenu::paintMenu() {
             c.moveTo(cx + cw, y + 1);
             c.lineTo(cx + cw, y + rh);
         }
+        // Lines above an item run across the whole menu.
         if (item.separator) {
             c.pen = {lineColour, false};
-            c.moveTo(x, y);
-            c.lineTo(cx + cw, y);
+            c.moveTo(0, y);
+            c.lineTo(layout.width, y);
         }
-        if (item.dotted) dottedLine(c, x, cx + cw, y, lineColour);
+        if (item.dotted) dottedLine(c, 0, layout.width, y, lineColour);
         if (i == hovered || item.heading) {
             TColor fill = chooser ? 0x808080 : theme.dimTextColour();
             if (item.heading)
@@ -265,8 +258,7 @@ void TFmenu::mousePressEvent(QMouseEvent* event) {
 }
 
 void TFmenu::keyPressEvent(QKeyEvent* event) {
-    if (isModifierKey(event->key())) return; // a held Ctrl or Shift alone does not close the menu
-    menuKeyDown(qtKeyToVk(event->key(), event->modifiers()));
+    menuKeyDown(qtKeyToVk(event->key(), event->modifiers())); // any key, Shift, Ctrl or Alt alone too
 }
 
 void TFmenu::keyReleaseEvent(QKeyEvent* event) {
@@ -306,7 +298,7 @@ bool TFmenu::eventFilter(QObject* watched, QEvent* event) {
         return false; // but the release of the click that opened the menu still ends that click
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
-        if (!isModifierKey(e->key())) menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
+        menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
         return true;
     }
     case QEvent::KeyRelease: {
@@ -355,8 +347,9 @@ int TFmenu::run() {
     qApp->removeEventFilter(this);
     closeMenu();
     running_ = false;
-    if (result < 0 || result >= items.count() || !parseMenuItem(items.at(result)).acts()) return -1;
-    return result;
+    // A dimmed item, a heading or a line is chosen like any other: the caller ignores what it does
+    // not act on.
+    return result >= 0 && result < items.count() ? result : -1;
 }
 
 namespace {

@@ -108,8 +108,9 @@ class TFmenu : public WindowSurface {
 
 // Shows items at (x, y) in screen coordinates (-1000: the mouse position less 10); colour -1 keeps the
 // menu grey; columnWidth -1 measures. Returns the chosen index (into items, markers included), or -1
-// when the menu closed without a choice, when the chosen item is dimmed, a heading or only a line,
-// when the menu was already open, or when a quit is pending.
+// when the menu closed without a choice, when the menu was already open, or when a quit is pending.
+// A click on a dimmed item, a heading or a line returns its index too: callers ignore the indices
+// they do not act on.
 int showPopupMenu(const Llist<std::string>& items, int current, int x, int y, TColor colour = -1,
                   int columnWidth = -1);
 // The same as a grid of columns of rowsPerColumn rows, shaded in bands of shadingGroup rows;

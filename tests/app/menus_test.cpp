@@ -62,7 +62,7 @@ class ScriptedMenus : public MenuPresenter {
         lastByKey = a.byKey && !closedByUs;
         lastClick = a.click;
         if (closedByUs) return -1;
-        if (a.choice < 0 || a.choice >= items.count() || !parseMenuItem(items.at(a.choice)).acts()) return -1;
+        if (a.choice < 0 || a.choice >= items.count()) return -1; // greyed items, headings, lines too
         return a.choice;
     }
     bool closedByKey() const override { return lastByKey; }

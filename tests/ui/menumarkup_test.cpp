@@ -11,9 +11,9 @@ Llist<std::string> list(std::initializer_list<const char*> texts) {
     return l;
 }
 
-// 7 px a character, 8 in bold: widths the tests can add up.
-int fakeWidth(const std::string& text, bool bold) {
-    return static_cast<int>(text.size()) * (bold ? 8 : 7);
+// 7 px a character: widths the tests can add up.
+int fakeWidth(const std::string& text) {
+    return static_cast<int>(text.size()) * 7;
 }
 
 } // namespace
@@ -50,22 +50,25 @@ TEST(MenuMarkup, MarkersAreTakenOnlyAtTheFrontInTheirOrder) {
     EXPECT_EQ(parseMenuItem("a|b|c").right, "b|c");
 }
 
-TEST(MenuLayout, WidthStripsEveryMarkerAndAddsTheIndent) {
-    // Widest label "Longer item" (77) + indent 16, widest right "Ctrl+L" (42), + 64.
+TEST(MenuLayout, WidthIsMeasuredOnTheItemTexts) {
+    // With a "|": the label less a leading "-", "@", "#", "$" in that order, and the whole right text.
+    // ">#Longer item" (91) keeps its markers; "-@$Exit" is measured as "Exit"; widest right "@Alt+F4".
     MenuLayout m =
         layoutMenu(list({"Open", ">#Longer item|Ctrl+L", "-@$Exit|@Alt+F4"}), false, -1, -1, -1, fakeWidth);
-    EXPECT_EQ(m.widestLabel, 93);
-    EXPECT_EQ(m.rightWidth, 42);
-    EXPECT_EQ(m.columnWidth, 93 + 42 + 64);
+    EXPECT_EQ(m.widestLabel, 91);
+    EXPECT_EQ(m.rightWidth, 49);
+    EXPECT_EQ(m.columnWidth, 91 + 49 + 64);
     EXPECT_EQ(m.rowsPerColumn, 3);
     EXPECT_EQ(m.columns, 1);
     EXPECT_EQ(m.rowHeight, 20);
     EXPECT_EQ(m.width, m.columnWidth + 1);
     EXPECT_EQ(m.height, 61);
 
-    // Markers never count toward the width, with or without a right text; headings measure bold.
+    // Without a "|" the whole item is measured, markers and all.
+    m = layoutMenu(list({"-@#$Abcdefghijklmn", "-@#$Abcdefghijklmn|"}), false, -1, -1, -1, fakeWidth);
+    EXPECT_EQ(m.widestLabel, 18 * 7);
+    EXPECT_EQ(m.columnWidth, 18 * 7 + 64);
     m = layoutMenu(list({"-@#$Ab", "^Head"}), false, -1, -1, -1, fakeWidth);
-    EXPECT_EQ(m.widestLabel, 32);
     EXPECT_EQ(m.columnWidth, 112); // at least the default
 
     // A given width is used exactly, even when the texts are wider.
