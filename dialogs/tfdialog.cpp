@@ -1,6 +1,7 @@
 #include "dialogs/tfdialog.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "app/utilities.h"
 #include "engine/options.h"
 #include "foundation/strutil.h"
+#include "platform/qt/font.h"
 #include "platform/qt/keymap.h"
 #include "ui/geometry.h"
 #include "ui/modalloop.h"
@@ -89,6 +91,7 @@ TFdialog::TFdialog(int pageId) : dialogPageId(pageId) {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setFont(makeQFont(Font{})); // the form's 11 px type, which its edit, memo and list take on
     scContext.aaPen = &aaPen;
     scContext.uiReady = true;
     bottomButtonRects.fill({-1, -1, -1, -1});

@@ -132,6 +132,21 @@ TEST(PresetList, NamesInCatalogueOrderWithoutDoubleSeparators) {
     for (int i = 0; i < names.count(); ++i) EXPECT_EQ(indexes.at(i), names.at(i) == "-" ? -1 : i);
 }
 
+TEST(PresetPage, EveryNameShowsWholeInTheFormsType) {
+    Rig r;
+    int chosen = -1, rows = 0;
+    r.then([&] {
+        QListWidget* list = r.top().Llistbox();
+        EXPECT_EQ(list->font().pixelSize(), 11);
+        for (; rows < list->count(); ++rows) // 8 px for the text margins
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->item(rows)->text()) + 8,
+                      list->visualItemRect(list->item(rows)).width());
+        dlg::pressTopKey(Qt::Key_Escape);
+    });
+    EXPECT_EQ(choosePresetProgression(QuoVelanta::presetProgressionMenuNames(nullptr), chosen), -1);
+    EXPECT_EQ(rows, kPresetProgressionCount);
+}
+
 TEST(PresetPage, NothingIsReplacedOrAddedWithoutAProgressionSelected) {
     Rig r;
     Llist<std::string> names;
