@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/paintutil.h"
 #include "app/quovelanta.h"
 #include "engine/midiout.h"
 #include "foundation/strutil.h"
@@ -30,6 +31,7 @@ constexpr TColor kNoteA = 16763016;     // A
 constexpr TColor kNoteOther = 6316287;  // every other pitch class
 constexpr TColor kNoteEnd = 57600;      // green mark at a note's end
 constexpr TColor kPanelDark = 2631720;  // track panel cells
+constexpr int kCellTextGap = 4;         // blank columns at least between two track panel values
 constexpr TColor kSilver = 13158600;
 constexpr TColor kEditBack = 4473924;
 
@@ -556,8 +558,16 @@ void TFprogrammer::paintTrackCell(int t, TrackParam p) {
                     : track.type == 0 ? 11858100
                     : track.type == 1 ? 10537200
                                       : 15780000;
+    // The interface font's stand-in has wider figures than the design's: a value that would run up
+    // to the next cell's text is written smaller (down to 9 px, on the same baseline), so that
+    // neighbouring values stay apart. Program names are only clipped.
+    const std::string value = model.paramText(t, p);
+    int size = 11;
+    if (p != TrackParam::Program)
+        while (size > 9 && paint::textWidth(c, value, size) > r.Right - r.Left - kCellTextGap) --size;
+    const int y = r.Top + 11 - size; // the ascent shrinks with the size: one baseline
     c.setClipRect(TRect{r.Left, r.Top, r.Right, r.Bottom + 1});
-    text(c, r.Left + 1, r.Top, model.paramText(t, p), 11, colour);
+    text(c, r.Left + 1, y, value, size, colour);
     c.clearClip();
 }
 

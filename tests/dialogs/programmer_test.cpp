@@ -113,6 +113,24 @@ TEST_F(Window, ShowsADrumTrackAndAChordTrack) {
     EXPECT_FALSE(saveScreen(*win, "programmer_chords").empty());
 }
 
+TEST_F(Window, NeighbouringTrackPanelValuesStayApart) {
+    // Track 1: volume 100 beside transpose 0, break volume 100 beside sustain volume 100.
+    const QImage shot = win->grab().toImage();
+    for (TrackParam l : {TrackParam::Volume, TrackParam::BreakVolume}) {
+        const TRect a = ProgrammerModel::paramRect(1, l, TFprogrammer::kClientWidth);
+        int lastInk = -1, firstInk = a.Right + 20; // text on the cells' dark grey, left and right
+        for (int x = a.Left; x < a.Right + 20; ++x)
+            for (int y = a.Top; y <= a.Bottom; ++y)
+                if (shot.pixel(x, y) != qRgb(40, 40, 40)) {
+                    if (x < a.Right)
+                        lastInk = x;
+                    else
+                        firstInk = std::min(firstInk, x);
+                }
+        EXPECT_GE(firstInk - lastInk - 1, 3) << int(l);
+    }
+}
+
 TEST_F(Window, AGridDragIsAppliedOnceWhenTheMouseIsReleased) {
     const int applies = win->applyCount();
     const int row = 50 - 35;
