@@ -2,6 +2,7 @@
 // user chooses.
 #include "app/documentdialogs.h"
 #include "app/quovelanta.h"
+#include "app/utilities.h"
 #include "engine/chordtext.h"
 #include "foundation/textfile.h"
 
@@ -22,7 +23,7 @@ bool QuoVelanta::saveChordsAsText() {
     std::string name = sessionPath.empty() ? std::string() : fileBaseName(sessionPath) + ".txt";
     if (!fileDialogs ||
         !fileDialogs->runSaveDialog(name, "Save Chords As Text", "Text Documents (*.txt)| *.txt",
-                                    options.lastExportFolder))
+                                    exportStartFolder(options.lastExportFolder, sessionPath)))
         return false;
     std::size_t cut = name.find_last_of("/\\");
     if (cut != std::string::npos) options.lastExportFolder = name.substr(0, cut + 1);

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "app/flagscope.h"
 #include "app/quovelanta.h"
 #include "app/utilities.h"
 #include "platform/qt/keymap.h"
@@ -63,10 +64,9 @@ bool TFmain::dialogVisible() const {
 }
 
 void TFmain::paintEvent(QPaintEvent* event) {
-    painting = true;
+    const FlagScope inPaint(painting); // cleared even when painting fails
     ++paints;
     WindowSurface::paintEvent(event);
-    painting = false;
 }
 
 void TFmain::press(QMouseEvent* event) {

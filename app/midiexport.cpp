@@ -5,6 +5,7 @@
 
 #include "app/documentdialogs.h"
 #include "app/quovelanta.h"
+#include "app/utilities.h"
 #include "engine/midifile.h"
 #include "engine/precountclick.h"
 #include "foundation/strutil.h"
@@ -114,7 +115,7 @@ bool QuoVelanta::saveMidiFileAs() {
     Options& options = engine.options;
     std::string name = sessionPath.empty() ? std::string() : fileBaseName(sessionPath) + ".mid";
     if (!fileDialogs || !fileDialogs->runSaveDialog(name, "Save As MIDI File", "MIDI Files (*.mid)| *.mid",
-                                                    options.lastExportFolder))
+                                                    exportStartFolder(options.lastExportFolder, sessionPath)))
         return false;
     std::size_t cut = name.find_last_of("/\\");
     if (cut != std::string::npos) options.lastExportFolder = name.substr(0, cut + 1);

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <cstdio>
+#include <exception>
+#include <new>
 
 #include "app/mainform.h"
 #include "app/quovelanta.h"
@@ -28,10 +31,14 @@ void ProgramLoop::tick(bool idle) {
     // would otherwise advance playback from the middle of a step.
     if (tickDepth > 0) return;
     ++tickDepth;
-    if (idle)
-        app.idleTick();
-    else
-        app.playbackTick();
+    try {
+        if (idle)
+            app.idleTick();
+        else
+            app.playbackTick();
+    } catch (...) {
+        recordFailure();
+    }
     --tickDepth;
 }
 
@@ -44,7 +51,49 @@ void ProgramLoop::pumpEvents() {
     // pump again from their own loops, which nest as the waits do).
     if (tickDepth > 0) return;
     if (app.hostForm != nullptr && app.hostForm->isPainting()) return;
-    if (pump) pump();
+    if (!pump) return;
+    // A handler that fails ends its own command here, in the innermost wait that delivered the event.
+    try {
+        pump();
+    } catch (...) {
+        recordFailure();
+    }
+}
+
+void ProgramLoop::recordFailure() noexcept {
+    if (failureCaught) return;
+    failureCaught = true;
+    try {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            reason = "Not enough memory.";
+        } catch (const std::exception& e) {
+            reason = e.what();
+        } catch (...) {
+            reason.clear();
+        }
+    } catch (...) {
+        reason.clear();
+    }
+}
+
+void ProgramLoop::reportFailure() noexcept {
+    if (!failureCaught) return;
+    try {
+        if (isPlaying()) app.togglePlay();
+        Llist<std::string> lines(0, 3, true);
+        lines.add("The last command failed with an unexpected error and was not completed.");
+        if (!reason.empty()) lines.add(reason);
+        lines.add("Your session is still open; save it to keep your work.");
+        failureCaught = false;
+        reason.clear();
+        app.prompt.messageBox(lines, PromptButtons::Ok, "");
+    } catch (...) {
+        failureCaught = false;
+        reason.clear();
+        std::fputs("QuoVelanta: an unexpected error could not be reported\n", stderr);
+    }
 }
 
 bool ProgramLoop::isPlaying() const {
@@ -64,16 +113,29 @@ void ProgramLoop::handleCloseRequest() {
 void ProgramLoop::mainPass() {
     tick(true);
     pumpEvents();
-    if (app.closeRequestPending) handleCloseRequest();
+    try {
+        if (app.closeRequestPending) handleCloseRequest();
+    } catch (...) {
+        recordFailure();
+    }
     tick(false);
-    app.animateHint(true);
-    app.idleFlash();
-    if (app.hooks.titleCardsIdle) app.hooks.titleCardsIdle();
+    try {
+        app.animateHint(true);
+        app.idleFlash();
+        if (app.hooks.titleCardsIdle) app.hooks.titleCardsIdle();
+    } catch (...) {
+        recordFailure();
+    }
+    reportFailure();
     sleepMs(isPlaying() ? 2 : 20);
     // The desktop may refuse to minimise a borderless window: the request is tried once.
     if (app.minimiseRequested) {
         app.minimiseRequested = false;
-        if (isActive && isActive() && minimise) minimise();
+        try {
+            if (isActive && isActive() && minimise) minimise();
+        } catch (...) {
+            recordFailure();
+        }
     }
 }
 

@@ -3,8 +3,14 @@
 // playback, delivers window events for a few milliseconds (posted events and deferred deletes too)
 // and sleeps 2 ms while playing, 20 ms when stopped. A close request from the desktop, or a granted
 // quit, ends every running wait; the main loop then asks the quit question itself.
+//
+// The loop is also the program's barrier against failures it does not expect (the program's own code
+// throws nothing, but memory, the standard library or Qt may): an exception that leaves a tick, an
+// event handler or a step of the main loop ends only that command; the wait or the main loop goes on,
+// and the main loop reports the failure in a message box with the session still open.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/clock.h"
 #include "ui/modalloop.h"
@@ -44,8 +50,19 @@ class ProgramLoop : public ModalLoop {
 
     int depth() const { return tickDepth; }
 
+    // A failure caught since the last report (its reason in failureReason).
+    bool failurePending() const { return failureCaught; }
+    const std::string& failureReason() const { return reason; }
+
   private:
     QuoVelanta& app;
     Clock& clock;
     int tickDepth = 0;
+    bool failureCaught = false;
+    std::string reason;
+
+    // Called inside a catch block: keeps the first reason until it is reported.
+    void recordFailure() noexcept;
+    // Stops playback and shows the caught failure (main loop only, with every wait unwound).
+    void reportFailure() noexcept;
 };

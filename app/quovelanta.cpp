@@ -1,5 +1,6 @@
 #include "app/quovelanta.h"
 
+#include "app/flagscope.h"
 #include "foundation/strutil.h"
 #include "ui/popupmenu.h"
 
@@ -63,7 +64,7 @@ void QuoVelanta::openMidiOutputFrom(const Llist<std::string>& names) {
 void QuoVelanta::playbackTick() {
     // Never nested: the repaints below, and painters reached from any tick, tick again.
     if (engine.midi.capturing || playbackTickRunning) return;
-    playbackTickRunning = true;
+    const FlagScope running(playbackTickRunning); // cleared even when the tick fails
     StepControl& clock = engine.stepControl;
     bool wasPlaying = clock.isPlaying();
     engine.core.updatePlayback(isBusy(), false);
@@ -74,7 +75,6 @@ void QuoVelanta::playbackTick() {
         playButtonOn = false;
         host.repaintPlayButton();
     }
-    playbackTickRunning = false;
 }
 
 void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, bool askMeter) {

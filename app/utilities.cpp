@@ -48,6 +48,13 @@ std::string updatePageAddress() {
     return std::string(kMakerWebSite) + "/update" + replaceDotsWithP(kProgramVersion) + ".html";
 }
 
+std::string exportStartFolder(const std::string& rememberedFolder, const std::string& sessionPath) {
+    if (!rememberedFolder.empty()) return rememberedFolder;
+    if (sessionPath.empty()) return exeFolder() + "Samples/";
+    const std::size_t cut = sessionPath.find_last_of("/\\");
+    return cut == std::string::npos ? std::string("./") : sessionPath.substr(0, cut + 1);
+}
+
 std::string formatMinutesSeconds(double minutes) {
     // Whole seconds first, minutes and seconds from them, so that both fields come from one value:
     // minutes taken apart from rounded seconds can lose the whole minute. A hair is added so that a

@@ -22,5 +22,8 @@ std::string shellOpen(const std::string& target, const UrlOpener& opener);
 std::string replaceDotsWithP(const std::string& text);
 // kMakerWebSite + "/update" + the version with "p" for "." + ".html".
 std::string updatePageAddress();
+// Where the export file dialogs start: the remembered export folder, else the session's folder (the
+// working folder for a session named without one), else the Samples folder beside the executable.
+std::string exportStartFolder(const std::string& rememberedFolder, const std::string& sessionPath);
 // "mm:ss" of a time in minutes (seconds truncated; each field at least two digits).
 std::string formatMinutesSeconds(double minutes);

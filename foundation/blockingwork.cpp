@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -36,29 +37,37 @@ void runBlocking(const std::function<void()>& work) {
         return;
     }
     Completion completion;
+    std::exception_ptr failure; // a failure of the work reaches the caller, as if it had run here
     std::thread worker;
     try {
         worker = std::thread([&] {
-            work();
+            try {
+                work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
             completion.finish();
         });
     } catch (const std::system_error&) {
         work();
         return;
     }
-    // Whatever the waiter does, the caller leaves only with the work done: the work uses its data.
-    struct Join {
-        std::thread& worker;
-        ~Join() {
-            worker.join();
-            gWaiting = false;
+    {
+        // Whatever the waiter does, the caller leaves only with the work done: the work uses its data.
+        struct Join {
+            std::thread& worker;
+            ~Join() {
+                worker.join();
+                gWaiting = false;
+            }
+        } join{worker};
+        gWaiting = true;
+        if (gWaiter) {
+            BlockingWaiter waiter = gWaiter; // the waiter may replace itself while it runs
+            waiter([&completion](int ms) { return completion.waitFor(ms); });
         }
-    } join{worker};
-    gWaiting = true;
-    if (gWaiter) {
-        BlockingWaiter waiter = gWaiter; // the waiter may replace itself while it runs
-        waiter([&completion](int ms) { return completion.waitFor(ms); });
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 BlockingWaiter setBlockingWaiter(BlockingWaiter waiter) {

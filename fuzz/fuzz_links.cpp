@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 
 #include "fuzz_context.h"
@@ -45,6 +46,26 @@ bool isProgramPath(const std::string& path) {
     return false;
 }
 
+// A host name in its ASCII form: dotted labels of letters, digits and inner hyphens, at least two,
+// the last one with a letter (no bare numbers).
+bool isHostName(const std::string& host) {
+    static const std::regex name("^([A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?\\.)+"
+                                 "[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$");
+    if (host.size() > 253 || !std::regex_match(host, name)) return false;
+    const std::string last = host.substr(host.rfind('.') + 1);
+    return last.find_first_not_of("0123456789") != std::string::npos;
+}
+
+// The address a mail program takes from a mailto address: its path with the escapes decoded.
+void checkMail(const QUrl& url) {
+    const QString address = url.path(QUrl::FullyDecoded);
+    const qsizetype at = address.indexOf(QLatin1Char('@'));
+    QV_REQUIRE(at > 0 && address.lastIndexOf(QLatin1Char('@')) == at);
+    for (QChar c : address.left(at)) QV_REQUIRE(c.isPrint() && !c.isSpace());
+    QV_REQUIRE(isHostName(QUrl::toAce(address.mid(at + 1)).toStdString()));
+    QV_REQUIRE(url.host().isEmpty());
+}
+
 void checkLink(const std::string& link) {
     ShellTarget t = classifyShellTarget(link);
     std::string handed;
@@ -64,6 +85,10 @@ void checkLink(const std::string& link) {
     const QString scheme = url.scheme();
     if (scheme == "http" || scheme == "https") {
         QV_REQUIRE(!url.host().isEmpty());
+        return;
+    }
+    if (scheme == "mailto") {
+        checkMail(url);
         return;
     }
     QV_REQUIRE(scheme == "file" && url.isLocalFile());

@@ -46,3 +46,4 @@ done
 printf 'www.example.org\nhttp://host/a b\n~/doc.txt\n~/run.sh\nfile://~/folder' >"$out/links/0"
 printf '~/innocent.txt\n~/program\n~/tool.desktop\n/usr/bin/env\nhttps://\xff\xfe' >"$out/links/1"
 printf 'file:~/doc.txt\n  ~/folder/../doc.txt  \nWWW.\nhttp://[::1]/\nmailto:x@y' >"$out/links/2"
+printf 'someone@example.org\nmailto:a.b@mail.example.org?subject=Hi\na?b@example.org\nmailto:x?y@host.org\nx@a..b' >"$out/links/3"

@@ -66,20 +66,38 @@ ShellTarget webTarget(const std::string& address) {
     return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
 }
 
-// A mail address: one "@" with a name before it and a dotted domain after it, no blanks.
+// A host name of the mail domain: dotted labels of letters, digits and inner hyphens (an
+// international name in its ASCII form), at least two of them, the last one not a number.
+bool isMailDomain(const QString& domain) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const QByteArray ace = QUrl::toAce(domain);
+    if (ace.isEmpty() || ace.size() > 253) return false;
+    const QList<QByteArray> labels = ace.split('.');
+    if (labels.size() < 2) return false;
+    for (const QByteArray& label : labels) {
+        if (label.isEmpty() || label.size() > 63 || label.front() == '-' || label.back() == '-') return false;
+        for (char c : label)
+            if (!letter(c) && !digit(c) && c != '-') return false;
+    }
+    for (char c : labels.back())
+        if (!digit(c)) return true;
+    return false;
+}
+
+// A mail address: a name, one "@" and a mail domain, optionally followed by "?" and the mail's
+// header fields. What is checked is the address as the mail program will read it from the URL
+// (percent-escapes decoded), so no escape can smuggle in a second "@", a blank or another domain.
 ShellTarget mailTarget(const std::string& address) {
-    const std::size_t at = address.find('@');
-    const std::size_t query = address.find('?');
-    const std::string who = address.substr(0, query);
-    if (at == 0 || at == std::string::npos || who.find('@', at + 1) != std::string::npos ||
-        who.find_first_of(" \t<>\"") != std::string::npos)
-        return {ShellOpenResult::NotFound, {}};
-    const std::string domain = who.substr(at + 1);
-    if (domain.size() < 3 || domain.find('.') == std::string::npos || domain.front() == '.' ||
-        domain.back() == '.')
-        return {ShellOpenResult::NotFound, {}};
     QUrl url(QString::fromStdString("mailto:" + address), QUrl::StrictMode);
     if (!url.isValid()) return {ShellOpenResult::NotFound, {}};
+    const QString who = url.path(QUrl::FullyDecoded);
+    const qsizetype at = who.indexOf(QLatin1Char('@'));
+    if (at <= 0 || who.indexOf(QLatin1Char('@'), at + 1) >= 0) return {ShellOpenResult::NotFound, {}};
+    for (QChar c : who.left(at))
+        if (!c.isPrint() || c.isSpace() || QStringLiteral("<>\"()[]\\,;:").contains(c))
+            return {ShellOpenResult::NotFound, {}};
+    if (!isMailDomain(who.mid(at + 1))) return {ShellOpenResult::NotFound, {}};
     return {ShellOpenResult::Opened, url.toString(QUrl::FullyEncoded).toStdString()};
 }
 

@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <new>
+#include <stdexcept>
 
 #include "tests/app/mainwindow_rig.h"
 
@@ -128,6 +130,37 @@ TEST(MainLoop, ACloseInsideNestedWaitsEndsThemAndIsAskedFromTheMainLoop) {
     EXPECT_EQ(rig.prompt.asked, 2);
     EXPECT_TRUE(rig.app().quitRequested);
     EXPECT_TRUE(rig.app().mainLoopEnded);
+}
+
+// A command that fails unexpectedly (a link whose opener throws, then a tick inside a wait) ends alone:
+// the wait and the main loop go on, and the main loop reports each failure, the session still open.
+TEST(MainLoop, AFailingCommandIsReportedAndTheSessionStaysOpen) {
+    WindowRig rig;
+    rig.start();
+    modify(rig);
+    QuoVelanta& a = rig.app();
+    a.engine.core.sessionLinks.at(0) = "www.example.org";
+    a.hooks.urlOpener = [](const std::string&) -> bool { throw std::out_of_range("basic_string::substr"); };
+    int pumps = 0;
+    bool waited = false;
+    a.hooks.isPopupMenuVisible = [] { return true; };
+    a.hooks.trackMenuBarHover = [&] {
+        if (pumps == 2 && !waited) throw std::bad_alloc();
+    };
+    rig.onPump = [&] {
+        if (++pumps == 1) a.openSessionLink(0);
+        if (pumps == 2) waited = runModalLoop([&] { return pumps >= 5; });
+    };
+    rig.loop->mainPass();
+    ASSERT_EQ(rig.prompt.lastLines.count(), 3);
+    EXPECT_EQ(rig.prompt.lastLines.at(1), "basic_string::substr");
+    rig.loop->mainPass(); // the wait ran to its end, then the report
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(rig.prompt.lastLines.at(1), "Not enough memory.");
+    rig.loop->mainPass();
+    EXPECT_EQ(pumps, 6);
+    EXPECT_EQ(rig.prompt.asked, 2);
+    EXPECT_TRUE(rig.ctx->history.modified);
 }
 
 TEST(MainLoop, AnUnmodifiedSessionQuitsWithoutAQuestion) {

@@ -366,6 +366,19 @@ TEST(FlowContext, StoresLoadAtStartAndSaveAtExit) {
     EXPECT_EQ(text, damaged);
 }
 
+// With no export folder remembered, the export dialogs start in the session's folder, or for a new
+// session in the Samples folder, never in the process's working folder.
+TEST_F(Flow, ExportDialogsStartWhereTheSessionIs) {
+    p.engine().options.lastExportFolder.clear();
+    app().sessionPath = p.dir.file("songs/Blue Sky.qvs");
+    EXPECT_FALSE(app().saveMidiFileAs());
+    app().sessionPath.clear();
+    EXPECT_FALSE(app().saveChordsAsText());
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].folder, p.dir.file("songs/"));
+    EXPECT_EQ(dialogs.calls[1].folder, exeFolder() + "Samples/");
+}
+
 TEST_F(Flow, ExportCommandsProposeTheSessionName) {
     p.use(1);
     p.core().pages.at(0).addChord(QvChord(0, 0, 0, kAutoBassArg, false, 96), -1);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <new>
 #include <thread>
 
 #include "foundation/textfile.h"
@@ -29,6 +30,9 @@ TEST(BlockingWork, WithoutAWaiterTheCallerWaitsForTheWorker) {
     });
     EXPECT_TRUE(done);
     EXPECT_NE(ran, caller);
+    EXPECT_FALSE(insideBlockingWait());
+    // A failure of the work is the caller's, not the end of the program.
+    EXPECT_THROW(runBlocking([] { throw std::bad_alloc(); }), std::bad_alloc);
     EXPECT_FALSE(insideBlockingWait());
 }
 

@@ -169,5 +169,14 @@ TEST(ShellOpenMail, MailAddressesOpenAndLookalikesDoNot) {
     for (const char* bad : {"mailto:", "mailto:@example.com", "someone@", "a@b", "a@@example.com",
                             "mailto:some one@example.com", "x@.com"})
         EXPECT_NE(classifyShellTarget(bad).verdict, ShellOpenResult::Opened) << bad;
+    // A '?' or '#' before the '@' ends the address (header fields, a fragment): no address, no failure.
+    // Junk domains and escaped lookalikes are no mail addresses either.
+    for (const char* bad : {"a?b@example.org", "mailto:x?y@host.org", "a#b@example.org", "?@x.org", "x@a..b",
+                            "x@-a.org", "x@a_b.org", "x@1.2.3.4", "x@exa mple.org", "mailto:a%40b@x.org",
+                            "mailto:a%20b@x.org", "mailto:a@x.org%3Fsubject"})
+        EXPECT_EQ(classifyShellTarget(bad).verdict, ShellOpenResult::NotFound) << bad;
+    EXPECT_EQ(classifyShellTarget("mailto:a.b-c@mail.example.org?subject=Hi").url,
+              "mailto:a.b-c@mail.example.org?subject=Hi");
+    EXPECT_EQ(classifyShellTarget("grüße@bücher.de").verdict, ShellOpenResult::Opened);
     EXPECT_EQ(classifyShellTarget("   ").verdict, ShellOpenResult::Empty);
 }
