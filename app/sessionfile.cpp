@@ -27,8 +27,9 @@ void tell(Prompt& prompt, std::initializer_list<std::string> text) {
 
 // A failed open or save: the program's own first line, the file, and why.
 void tellFileFailure(Prompt& prompt, const std::string& first, const std::string& path, FileProblem problem) {
-    std::string reason = problem == FileProblem::WrongContent ? "It is not a session file, or it is incomplete."
-                                                             : fileProblemText(problem);
+    std::string reason = problem == FileProblem::WrongContent
+                             ? "It is not a session file, or it is incomplete."
+                             : fileProblemText(problem);
     tell(prompt, {first, "File: " + path, reason});
 }
 

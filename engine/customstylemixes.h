@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/qvsessionmix.h"
-#include "foundation/storefile.h"
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class CustomStyleMixes : public TextStream {

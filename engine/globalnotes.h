@@ -2,8 +2,8 @@
 // Lines of text the user keeps across sessions, stored in globalNotes.cfg beside the executable.
 #include <string>
 
-#include "foundation/storefile.h"
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class GlobalNotes : public TextStream {

@@ -86,6 +86,7 @@ class Options : public TextStream {
     // start could not be read nor moved aside (it is never replaced then).
     bool save();
     bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded_; }
     const std::string& filePath() const { return path_; }
 
     // Every setting to its default (the two folders are kept).

@@ -48,6 +48,7 @@ class ReferenceTones : public TextStream {
     // could not be read nor moved aside (it is never replaced then).
     bool save();
     bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded; }
     const std::string& path() const { return filePath; }
 
     // Keys in order: actualTone, octave, customPitch (stored minus 12), interval, patch, volume. After

@@ -31,6 +31,7 @@ class RecentFiles : public TextStream {
     // file found at start could not be read nor moved aside (it is never replaced then).
     bool save();
     bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded; }
 
   private:
     TaggedLoad loaded = TaggedLoad::Missing;

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <dirent.h>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

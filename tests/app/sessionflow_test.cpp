@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/documentdialogs.h"
+#include "app/startup.h"
 #include "engine/sessionfile.h"
 #include "foundation/textfile.h"
 #include "play_harness.h"
@@ -389,6 +390,25 @@ TEST(FlowContext, StoresLoadAtStartAndSaveAtExit) {
     Llist<std::string> said = takeStoreNotices();
     ASSERT_EQ(said.count(), 1);
     EXPECT_NE(said.at(0).find("globalNotes.cfg.bad"), std::string::npos);
+}
+
+TEST(FlowContext, UnreadableStoreIsKeptAsideAndAFailedExitSaveIsReported) {
+    play::ScratchFolder dir;
+    std::filesystem::create_directories(dir.file("options.cfg")); // a folder where the file belongs
+    takeStoreNotices();
+    play::ScriptedPrompt prompt;
+    QvContext::Setup setup = scratchSetup(dir, nullptr, nullptr, &prompt);
+    setup.recentPath = dir.file("gone/recent.cfg"); // its folder does not exist: cannot be written
+    QvContext ctx(std::move(setup));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("options.cfg.bad")));
+    Llist<std::string> said = takeStoreNotices();
+    ASSERT_EQ(said.count(), 1);
+    EXPECT_NE(said.at(0).find("options.cfg.bad"), std::string::npos);
+    saveStoresAtExit(ctx, nullptr);
+    EXPECT_TRUE(fileExists(dir.file("options.cfg")));
+    EXPECT_EQ(linesOf(prompt.lastLines),
+              (std::vector<std::string>{"Some settings could not be saved:",
+                                        dir.file("gone/recent.cfg") + " could not be written."}));
 }
 
 TEST_F(Flow, ExportCommandsProposeTheSessionName) {
