@@ -252,7 +252,9 @@ TEST(TextFile, ReadOnlyFileIsNeverReplaced) {
     Text_ t;
     t.add("new");
     EXPECT_FALSE(t.save(dir.file("locked.qvs")));
-    EXPECT_FALSE(writeFileAtomic(dir.file("locked.qvs"), "new"));
+    FileProblem why = FileProblem::None;
+    EXPECT_FALSE(writeFileAtomic(dir.file("locked.qvs"), "new", &why));
+    EXPECT_EQ(why, FileProblem::ReadOnly);
     EXPECT_EQ(folderContents(dir), before);
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("locked.qvs").c_str(), &st), 0);
