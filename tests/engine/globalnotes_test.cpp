@@ -98,6 +98,7 @@ TEST(GlobalNotes, ForeignOrDamagedFileIsKeptAsideOrNeverOverwritten) {
         "<Something Else>\r\n<globalNotes>\r\ni=x\r\n</globalNotes>\r\n</Something Else>\r\n";
     const std::string cut = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=first\r\ni=sec";
     std::string path = t.file("globalNotes.cfg");
+    takeStoreNotices();
     // The first is moved to .bad, the second (.bad taken) to .bad2; a fresh file is written after each.
     for (const std::string& content : {foreign, cut}) {
         writeAll(path, content);
