@@ -324,18 +324,3 @@ TEST(TextFile, SavingRemovesOnlyTheTemporaryFilesOfEndedProcesses) {
     EXPECT_TRUE(std::filesystem::exists(dir.file(".qvx-1.tmp")));
     EXPECT_EQ(readBytes(dir.file("song.qvs")), "saved");
 }
-
-TEST(TextFile, AHugeFileIsRefusedBeforeItIsRead) {
-    TempDir dir;
-    writeBytes(dir.file("options.cfg"), "<QuoVelanta Options>\r\n");
-    std::filesystem::resize_file(dir.file("options.cfg"), std::uintmax_t(3) << 30); // sparse
-    Text_ t;
-    t.add("kept");
-    FileProblem why = FileProblem::None;
-    EXPECT_FALSE(t.load(dir.file("options.cfg"), true, kMaxTextFileBytes, 0, &why));
-    EXPECT_EQ(why, FileProblem::TooLarge);
-    EXPECT_EQ(lines(t), "[kept]");
-    std::string bytes;
-    EXPECT_FALSE(readFileBytes(dir.file("options.cfg"), bytes, 1000, &why));
-    EXPECT_EQ(why, FileProblem::TooLarge);
-}
