@@ -103,7 +103,8 @@ bool QuoVelanta::openSession(const std::string& path) {
         opening = path;
     } else {
         if (recentFiles) recentFiles->remove(path);
-        tell(prompt, "Sorry, the file does not exist. Maybe it has been moved to another folder.");
+        tell(prompt,
+             {"Sorry, the file does not exist. Maybe it has been moved to another folder.", "File: " + path});
         return false;
     }
     // The file is read and checked whole before the session is touched: a file that cannot be

@@ -224,9 +224,10 @@ TEST_F(Flow, OpenAMissingFile) {
     p.ctx->recentFiles.add(gone);
     p.prompt.answers = {0};
     EXPECT_FALSE(app().openSession(gone));
-    EXPECT_EQ(linesOf(p.prompt.lastLines),
-              std::vector<std::string>{
-                  "Sorry, the file does not exist. Maybe it has been moved to another folder."});
+    EXPECT_EQ(
+        linesOf(p.prompt.lastLines),
+        (std::vector<std::string>{
+            "Sorry, the file does not exist. Maybe it has been moved to another folder.", "File: " + gone}));
     EXPECT_EQ(p.ctx->recentFiles.entries.count(), 0);
 }
 
