@@ -19,6 +19,7 @@
 #include "app/startup.h"
 #include "app/utilities.h"
 #include "app/windowhost.h"
+#include "dialogs/infopages.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/pagewindows.h"
 #include "dialogs/programwindows.h"
@@ -92,6 +93,7 @@ int run(int argc, char** argv) {
             runStartupSequence(app, mainForm, argc > 1 ? std::string(argv[1]) : std::string());
             windows.syncPopupLook();
             loop.runMainLoop();
+            saveStoresAtExit(context, &pages->info().tones);
             pages.reset();
             mainForm.close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -102,11 +102,18 @@ class QuoVelanta : public TextStream {
     // to save, or Yes with a successful save), false to stop (Cancel, closed, or the save did not
     // happen).
     bool querySaveChanges();
-    // Opens a session file (an empty path asks with the open dialog); true when a file was read.
+    // Opens a session file (an empty path asks with the open dialog); true when a file was read. A
+    // file that cannot be read whole is reported with its name and the reason, and the current
+    // session stays as it was.
     bool openSession(const std::string& path);
-    // Saves to the session's path (a new session goes through Save As); true when written.
+    // Saves to the session's path (a new session goes through Save As); true when written. A failed
+    // write is reported with the file and the reason and offers to save under another name.
     bool saveSession();
     bool saveSessionAs();
+    // Writes the session body to path atomically; the reason when it failed.
+    FileProblem writeSessionFile(const std::string& path);
+    // "Failed to save file." with the file and the reason; true when the user wants another name.
+    bool offerSaveAs(const std::string& path, FileProblem problem);
     // Closes an open selector overlay and stops playback (before file commands and dialogs).
     void stopAndCloseSelector();
     // After the history wrote a copy back into the live session.
@@ -271,7 +278,7 @@ class QuoVelanta : public TextStream {
     // For the mouse input: the last entry's page appended to the sequence and edited (at most 80
     // entries); returns the new entry, -1 when the sequence is full.
     int addPageToSequence();
-    static constexpr int kMaxSequenceEntries = 80;
+    static constexpr int kMaxSequenceEntries = kMaxPageSlots;
 
     // Closes an open selector overlay (with repaint); the editor and menu indexes go with it.
     void closeSelectorOverlay();

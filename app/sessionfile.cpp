@@ -25,6 +25,14 @@ void tell(Prompt& prompt, std::initializer_list<std::string> text) {
     prompt.messageBox(lines, PromptButtons::Ok, "");
 }
 
+// A failed open or save: the program's own first line, the file, and why.
+void tellFileFailure(Prompt& prompt, const std::string& first, const std::string& path, FileProblem problem) {
+    std::string reason = problem == FileProblem::WrongContent
+                             ? "It is not a session file, or it is incomplete."
+                             : fileProblemText(problem);
+    tell(prompt, {first, "File: " + path, reason});
+}
+
 // The folder part of a path, with its trailing separator.
 std::string folderOf(const std::string& path) {
     std::size_t cut = path.find_last_of("/\\");
@@ -84,33 +92,34 @@ bool QuoVelanta::openSession(const std::string& path) {
     if (!querySaveChanges()) return false;
     if (!confirmStyleEdits(-1)) return false;
     Options& options = engine.options;
+    std::string opening;
     if (path.empty()) {
         stopAndCloseSelector();
-        std::string chosen;
         std::string start =
             options.lastSessionFolder.empty() ? exeFolder() + "Samples/" : options.lastSessionFolder;
-        if (!fileDialogs || !fileDialogs->runOpenDialog(chosen, "Open", kSessionFilter, start)) return false;
-        sessionPath = chosen;
-        options.lastSessionFolder = folderOf(chosen);
-    } else if (fileExists(path)) {
-        sessionPath = path;
+        if (!fileDialogs || !fileDialogs->runOpenDialog(opening, "Open", kSessionFilter, start)) return false;
+        options.lastSessionFolder = folderOf(opening);
+    } else if (pathEntryExists(path)) {
+        opening = path;
     } else {
         if (recentFiles) recentFiles->remove(path);
-        tell(prompt, "Sorry, the file does not exist. Maybe it has been moved to another folder.");
+        tell(prompt,
+             {"Sorry, the file does not exist. Maybe it has been moved to another folder.", "File: " + path});
         return false;
     }
-    std::string opening = sessionPath;
+    // The file is read and checked whole before the session is touched: a file that cannot be
+    // opened leaves the current session exactly as it was.
+    Text_ text;
+    if (FileProblem problem = readSessionText(opening, text); problem != FileProblem::None) {
+        tellFileFailure(prompt, "Failed to open file.", opening, problem);
+        return false;
+    }
     newSession(true);
     sessionPath = opening;
-    bool loaded = loadFile(kSessionHeader, sessionPath);
+    lines = std::move(text);
+    bool loaded = loadFile(kSessionHeader, "");
     lines.clear();
-    if (loaded) {
-        if (recentFiles) recentFiles->add(sessionPath);
-    } else {
-        // Nothing of a file that could not be read whole is kept.
-        newSession(true);
-        tell(prompt, "Failed to open file.");
-    }
+    if (loaded && recentFiles) recentFiles->add(sessionPath);
     if (isVersionNewer(kDocumentVersion, fileVersion)) {
         tell(prompt, {"This file has been created with a higher version (v" + fileVersion + ") of " +
                           kApplicationTitle + " than you are currently running (v" + kDocumentVersion + ").",
@@ -132,15 +141,29 @@ bool QuoVelanta::openSession(const std::string& path) {
     return loaded;
 }
 
+FileProblem QuoVelanta::writeSessionFile(const std::string& path) {
+    saveFile(kSessionHeader, "");
+    FileProblem problem = FileProblem::None;
+    writeFileAtomic(path, lines.joined(), &problem);
+    lines.clear();
+    return problem;
+}
+
+bool QuoVelanta::offerSaveAs(const std::string& path, FileProblem problem) {
+    Llist<std::string> text(0, 1, true);
+    for (const char* l : {"Failed to save file.", "", "", "", "Save the session under another name?"})
+        text.add(l);
+    text.at(1) = "File: " + path;
+    text.at(2) = fileProblemText(problem);
+    return prompt.messageBox(text, PromptButtons::YesNo, "") == 0;
+}
+
 bool QuoVelanta::saveSession() {
     if (hooks.storePendingEdits) hooks.storePendingEdits();
     if (sessionPath.empty()) return saveSessionAs();
-    bool saved = saveFile(kSessionHeader, sessionPath);
-    lines.clear();
-    if (!saved) {
-        tell(prompt, "Failed to save file.");
-        return false; // the session keeps its unsaved changes
-    }
+    if (FileProblem problem = writeSessionFile(sessionPath); problem != FileProblem::None)
+        // The session keeps its unsaved changes unless it is saved under another name.
+        return offerSaveAs(sessionPath, problem) && saveSessionAs();
     if (history) history->modified = false;
     return true;
 }
@@ -149,20 +172,25 @@ bool QuoVelanta::saveSessionAs() {
     stopAndCloseSelector();
     Options& options = engine.options;
     std::string chosen = sessionPath;
-    std::string start =
-        options.lastSessionFolder.empty() ? exeFolder() + "Samples/" : options.lastSessionFolder;
-    if (!fileDialogs || !fileDialogs->runSaveDialog(chosen, "Save As", kSessionFilter, start)) return false;
-    std::string previous = sessionPath;
-    sessionPath = chosen;
-    options.lastSessionFolder = folderOf(chosen);
-    bool saved = saveSession();
-    if (saved) {
-        if (recentFiles) recentFiles->add(sessionPath);
-    } else {
-        sessionPath = previous; // the session still belongs to the file it came from
+    for (;;) {
+        std::string start =
+            options.lastSessionFolder.empty() ? exeFolder() + "Samples/" : options.lastSessionFolder;
+        if (!fileDialogs || !fileDialogs->runSaveDialog(chosen, "Save As", kSessionFilter, start)) break;
+        options.lastSessionFolder = folderOf(chosen);
+        if (hooks.storePendingEdits) hooks.storePendingEdits();
+        FileProblem problem = writeSessionFile(chosen);
+        if (problem == FileProblem::None) {
+            sessionPath = chosen;
+            if (recentFiles) recentFiles->add(sessionPath);
+            if (history) history->modified = false;
+            host.refreshPanels();
+            return true;
+        }
+        // The session still belongs to the file it came from; another name may be tried.
+        if (!offerSaveAs(chosen, problem)) break;
     }
     host.refreshPanels();
-    return saved;
+    return false;
 }
 
 void QuoVelanta::afterHistoryRestore() {

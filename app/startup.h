@@ -5,6 +5,14 @@
 #include <string>
 
 class QuoVelanta;
+class QvContext;
+class ReferenceTones;
 class TFmain;
 
+// Also says, once, which stores could not be read and were kept aside.
 void runStartupSequence(QuoVelanta& app, TFmain& form, const std::string& firstArgument);
+
+// Saves the stores once the main loop has ended (they are not saved again when they go) and says in
+// one message which of them could not be written. A store that was not read at start and could not
+// be kept aside is left alone without a word (start-up said so).
+void saveStoresAtExit(QvContext& context, ReferenceTones* tones);

@@ -21,6 +21,7 @@ class PageWindows {
 
     ToolWindows& tools() { return *tools_; }
     PositionMarker& marker() { return marker_; }
+    InfoPages& info() { return *info_; }
 
   private:
     QvContext& ctx;

@@ -9,12 +9,12 @@ const char* const kMixKey = "Mix";
 
 CustomStyleMixes::CustomStyleMixes(const std::string& p)
     : path(p.empty() ? exeFolder() + "customStyleMixes.dat" : p) {
-    loaded = loadTaggedFile(*this, kMixesHeader, path);
+    loaded = loadStoreFile(*this, kMixesHeader, path);
     if (loaded != TaggedLoad::Loaded) mixes.clear();
 }
 
 CustomStyleMixes::~CustomStyleMixes() {
-    save();
+    if (saveOnDestroy) save();
 }
 
 int CustomStyleMixes::indexOf(int style) const {

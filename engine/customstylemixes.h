@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/qvsessionmix.h"
-#include "engine/storefile.h"
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class CustomStyleMixes : public TextStream {
@@ -35,6 +35,7 @@ class CustomStyleMixes : public TextStream {
     // Writes the file, or deletes it when no mix is left. A file that was there but failed to load
     // is never overwritten nor deleted (false then, and when the write or delete fails).
     bool save();
+    bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
 
     TaggedLoad loadResult() const { return loaded; }
     const std::string& filePath() const { return path; }

@@ -8,12 +8,12 @@ const char* const kGlobalNotesHeader = "QuoVelanta Global Notes";
 }
 
 GlobalNotes::GlobalNotes(const std::string& p) : path(p.empty() ? exeFolder() + "globalNotes.cfg" : p) {
-    loaded = loadTaggedFile(*this, kGlobalNotesHeader, path);
+    loaded = loadStoreFile(*this, kGlobalNotesHeader, path);
     if (loaded != TaggedLoad::Loaded) notes.clear();
 }
 
 GlobalNotes::~GlobalNotes() {
-    save();
+    if (saveOnDestroy) save();
 }
 
 void GlobalNotes::serialize() {

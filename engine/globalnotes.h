@@ -2,8 +2,8 @@
 // Lines of text the user keeps across sessions, stored in globalNotes.cfg beside the executable.
 #include <string>
 
-#include "engine/storefile.h"
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class GlobalNotes : public TextStream {
@@ -22,6 +22,7 @@ class GlobalNotes : public TextStream {
     // Writes the file, also when the list is empty; a file that was there but failed to load is
     // never overwritten (false then, and on a failed write).
     bool save();
+    bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
 
     TaggedLoad loadResult() const { return loaded; }
     const std::string& filePath() const { return path; }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "foundation/storefile.h"
 #include "foundation/strutil.h"
 #include "foundation/textfile.h"
 
@@ -33,14 +34,16 @@ Options::Options(const Llist<std::string>& deviceNames, const std::string& path)
     : path_(path.empty() ? exeRelativePath("options.cfg") : path) {
     buildLists(deviceNames);
     setDefaults();
-    if (!loadFile(kOptionsHeader, path_)) setDefaults();
+    loaded_ = loadStoreFile(*this, kOptionsHeader, path_);
+    if (loaded_ != TaggedLoad::Loaded) setDefaults();
 }
 
 Options::~Options() {
-    save();
+    if (saveOnDestroy) save();
 }
 
 bool Options::save() {
+    if (loaded_ == TaggedLoad::Failed) return false; // an unreadable file that could not be moved aside
     return saveFile(kOptionsHeader, path_);
 }
 

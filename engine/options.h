@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class Options : public TextStream {
@@ -81,8 +82,11 @@ class Options : public TextStream {
     Options(const Options&) = delete;
     Options& operator=(const Options&) = delete;
 
-    // Writes the options file now; false when it could not be written.
+    // Writes the options file now; false when it could not be written, or when the file found at
+    // start could not be read nor moved aside (it is never replaced then).
     bool save();
+    bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded_; }
     const std::string& filePath() const { return path_; }
 
     // Every setting to its default (the two folders are kept).
@@ -96,6 +100,7 @@ class Options : public TextStream {
 
   private:
     std::string path_;
+    TaggedLoad loaded_ = TaggedLoad::Missing;
     void buildLists(const Llist<std::string>& deviceNames);
     void clampAll();
 };

@@ -19,6 +19,10 @@ constexpr int kPageCount = 36;
 constexpr int kSessionLinkCount = 5;
 constexpr int kMinTempo = 20;
 constexpr int kMaxTempo = 220;
+constexpr int kMaxPageSlots = 80;   // the page sequence: as many entries as its edit box takes
+constexpr int kMaxNoteLines = 2000; // session notes: a few pages of text for the notes window
+constexpr int kMaxNotesBytes = 128 << 10;
+constexpr int kMaxLinkBytes = 8192;       // a session link: a file path or a web address
 constexpr int kFadeFromLastPoint = 10000; // fadeOutMode: from the last arrangement point
 // Song lengths and positions in steps stay below this, so that capture times (eighths) fit an int.
 constexpr int kMaxSongSteps = 1 << 27;

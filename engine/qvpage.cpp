@@ -510,12 +510,18 @@ void QvPage::serialize() {
         extractSections(lines, "chords", sections);
         chords.clear();
         if (sections.count() > 0) chords.setCapacity(sections.count(), false);
+        // The page's limits hold for what is read: chords past 768 units (16 bars) are dropped, the
+        // one that crosses that line is shortened to end on it.
+        int units = 0;
         for (const Text_& s : sections) {
+            if (chords.count() >= kMaxChordsPerPage || units >= kMaxPageUnits) break;
             QvChord c(0, 0, 0, kAutoBassArg, false, -1);
             c.lines.assign(s);
             c.writing = false;
             c.serialize();
             c.lines.clear();
+            c.len = std::min(c.len, kMaxPageUnits - units);
+            units += c.len;
             chords.add(c);
         }
         extractSections(lines, "apoints", sections);
@@ -530,6 +536,11 @@ void QvPage::serialize() {
             apoints.add(p);
         }
         sortAPoints(-1);
+        // One point a position (the first read of those at one position stays), and no more than a
+        // page holds.
+        for (int i = apoints.count() - 1; i > 0; --i)
+            if (apoints.at(i).pos == apoints.at(i - 1).pos) apoints.remove(i);
+        while (apoints.count() > kMaxPointsPerPage) apoints.remove(apoints.count() - 1);
     }
     serializeInt("pageZoom", zoom);
     if (!writing) zoom = zoom == 16 ? 16 : 8;

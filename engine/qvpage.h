@@ -12,6 +12,12 @@
 
 class QvPage;
 
+// A page read from a file holds at most this many chords and points. The editor places chord
+// boundaries and points on quarter bars (12 units) in 4/4 and on beats (16 units) in 3/4, and the
+// meter conversion moves them by 4 or 8 units, so every one of them lies on a 4-unit grid: 768 / 4.
+constexpr int kMaxChordsPerPage = 192;
+constexpr int kMaxPointsPerPage = 192;
+
 // What the page operations need from the session around them. Every member may be left empty: an
 // operation then skips what needs it (no clipboard: nothing copied or pasted; no prompt: refusals are
 // silent and the 3/4 question counts as Cancel; no meter function: 4/4; no edited page: this page).
@@ -97,8 +103,9 @@ class QvPage : public TextStream {
     // fit when the answer is OK; false for Cancel or a closed box (nothing deleted).
     bool convertPasteTo34(Prompt* prompt);
 
-    // Blocks "chords" and "apoints", then "pageZoom". After reading, the points are sorted stably by
-    // position and a zoom other than 16 reads as 8.
+    // Blocks "chords" and "apoints", then "pageZoom". After reading, the chords end within 768 units
+    // (at most kMaxChordsPerPage of them), the points are sorted stably by position with one a
+    // position (at most kMaxPointsPerPage), and a zoom other than 16 reads as 8.
     void serialize() override;
 
   private:

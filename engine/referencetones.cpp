@@ -5,6 +5,7 @@
 
 #include "engine/midiout.h"
 #include "engine/naming.h"
+#include "foundation/storefile.h"
 #include "foundation/strutil.h"
 #include "foundation/textfile.h"
 
@@ -32,11 +33,12 @@ ReferenceTones::ReferenceTones(const std::string& path) : filePath(path) {
         durationNames.add(std::string(d) + " sec");
     for (const char* i : {"Guitar", "Piano", "EPiano"}) instrumentNames.add(i);
     setDefaults();
-    if (!load()) setDefaults();
+    loaded = filePath.empty() ? TaggedLoad::Missing : loadStoreFile(*this, kRefTonesHeader, filePath);
+    if (loaded != TaggedLoad::Loaded) setDefaults();
 }
 
 ReferenceTones::~ReferenceTones() {
-    save();
+    if (saveOnDestroy) save();
 }
 
 std::string ReferenceTones::defaultPath() {
@@ -58,7 +60,7 @@ bool ReferenceTones::load() {
 }
 
 bool ReferenceTones::save() {
-    if (filePath.empty()) return false;
+    if (filePath.empty() || loaded == TaggedLoad::Failed) return false;
     return saveFile(kRefTonesHeader, filePath);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class MidiOutput;
@@ -43,8 +44,12 @@ class ReferenceTones : public TextStream {
     void setDefaults();
     // Reads the file; false (settings unchanged) when it is missing or its first line is not the header.
     bool load();
-    // Writes the file atomically; false when it could not be written.
+    // Writes the file atomically; false when it could not be written, or when the file found at start
+    // could not be read nor moved aside (it is never replaced then).
     bool save();
+    bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded; }
+    const std::string& path() const { return filePath; }
 
     // Keys in order: actualTone, octave, customPitch (stored minus 12), interval, patch, volume. After
     // reading, every value is brought into its range.
@@ -61,5 +66,6 @@ class ReferenceTones : public TextStream {
 
   private:
     std::string filePath;
+    TaggedLoad loaded = TaggedLoad::Missing;
     void clampToRanges();
 };

@@ -2,6 +2,7 @@
 
 #include "engine/qvcore.h"
 #include "engine/valuelists.h"
+#include "foundation/storefile.h"
 #include "foundation/strutil.h"
 
 namespace {
@@ -42,7 +43,42 @@ void checkLoop(QvCore& core) {
     }
 }
 
+// A text cut to at most max bytes, never inside a UTF-8 sequence.
+void cutText(std::string& text, std::size_t max) {
+    if (text.size() <= max) return;
+    std::size_t n = max;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    text.resize(n);
+}
+
+// The session's own limits for what a file holds: the page sequence, the notes and the links.
+void limitLists(QvCore& core) {
+    while (core.pageSlots.count() > kMaxPageSlots) core.pageSlots.remove(core.pageSlots.count() - 1);
+    std::size_t bytes = 0;
+    for (int i = 0; i < core.sessionNotes.count(); ++i) {
+        std::string& line = core.sessionNotes.at(i);
+        if (i >= kMaxNoteLines || bytes >= static_cast<std::size_t>(kMaxNotesBytes)) {
+            while (core.sessionNotes.count() > i) core.sessionNotes.remove(core.sessionNotes.count() - 1);
+            break;
+        }
+        cutText(line, kMaxNotesBytes - bytes);
+        bytes += line.size();
+    }
+    for (std::string& link : core.sessionLinks) cutText(link, kMaxLinkBytes);
+}
+
 } // namespace
+
+FileProblem readSessionText(const std::string& path, Text_& lines) {
+    FileProblem problem = FileProblem::None;
+    Text_ text;
+    if (!text.load(path, true, kMaxSessionFileBytes, kMaxSessionFileLines, &problem)) return problem;
+    const std::string header = kSessionHeader;
+    if (text.count() == 0 || text.items[0] != "<" + header + ">") return FileProblem::WrongContent;
+    if (!hasClosingHeader(text, header)) return FileProblem::WrongContent;
+    lines = std::move(text);
+    return FileProblem::None;
+}
 
 Text_ topLevelLines(const Text_& lines) {
     Text_ out;
@@ -131,6 +167,7 @@ void serializeSession(TextStream& ts, QvCore& core, std::string& fileVersion, bo
     for (int i = core.pageSlots.count() - 1; i >= 0; --i)
         if (core.pageSlots.at(i) < 0 || core.pageSlots.at(i) >= kPageCount) core.pageSlots.remove(i);
     if (core.pageSlots.empty()) core.pageSlots.add(0);
+    limitLists(core);
     core.key = ((core.key % 12) + 12) % 12;
     checkLoop(core);
     core.sanitize();

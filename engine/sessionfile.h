@@ -2,9 +2,11 @@
 // The session file body (*.qvs, header "QuoVelanta Session"): the live session's own fields, its mix,
 // all 36 chord pages, the page sequence, the notes and the links, with the rules that bring files of
 // older versions up to date.
+#include <cstddef>
 #include <string>
 
 #include "foundation/llist.h"
+#include "foundation/textfile.h"
 #include "foundation/textstream.h"
 
 class QvCore;
@@ -13,6 +15,16 @@ constexpr const char* kSessionHeader = "QuoVelanta Session";
 constexpr const char* kSessionVersion = "2.2"; // the version this program writes
 constexpr const char* kLegacyVersion = "1.1";  // a file without a version line
 constexpr int kWaltzLegacyStyle = 26;          // the style whose meter changed after version 1.1
+
+// Session files are refused unread past these sizes: the largest session the program can write (36
+// full pages, the longest page sequence, notes and links at their limits) is well below them.
+constexpr std::size_t kMaxSessionFileBytes = 6u << 20;
+constexpr int kMaxSessionFileLines = 300000;
+
+// Reads a session file's lines whole: NotFound, PermissionDenied, NotAFile, TooLarge (past the limits
+// above, found before anything is read where the size tells) or WrongContent (no session header
+// line, or no closing line: not a session file, or one cut short).
+FileProblem readSessionText(const std::string& path, Text_& lines);
 
 // Writes or reads the session body on ts (as ts.writing says). Writing sets fileVersion to "2.2"
 // first. Reading expects a session reset to its defaults (keys missing from the file keep them);

@@ -1,6 +1,7 @@
 // The recent-files store: one path per line between the header lines of "Recent Files".
 #include "foundation/recentfiles.h"
 
+#include "foundation/storefile.h"
 #include "foundation/strutil.h"
 #include "foundation/textfile.h"
 
@@ -21,15 +22,17 @@ bool storable(const std::string& file) {
 
 RecentFiles::RecentFiles(const std::string& path_, int maximum_)
     : path(path_), maximum(maximum_ < 1 ? 1 : maximum_) {
-    if (!loadFile(kHeader, path)) entries.clear();
+    loaded = loadStoreFile(*this, kHeader, path);
+    if (loaded != TaggedLoad::Loaded) entries.clear();
     for (std::string& entry : entries) entry = exeRelativePath(entry);
 }
 
 RecentFiles::~RecentFiles() {
-    save();
+    if (saveOnDestroy) save();
 }
 
 bool RecentFiles::save() {
+    if (loaded == TaggedLoad::Failed) return false;
     return saveFile(kHeader, path);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/llist.h"
+#include "foundation/storefile.h"
 #include "foundation/textstream.h"
 
 class RecentFiles : public TextStream {
@@ -26,7 +27,12 @@ class RecentFiles : public TextStream {
     void remove(const std::string& file);
     void serialize() override;
 
-  private:
-    // Writes the store to its own file, never to a path handed in.
+    // Writes the store to its own file, never to a path handed in; false when that fails, or when the
+    // file found at start could not be read nor moved aside (it is never replaced then).
     bool save();
+    bool saveOnDestroy = true; // cleared once the program has saved the store itself at exit
+    TaggedLoad loadResult() const { return loaded; }
+
+  private:
+    TaggedLoad loaded = TaggedLoad::Missing;
 };

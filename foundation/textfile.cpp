@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,7 +69,10 @@ bool writeAll(int fd, const char* data, std::size_t size) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (w == 0) return false;
+        if (w == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         data += w;
         size -= static_cast<std::size_t>(w);
     }
@@ -89,27 +93,84 @@ bool mayReplace(const std::string& target, const struct stat& st) {
     return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+// The process id of a temporary file name of this program (".qv<pid>-<n>.tmp"), or 0.
+long tempFileOwner(const std::string& name) {
+    if (name.size() < 9 || name.compare(0, 3, ".qv") != 0 || name.compare(name.size() - 4, 4, ".tmp") != 0)
+        return 0;
+    std::size_t dash = name.find('-', 3);
+    if (dash == std::string::npos || dash == 3 || dash + 1 >= name.size() - 4) return 0;
+    long pid = 0;
+    for (std::size_t i = 3; i < dash; ++i) {
+        if (name[i] < '0' || name[i] > '9' || pid > 100000000) return 0;
+        pid = pid * 10 + (name[i] - '0');
+    }
+    for (std::size_t i = dash + 1; i < name.size() - 4; ++i)
+        if (name[i] < '0' || name[i] > '9') return 0;
+    return pid;
+}
+
+// Temporary files left in a folder by a save that never finished (the program was killed): those
+// whose process has ended are removed. A process that still runs, or that the system will not say
+// about, keeps its files.
+void removeStaleTempFiles(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const long self = static_cast<long>(::getpid());
+    std::vector<std::string> stale;
+    while (dirent* e = ::readdir(dir)) {
+        const long pid = tempFileOwner(e->d_name);
+        if (pid <= 0 || pid == self) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        stale.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : stale) {
+        struct stat st {};
+        std::string path = folder + name;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+    }
+}
+
 // The slow part of an atomic write, run off the caller's thread: a temporary file in the target's
 // folder, checked writes, a sync, the rename and a sync of the folder. `existing` carries the mode of
-// the file being replaced.
-bool writeAndRename(const std::string& target, const std::string& bytes, const struct stat* existing) {
+// the file being replaced. On failure `error` holds the errno of the step that failed.
+bool writeAndRename(const std::string& target, const std::string& bytes, const struct stat* existing,
+                    int& error) {
     static std::atomic<unsigned> serial{0};
+    removeStaleTempFiles(folderOf(target));
     std::string temp;
     int fd = -1;
+    error = 0;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         // A short hidden name in the target's folder, so that any name that fits fits here too.
         temp =
             folderOf(target) + ".qv" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) {
+            error = errno;
+            return false;
+        }
     }
-    if (fd < 0) return false;
+    if (fd < 0) {
+        error = EEXIST;
+        return false;
+    }
     if (existing) (void)::fchmod(fd, existing->st_mode & 07777);
 
     bool ok = writeAll(fd, bytes.data(), bytes.size());
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+    if (!ok) error = errno ? errno : ENOSPC;
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
@@ -133,11 +194,68 @@ std::string realExeFolder() {
 
 } // namespace
 
-bool Text_::load(const std::string& path, bool dropTrailingBlank) {
+std::string fileProblemText(FileProblem problem) {
+    switch (problem) {
+    case FileProblem::None:
+        return "";
+    case FileProblem::NotFound:
+        return "The file or its folder does not exist.";
+    case FileProblem::NotAFile:
+        return "The name belongs to a folder or a device, not a file.";
+    case FileProblem::PermissionDenied:
+        return "Permission denied.";
+    case FileProblem::TooLarge:
+        return "The file is too large.";
+    case FileProblem::DiskFull:
+        return "The disk is full.";
+    case FileProblem::ReadOnly:
+        return "The file or the disk is read-only.";
+    case FileProblem::WrongContent:
+        return "The file is not in the expected format.";
+    case FileProblem::Other:
+        break;
+    }
+    return "The system reported an error.";
+}
+
+FileProblem fileProblemFromErrno(int error) {
+    switch (error) {
+    case 0:
+        return FileProblem::Other;
+    case ENOENT:
+    case ENOTDIR:
+        return FileProblem::NotFound;
+    case EISDIR:
+        return FileProblem::NotAFile;
+    case EACCES:
+    case EPERM:
+        return FileProblem::PermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return FileProblem::DiskFull;
+    case EROFS:
+    case ETXTBSY:
+        return FileProblem::ReadOnly;
+    case EFBIG:
+    case ENOMEM:
+    case EOVERFLOW:
+        return FileProblem::TooLarge;
+    default:
+        return FileProblem::Other;
+    }
+}
+
+bool Text_::load(const std::string& path, bool dropTrailingBlank, std::size_t maxBytes, int maxLines,
+                 FileProblem* problem) {
     std::string bytes;
     // Lines are counted in an int: larger files are no text file of this program.
-    if (!readFileBytes(path, bytes) || bytes.size() >= static_cast<std::size_t>(INT_MAX)) return false;
+    if (maxBytes == 0 || maxBytes >= static_cast<std::size_t>(INT_MAX)) maxBytes = INT_MAX - 1;
+    if (!readFileBytes(path, bytes, maxBytes, problem)) return false;
     int count = 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (maxLines > 0 && count > maxLines) {
+        if (problem) *problem = FileProblem::TooLarge;
+        return false;
+    }
     clear();
     growStep = 100000; // should the exact size not be had at once, the list still grows in large steps
     setCapacity(count, false);
@@ -176,12 +294,21 @@ std::string Text_::joined() const {
     return out;
 }
 
-bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+bool writeFileAtomic(const std::string& path, const std::string& bytes, FileProblem* problem) {
+    FileProblem ignored = FileProblem::None;
+    FileProblem& why = problem ? *problem : ignored;
+    why = FileProblem::None;
     std::string target = toNativePath(path);
-    if (target.empty() || target.back() == '/') return false;
+    if (target.empty() || target.back() == '/') {
+        why = FileProblem::NotAFile;
+        return false;
+    }
     struct stat st {};
     bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) return false;
+    if (exists && !S_ISREG(st.st_mode)) {
+        why = FileProblem::NotAFile;
+        return false;
+    }
     // Replace the file a symbolic link points to, not the link.
     struct stat lst {};
     if (exists && ::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
@@ -190,22 +317,44 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
     }
 
     // The file is replaced only where it could be opened for writing (see mayReplace).
-    if (exists && !mayReplace(target, st)) return false;
+    if (exists && !mayReplace(target, st)) {
+        const bool readOnlyFile = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || errno == EROFS;
+        why = readOnlyFile ? FileProblem::ReadOnly : fileProblemFromErrno(errno);
+        return false;
+    }
 
     bool ok = false;
-    runBlocking([&] { ok = writeAndRename(target, bytes, exists ? &st : nullptr); });
+    int error = 0;
+    runBlocking([&] { ok = writeAndRename(target, bytes, exists ? &st : nullptr, error); });
+    if (!ok) why = fileProblemFromErrno(error);
     return ok;
 }
 
-bool readFileBytes(const std::string& path, std::string& bytes) {
+bool readFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes, FileProblem* problem) {
+    FileProblem ignored = FileProblem::None;
+    FileProblem& why = problem ? *problem : ignored;
+    why = FileProblem::None;
     std::string native = toNativePath(path);
-    if (native.empty()) return false;
+    if (native.empty()) {
+        why = FileProblem::NotFound;
+        return false;
+    }
     // Non-blocking open so that a named pipe cannot stall the program; only regular files are read.
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        why = fileProblemFromErrno(errno);
+        return false;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        why = FileProblem::NotAFile;
+        return false;
+    }
+    // The size is checked before anything is read, so a huge file costs nothing.
+    if (maxBytes > 0 && st.st_size > 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        why = FileProblem::TooLarge;
         return false;
     }
     std::string data;
@@ -215,10 +364,17 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
         ssize_t r = ::read(fd, buf, sizeof buf);
         if (r < 0) {
             if (errno == EINTR) continue;
+            why = fileProblemFromErrno(errno);
             ::close(fd);
             return false;
         }
         if (r == 0) break;
+        // A file that grows while it is read is held to the same limit.
+        if (maxBytes > 0 && data.size() + static_cast<std::size_t>(r) > maxBytes) {
+            why = FileProblem::TooLarge;
+            ::close(fd);
+            return false;
+        }
         data.append(buf, static_cast<std::size_t>(r));
     }
     ::close(fd);
@@ -230,6 +386,23 @@ bool fileExists(const std::string& path) {
     std::string native = toNativePath(path);
     struct stat st {};
     return !native.empty() && ::stat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool pathEntryExists(const std::string& path) {
+    std::string native = toNativePath(path);
+    struct stat st {};
+    return !native.empty() && ::lstat(native.c_str(), &st) == 0;
+}
+
+std::string setFileAside(const std::string& path) {
+    std::string native = toNativePath(path);
+    if (native.empty() || !pathEntryExists(native)) return "";
+    for (int n = 1; n <= 9; ++n) {
+        std::string aside = native + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+        if (pathEntryExists(aside)) continue;
+        return ::rename(native.c_str(), aside.c_str()) == 0 ? aside : std::string();
+    }
+    return "";
 }
 
 bool deleteFile(const std::string& path) {

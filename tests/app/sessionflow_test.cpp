@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/documentdialogs.h"
+#include "app/startup.h"
 #include "engine/sessionfile.h"
 #include "foundation/textfile.h"
 #include "play_harness.h"
@@ -121,13 +122,13 @@ TEST_F(Flow, YesGoesOnOnlyAfterASuccessfulSave) {
     EXPECT_FALSE(app().newSession(false));
     EXPECT_EQ(p.core().pages.at(0).chordCount(), 1);
     EXPECT_TRUE(history().modified);
-    // A write that fails stops it too, keeps the changes and says so.
-    p.prompt.answers = {0, 0};
+    // A write that fails stops it too, keeps the changes and says so (No to another name).
+    p.prompt.answers = {0, 1};
     p.prompt.asked = 0;
     dialogs.answers = {p.dir.file("missing/song.qvs")};
     EXPECT_FALSE(app().newSession(false));
     EXPECT_EQ(p.prompt.asked, 2);
-    EXPECT_EQ(linesOf(p.prompt.lastLines), std::vector<std::string>{"Failed to save file."});
+    EXPECT_EQ(p.prompt.lastLines.at(0), "Failed to save file.");
     EXPECT_TRUE(history().modified);
     EXPECT_TRUE(app().sessionPath.empty());
     EXPECT_EQ(p.core().pages.at(0).chordCount(), 1);
@@ -174,13 +175,26 @@ TEST_F(Flow, FailedSaveKeepsTheSessionModified) {
     edit();
     EXPECT_FALSE(app().saveSession());
     EXPECT_TRUE(history().modified);
-    EXPECT_EQ(linesOf(p.prompt.lastLines), std::vector<std::string>{"Failed to save file."});
+    // The message names the file and the reason, and offers another name.
+    EXPECT_EQ(linesOf(p.prompt.lastLines),
+              (std::vector<std::string>{"Failed to save file.", "File: " + p.dir.file("gone/song.qvs"),
+                                        "The file or its folder does not exist.", "",
+                                        "Save the session under another name?"}));
+    EXPECT_EQ(p.prompt.lastButtons, PromptButtons::YesNo);
     // Save As onto a path that cannot be written keeps the old name and lists nothing.
     dialogs.answers = {p.dir.file("nowhere/other.qvs")};
     EXPECT_FALSE(app().saveSessionAs());
     EXPECT_EQ(app().sessionPath, p.dir.file("gone/song.qvs"));
     EXPECT_EQ(p.ctx->recentFiles.entries.count(), 0);
     EXPECT_TRUE(history().modified);
+    // Yes to another name: the session is saved there and belongs to it.
+    p.prompt.answers = {0};
+    p.prompt.asked = 0;
+    dialogs.answers = {p.dir.file("other.qvs")};
+    EXPECT_TRUE(app().saveSession());
+    EXPECT_EQ(app().sessionPath, p.dir.file("other.qvs"));
+    EXPECT_TRUE(fileExists(p.dir.file("other.qvs")));
+    EXPECT_FALSE(history().modified);
 }
 
 TEST_F(Flow, OpenAFullSessionFile) {
@@ -210,22 +224,29 @@ TEST_F(Flow, OpenAMissingFile) {
     p.ctx->recentFiles.add(gone);
     p.prompt.answers = {0};
     EXPECT_FALSE(app().openSession(gone));
-    EXPECT_EQ(linesOf(p.prompt.lastLines),
-              std::vector<std::string>{
-                  "Sorry, the file does not exist. Maybe it has been moved to another folder."});
+    EXPECT_EQ(
+        linesOf(p.prompt.lastLines),
+        (std::vector<std::string>{
+            "Sorry, the file does not exist. Maybe it has been moved to another folder.", "File: " + gone}));
     EXPECT_EQ(p.ctx->recentFiles.entries.count(), 0);
 }
 
-TEST_F(Flow, FileCutShortOpensNothing) {
+TEST_F(Flow, FileCutShortLeavesTheSessionAsItWas) {
+    app().sessionPath = p.dir.file("current.qvs");
     p.core().pages.at(5).addChord(QvChord(), -1);
+    p.core().styleNumber = 7;
+    history().record("Insert chord", false);
+    p.prompt.answers = {1}; // no need to save first
     EXPECT_FALSE(app().openSession(fixture("truncated.qvs")));
-    EXPECT_EQ(linesOf(p.prompt.lastLines), std::vector<std::string>{"Failed to open file."});
-    EXPECT_TRUE(app().sessionPath.empty());
-    EXPECT_EQ(p.core().styleNumber, 1); // a new session: the library's first style
-    for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(p.core().pages.at(i).chordCount(), 0) << i;
-    EXPECT_EQ(p.core().loopStart, -1);
+    EXPECT_EQ(linesOf(p.prompt.lastLines),
+              (std::vector<std::string>{"Failed to open file.", "File: " + fixture("truncated.qvs"),
+                                        "It is not a session file, or it is incomplete."}));
+    EXPECT_EQ(app().sessionPath, p.dir.file("current.qvs"));
+    EXPECT_EQ(p.core().styleNumber, 7);
+    EXPECT_EQ(p.core().pages.at(5).chordCount(), 1);
     EXPECT_EQ(p.ctx->recentFiles.entries.count(), 0);
-    EXPECT_EQ(history().description(0), "[Open session]");
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_TRUE(history().modified);
 }
 
 TEST_F(Flow, NewerVersionAndUnknownStyle) {
@@ -358,12 +379,37 @@ TEST(FlowContext, StoresLoadAtStartAndSaveAtExit) {
         ctx.customStyleMixes.removeMix(7);
     }
     EXPECT_FALSE(fileExists(mixes));
-    // A damaged notes file survives a run untouched.
+    // A damaged notes file is kept aside, said once, and a fresh one written.
     const std::string damaged = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=half";
     ASSERT_TRUE(writeFileAtomic(notes, damaged));
+    takeStoreNotices();
     { QvContext ctx(makeContext(prompt)); }
-    ASSERT_TRUE(readFileBytes(notes, text));
+    ASSERT_TRUE(readFileBytes(notes + ".bad", text));
     EXPECT_EQ(text, damaged);
+    ASSERT_TRUE(readFileBytes(notes, text));
+    EXPECT_NE(text.find("</QuoVelanta Global Notes>"), std::string::npos);
+    Llist<std::string> said = takeStoreNotices();
+    ASSERT_EQ(said.count(), 1);
+    EXPECT_NE(said.at(0).find("globalNotes.cfg.bad"), std::string::npos);
+}
+
+TEST(FlowContext, UnreadableStoreIsKeptAsideAndAFailedExitSaveIsReported) {
+    play::ScratchFolder dir;
+    std::filesystem::create_directories(dir.file("options.cfg")); // a folder where the file belongs
+    takeStoreNotices();
+    play::ScriptedPrompt prompt;
+    QvContext::Setup setup = scratchSetup(dir, nullptr, nullptr, &prompt);
+    setup.recentPath = dir.file("gone/recent.cfg"); // its folder does not exist: cannot be written
+    QvContext ctx(std::move(setup));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("options.cfg.bad")));
+    Llist<std::string> said = takeStoreNotices();
+    ASSERT_EQ(said.count(), 1);
+    EXPECT_NE(said.at(0).find("options.cfg.bad"), std::string::npos);
+    saveStoresAtExit(ctx, nullptr);
+    EXPECT_TRUE(fileExists(dir.file("options.cfg")));
+    EXPECT_EQ(linesOf(prompt.lastLines),
+              (std::vector<std::string>{"Some settings could not be saved:",
+                                        dir.file("gone/recent.cfg") + " could not be written."}));
 }
 
 // With no export folder remembered, the export dialogs start in the session's folder, or for a new

@@ -61,10 +61,17 @@ TEST(MessageBox, SizeFollowsTheLinesMeasuredInTheirOwnFont) {
     EXPECT_EQ(messageBoxPageSize(linesOf({"^" + text}), screen).width(), bold + 50);
     EXPECT_EQ(messageBoxPageSize(linesOf({"~" + text}), screen).width(), plain + 50);
 
-    // Held within the screen both ways.
+    // Held within the screen both ways; a long line, words or one 400-digit number, is broken into
+    // lines that fit a box no wider than 900.
     std::string huge;
     while (textWidth(huge, false) < 1200) huge += "Very wide line ";
-    EXPECT_EQ(messageBoxPageSize(linesOf({huge}), screen).width(), 1000);
+    const QSize wrapped = messageBoxPageSize(linesOf({huge}), screen);
+    EXPECT_LE(wrapped.width(), 900);
+    EXPECT_EQ(wrapped.height(), 124 + 2 * 16);
+    const QSize digits = messageBoxPageSize(linesOf({std::string(400, '7')}), QSize(2000, 1200));
+    EXPECT_LE(digits.width(), 900);
+    EXPECT_GE(digits.height(), 124 + 3 * 16);
+    EXPECT_LE(messageBoxPageSize(linesOf({huge}), QSize(600, 700)).width(), 600);
     Llist<std::string> many(0, 1, true);
     for (int i = 0; i < 60; ++i) many.add("line");
     EXPECT_EQ(messageBoxPageSize(many, screen).height(), 700);

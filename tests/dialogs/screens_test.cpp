@@ -64,6 +64,7 @@ TEST_P(DialogScreens, MessageBoxWithEachButtonSet) {
     lines.add("The session has changes that are not saved yet.");
     lines.add("~Read more about sessions");
     lines.add("www.example.org");
+    lines.add("Version " + std::string(400, '9') + " of a long file name, broken to fit the box.");
     for (const Set& set : sets) {
         std::string path;
         int buttons = 0;

@@ -96,21 +96,22 @@ TEST(CustomStyleMixes, NoMixLeftDeletesTheFile) {
     EXPECT_FALSE(fs::exists(path));
 }
 
-TEST(CustomStyleMixes, ForeignOrDamagedFileIsNeitherOverwrittenNorDeleted) {
+TEST(CustomStyleMixes, ForeignDamagedOrHugeFileIsKeptAside) {
     TempDir t;
     std::string path = t.file("customStyleMixes.dat");
     const std::string cut = kHead + mixBlock("0.5", 2) + "<Mix>\r\nvolDr";
-    const std::string foreign = "<QuoVelanta Options>\r\nprecountMode=1\r\n</QuoVelanta Options>\r\n";
-    for (const std::string& content : {cut, foreign}) {
+    // A file past the size limit is refused without being read.
+    const std::string huge = kHead + std::string(kMaxTextFileBytes, '\n') + kTail;
+    for (const std::string& content : {cut, huge}) {
         ASSERT_TRUE(writeFileAtomic(path, content));
         {
             CustomStyleMixes store(path);
-            EXPECT_EQ(store.loadResult(), TaggedLoad::Failed);
+            EXPECT_EQ(store.loadResult(), TaggedLoad::Missing);
             EXPECT_EQ(store.mixes.count(), 0);
-            EXPECT_FALSE(store.save()); // nothing left would delete the file
-            store.storeCurrentMix(QvSessionMix(), 4);
-            EXPECT_FALSE(store.save());
         }
-        EXPECT_EQ(readBytes(path), content);
+        EXPECT_FALSE(fs::exists(path)); // no mix: nothing written
+        EXPECT_EQ(readBytes(path + ".bad"), content);
+        fs::remove(path + ".bad");
     }
+    takeStoreNotices();
 }

@@ -92,23 +92,39 @@ TEST(GlobalNotes, NotesSurviveSaveAndLoad) {
     EXPECT_EQ(again.notes.at(2), "  indented i=1");
 }
 
-TEST(GlobalNotes, ForeignOrDamagedFileIsNeverOverwritten) {
+TEST(GlobalNotes, ForeignOrDamagedFileIsKeptAsideOrNeverOverwritten) {
     TempDir t;
     const std::string foreign =
         "<Something Else>\r\n<globalNotes>\r\ni=x\r\n</globalNotes>\r\n</Something Else>\r\n";
     const std::string cut = "<QuoVelanta Global Notes>\r\n<globalNotes>\r\ni=first\r\ni=sec";
+    std::string path = t.file("globalNotes.cfg");
+    takeStoreNotices();
+    // The first is moved to .bad, the second (.bad taken) to .bad2; a fresh file is written after each.
     for (const std::string& content : {foreign, cut}) {
-        std::string path = t.file("globalNotes.cfg");
         writeAll(path, content);
         {
             GlobalNotes notes(path);
-            EXPECT_EQ(notes.loadResult(), TaggedLoad::Failed);
+            EXPECT_EQ(notes.loadResult(), TaggedLoad::Missing);
             EXPECT_EQ(notes.notes.count(), 0);
             notes.notes.add("typed after a failed load");
-            EXPECT_FALSE(notes.save());
         }
-        EXPECT_EQ(readBytes(path), content);
+        EXPECT_NE(readBytes(path).find("i=typed after a failed load"), std::string::npos);
     }
+    EXPECT_EQ(readBytes(path + ".bad"), foreign);
+    EXPECT_EQ(readBytes(path + ".bad2"), cut);
+    // With every aside name taken the file stays where it is and is never written over.
+    for (int n = 3; n <= 9; ++n) writeAll(path + ".bad" + std::to_string(n), "");
+    writeAll(path, cut);
+    {
+        GlobalNotes notes(path);
+        EXPECT_EQ(notes.loadResult(), TaggedLoad::Failed);
+        notes.notes.add("typed after a failed load");
+        EXPECT_FALSE(notes.save());
+    }
+    EXPECT_EQ(readBytes(path), cut);
+    Llist<std::string> said = takeStoreNotices();
+    ASSERT_EQ(said.count(), 3);
+    EXPECT_NE(said.at(2).find("will not be replaced"), std::string::npos);
 }
 
 TEST(ValueLists, LineBreaksInsideATextAreWrittenAsBlanks) {

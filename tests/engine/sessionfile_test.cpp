@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <malloc.h>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "engine/qvcore.h"
+#include "engine/qvhistory.h"
 #include "model_test_util.h"
 #include "tests/common/sessiondoc.h"
 
@@ -251,4 +255,104 @@ TEST(SessionFile, TopLevelLinesSkipEveryBlock) {
     EXPECT_EQ(top.at(0), "a=1");
     EXPECT_EQ(top.at(1), "note=<b>");
     EXPECT_EQ(top.at(2), "z=2");
+}
+
+namespace {
+
+// The largest session the program can hold: 36 pages of the most chords and points a page takes,
+// the longest page sequence, and notes and links at their limits.
+void fillLargest(QvCore& core) {
+    for (int p = 0; p < kPageCount; ++p) {
+        QvPage& page = core.pages.at(p);
+        for (int i = 0; i < kMaxChordsPerPage; ++i)
+            page.addChord(
+                QvChord(i % 12, i % 20, i % 7 - 3, (i + 5) % 12, true, kMaxPageUnits / kMaxChordsPerPage),
+                -1);
+        for (int i = 0; i < kMaxPointsPerPage; ++i) page.addAPoint(i * (kMaxPageUnits / kMaxPointsPerPage));
+    }
+    core.pageSlots.clear();
+    for (int s = 0; s < kMaxPageSlots; ++s) core.pageSlots.add(s % kPageCount);
+    const std::string line(kMaxNotesBytes / kMaxNoteLines, 'n');
+    for (int i = 0; i < kMaxNoteLines; ++i) core.sessionNotes.add(line);
+    for (std::string& link : core.sessionLinks) link = std::string(kMaxLinkBytes, 'l');
+}
+
+struct QuietClient : HistoryClient {};
+
+} // namespace
+
+TEST(SessionFile, ReadingKeepsTheSessionsLimits) {
+    SessionDoc doc;
+    doc.core.reset();
+    fillLargest(doc.core);
+    // Beyond every limit: a 17th bar of chords, more points, slots, notes and a longer link.
+    doc.core.pages.at(3).addChord(QvChord(), -1);
+    doc.core.pages.at(3).chords.at(0).len = 20;
+    for (int i = 0; i < 40; ++i) doc.core.pageSlots.add(1);
+    doc.core.sessionNotes.add("one line too many");
+    doc.core.sessionLinks.at(2) = std::string(kMaxLinkBytes - 1, 'l') + "\xC3\xBC" + "xx";
+    TempDir dir;
+    ASSERT_TRUE(doc.saveFile(kSessionHeader, dir.file("big.qvs")));
+    SessionDoc back;
+    ASSERT_TRUE(loadDoc(back, dir.file("big.qvs")));
+    EXPECT_EQ(back.core.pages.at(3).length(true), kMaxPageUnits);
+    EXPECT_EQ(back.core.pages.at(3).chordCount(), kMaxChordsPerPage - 4); // 20 + 187 x 4 + the cut one
+    EXPECT_EQ(back.core.pageSlots.count(), kMaxPageSlots);
+    EXPECT_EQ(back.core.sessionNotes.count(), kMaxNoteLines);
+    EXPECT_EQ(back.core.sessionLinks.at(2).size(), std::size_t(kMaxLinkBytes - 1)); // "ü" is not split
+}
+
+TEST(SessionFile, TheLargestSessionFitsTheFileLimitsAndMemoryWithItsHistory) {
+    QvCore live;
+    StepControl clock;
+    fillLargest(live);
+    SessionDoc doc;
+    doc.core = live;
+    TempDir dir;
+    ASSERT_TRUE(doc.saveFile(kSessionHeader, dir.file("largest.qvs")));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(dir.file("largest.qvs"), bytes));
+    EXPECT_LT(bytes.size(), kMaxSessionFileBytes);
+    Text_ text;
+    ASSERT_EQ(readSessionText(dir.file("largest.qvs"), text), FileProblem::None);
+    EXPECT_LT(text.count(), kMaxSessionFileLines);
+    // Read back whole.
+    SessionDoc back;
+    ASSERT_TRUE(loadDoc(back, dir.file("largest.qvs")));
+    for (int p = 0; p < kPageCount; ++p) {
+        EXPECT_EQ(back.core.pages.at(p).chordCount(), kMaxChordsPerPage);
+        EXPECT_EQ(back.core.pages.at(p).apointCount(), kMaxPointsPerPage);
+    }
+    EXPECT_EQ(back.core.sessionNotes.count(), kMaxNoteLines);
+    // The live session and 100 undo steps of it stay under 300 MB.
+    const std::size_t before = mallinfo2().uordblks;
+    {
+        QuietClient client;
+        QvHistory history(live, clock, client);
+        history.reset("[Open session]");
+        for (int i = 0; i < 120; ++i) {
+            live.pages.at(i % kPageCount).chords.at(0).key = i % 12;
+            history.record("Edit " + std::to_string(i), false);
+        }
+        const std::size_t used = mallinfo2().uordblks - before + sizeof(QvCore);
+        std::printf("largest session: %zu bytes in file, %.1f MB for 100 undo steps\n", bytes.size(),
+                    used / 1e6);
+        EXPECT_LT(used, std::size_t(300) << 20);
+    }
+}
+
+TEST(SessionFile, FilesNoSessionCouldBeAreRefusedUnread) {
+    TempDir dir;
+    Text_ text;
+    EXPECT_EQ(readSessionText(dir.file("none.qvs"), text), FileProblem::NotFound);
+    EXPECT_EQ(readSessionText(dir.folder(), text), FileProblem::NotAFile);
+    EXPECT_EQ(readSessionText(fixture("truncated.qvs"), text), FileProblem::WrongContent);
+    // Past the byte or line limit: too large, whatever it holds.
+    std::string many =
+        "<QuoVelanta Session>\r\n" + std::string(kMaxSessionFileLines, '\n') + "</QuoVelanta Session>\r\n";
+    ASSERT_TRUE(writeFileAtomic(dir.file("lines.qvs"), many));
+    EXPECT_EQ(readSessionText(dir.file("lines.qvs"), text), FileProblem::TooLarge);
+    std::filesystem::resize_file(dir.file("lines.qvs"), std::uintmax_t(3) << 30); // sparse: costs no disk
+    EXPECT_EQ(readSessionText(dir.file("lines.qvs"), text), FileProblem::TooLarge);
+    EXPECT_EQ(text.count(), 0);
 }

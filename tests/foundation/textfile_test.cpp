@@ -125,6 +125,9 @@ TEST(TextFile, FailedSaveLeavesOldFileUntouched) {
     Text_ t;
     t.add("x");
     EXPECT_FALSE(t.save(dir.file("no/such/folder.txt")));
+    FileProblem why = FileProblem::None;
+    EXPECT_FALSE(writeFileAtomic(dir.file("no/such/folder.txt"), "x", &why));
+    EXPECT_EQ(why, FileProblem::NotFound);
     EXPECT_FALSE(t.save(dir.folder()));
     std::filesystem::create_directory(dir.file("sub"));
     EXPECT_FALSE(t.save(dir.file("sub")));
@@ -141,10 +144,11 @@ TEST(TextFile, FailedSaveLeavesOldFileUntouched) {
     struct rlimit small = saved;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool ok = big.save(dir.file("old.txt"));
+    bool ok = writeFileAtomic(dir.file("old.txt"), big.joined(), &why);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(ok);
+    EXPECT_EQ(why, FileProblem::TooLarge);
     EXPECT_EQ(readBytes(dir.file("old.txt")), "old\r\n");
     int entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.folder())) entries += e.is_regular_file();
@@ -248,7 +252,9 @@ TEST(TextFile, ReadOnlyFileIsNeverReplaced) {
     Text_ t;
     t.add("new");
     EXPECT_FALSE(t.save(dir.file("locked.qvs")));
-    EXPECT_FALSE(writeFileAtomic(dir.file("locked.qvs"), "new"));
+    FileProblem why = FileProblem::None;
+    EXPECT_FALSE(writeFileAtomic(dir.file("locked.qvs"), "new", &why));
+    EXPECT_EQ(why, FileProblem::ReadOnly);
     EXPECT_EQ(folderContents(dir), before);
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("locked.qvs").c_str(), &st), 0);
@@ -300,4 +306,21 @@ TEST(TextFile, OtherUsersFileIsNeverReplaced) {
     EXPECT_EQ(after.at("theirs.cfg"), "theirs\r\n");
     after.erase("mine.cfg");
     EXPECT_EQ(after, before);
+}
+
+TEST(TextFile, SavingRemovesOnlyTheTemporaryFilesOfEndedProcesses) {
+    TempDir dir;
+    pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0); // the child has ended: its files are leftovers
+    const std::string dead = ".qv" + std::to_string(child) + "-7.tmp";
+    const std::string live = ".qv" + std::to_string(::getppid()) + "-7.tmp";
+    for (const std::string& name : {dead, live, std::string(".qvx-1.tmp"), std::string("song.qvs")})
+        writeBytes(dir.file(name), "left");
+    ASSERT_TRUE(writeFileAtomic(dir.file("song.qvs"), "saved"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(dead)));
+    EXPECT_TRUE(std::filesystem::exists(dir.file(live)));
+    EXPECT_TRUE(std::filesystem::exists(dir.file(".qvx-1.tmp")));
+    EXPECT_EQ(readBytes(dir.file("song.qvs")), "saved");
 }
