@@ -21,6 +21,8 @@
 // MIDI channel index of part 0..6: part 0 (and below) is the drum part on index 9; parts 1..6 use six
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
+// lo <= v <= hi.
+bool inRange(int v, int lo, int hi);
 
 class CustomStyleMixes;
 class FileDialogs;
