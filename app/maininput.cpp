@@ -579,6 +579,10 @@ void QuoVelanta::mouseMove(int x, int y, bool leftDown, int modifier) {
     }
     paintMenuBar(false);
     updateHover();
+    // The beat under the mouse on the band below the chord cells is where a click plays from.
+    const bool markerAllowed =
+        (selectorKind == 0 || selectorKind == 4 || selectorKind == 6) && resizedChord < 0;
+    playMarkerPosition = markerAllowed ? positionAtMouse(0) : -1;
     if (hooks.paintPositionMarker) hooks.paintPositionMarker(false, 0);
     if (!leftDown) return;
     QvCore& core = engine.core;

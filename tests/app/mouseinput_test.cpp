@@ -244,6 +244,18 @@ TEST_F(Mouse, AnArrangementPointMovesKeepsItsSettingsAndCopiesWithShift) {
     EXPECT_EQ(lastRecord(), "Copy Arrangement Point");
 }
 
+TEST_F(Mouse, AClickOnTheBandUnderTheChordsPlaysFromThatBeatOfTheEditedSlot) {
+    chords({48, 48, 48, 48});
+    rig.core().pageSlots.add(0); // page 0 again at slot 1
+    rig.core().editedPosition = rig.core().playingPosition = 1;
+    const TRect s = app().positionScale; // the beat at 24 of 48, where the band under the chords is
+    click({s.Left + 30 * (s.Right - s.Left) / (app().pageZoom(page()) * 48), app().pageArea.Top + 80});
+    const int late =
+        rig.ctx->engine.stepControl.absoluteStep() - rig.core().startTickOf(1) - rig.core().stepsPerBar() / 2;
+    EXPECT_TRUE(rig.ctx->engine.stepControl.isPlaying() && rig.core().playingPosition == 1);
+    EXPECT_TRUE(late >= 0 && late < rig.core().stepsPerBeat()) << late; // the marker flashed 250 ms
+}
+
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
     chords({48});
     page().addAPoint(0);
