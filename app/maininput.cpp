@@ -139,6 +139,7 @@ void QuoVelanta::cancelMouseState() {
     previousClickChord = previousClickSlot = previousClickStripPosition = -1;
     selectionAnchor = -1;
     hoveredResizeHandle = -1;
+    noteDrags();
 }
 
 // ---- Menus and the click replay ----
@@ -172,6 +173,11 @@ void QuoVelanta::mouseDown(int x, int y, int button, int modifier, bool syntheti
         mouseDownOnce(0, 0, 0, 0, true);
     }
     replayPending = false;
+    noteDrags();
+}
+
+void QuoVelanta::noteDrags() {
+    dragInProgress = chordDragArmed || chordDragMoving || pointDragArmed || pointDragMoving || loopDragging;
 }
 
 void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synthetic) {
@@ -768,6 +774,7 @@ void QuoVelanta::mouseUp(int x, int y, int button, int modifier) {
         recordStep("Set loop region", false);
     }
     controls.releasePressed();
+    noteDrags();
 }
 
 void QuoVelanta::keyUp(int key, bool ctrl, bool shift) {

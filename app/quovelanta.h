@@ -544,6 +544,9 @@ class QuoVelanta : public TextStream {
     void endPointDrag(int modifier);
     void endChordDrag(int modifier);
     void flushBlit();
+    // dragInProgress follows the drags: set while a chord, arrangement-point or loop drag is armed or
+    // moving.
+    void noteDrags();
 
   public:
     // ---- end of the mouse input block ----

@@ -256,6 +256,29 @@ TEST_F(Mouse, AClickOnTheBandUnderTheChordsPlaysFromThatBeatOfTheEditedSlot) {
     EXPECT_TRUE(late >= 0 && late < rig.core().stepsPerBeat()) << late; // the marker flashed 250 ms
 }
 
+TEST_F(Mouse, ADragHoldsThePageThroughATurnAndTheTurnAfterItFindsWhatIsUnderTheMouse) {
+    chords({12, 12, 12, 12});
+    rig.core().pages.at(1).addChord(QvChord(5, 0, 0, kAutoBassArg, false, 96), -1);
+    rig.core().pageSlots.add(1);
+    page().setSelected(1, true);
+    const TPoint p = chordPoint(1), end{app().chordRects.at(3).Right, p.y};
+    app().mouseMove(p.x, p.y, false, 0);
+    app().mouseDown(p.x, p.y, 1, 0, false);
+    app().togglePlay();
+    auto play = [&] { // three seconds: more than the page
+        for (int i = 0; i < 150 && rig.core().editedPosition == 0; ++i, app().idleTick())
+            rig.clock.advance(20);
+    };
+    play();
+    EXPECT_EQ(rig.core().editedPosition, 0);
+    app().mouseMove(end.x, end.y, true, 0);
+    app().mouseUp(end.x, end.y, 1, 0);
+    EXPECT_EQ(lastRecord(), "Move chord");
+    play();
+    EXPECT_EQ(rig.core().editedPosition, 1);
+    EXPECT_EQ(app().hoveredChord, 0);
+}
+
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
     chords({48});
     page().addAPoint(0);
