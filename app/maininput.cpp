@@ -167,10 +167,14 @@ void QuoVelanta::mouseDown(int x, int y, int button, int modifier, bool syntheti
         return;
     }
     mouseDownOnce(x, y, button, modifier, synthetic);
+    // A selector closed without showing what it covered (the click went on to another target): the
+    // display is shown once, with whatever the click opened painted into it.
+    if (blitPending) flushBlit();
     // A click that dismissed a menu is replayed here, one after the other, never from inside a handler.
     for (int n = 0; replayPending && n < 32 && !quitRequested; ++n) {
         replayPending = false;
         mouseDownOnce(0, 0, 0, 0, true);
+        if (blitPending) flushBlit();
     }
     replayPending = false;
     noteDrags();
@@ -242,8 +246,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
                                   (selectorKind == 6 && hoveredStripPosition != -1);
             if (sameKind) {
                 closeSelector(false);
-                editedChord = -1;
-                selectedPoint = -1;
                 blitPending = true;
             } else {
                 closeSelectorOverlay();
@@ -393,7 +395,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
     if (doubleClick && hoveredChord != -1 && hoveredChord < page.chordCount() && hoveredResizeHandle == -1 &&
         (modifier == 0 || justAdded)) {
         openChordEditor();
-        blitPending = false;
         return;
     }
     const int pointUnder = hoveredStripPosition != -1 ? page.findAPoint(hoveredStripPosition) : -1;
@@ -404,7 +405,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         openArrangementPointEditor();
         pointDragIndex = pointUnder;
         pointDragArmed = true;
-        blitPending = false;
         return;
     }
     int targetSlot = -1;
@@ -436,7 +436,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         host.repaintPageArea(false);
         host.repaintPageSlots();
         host.repaintPositionCounter();
-        blitPending = false;
         openPageSlotMenu(true);
         return;
     }
@@ -465,7 +464,6 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         } else if (right && arrangementPointMenu) {
             arrangementPointMenu(-1, false);
         }
-        blitPending = false;
         return;
     }
     if (blitPending) {

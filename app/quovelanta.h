@@ -161,8 +161,8 @@ class QuoVelanta : public TextStream {
     void rebuildArrangementSelector(const QvAPoint& point);
     // The mixer window calls it after a custom mix was saved or deleted.
     void repaintStyleSelector();
-    // Leaves any selector: the overlay closes (kind 0), then the window forgets what it was open on and
-    // repaints what it covered (QvHost::selectorClosed).
+    // Leaves any selector: the edited chord, the slot with a menu and the selected point are forgotten,
+    // the overlay closes (kind 0) and the window repaints what it covered (QvHost::selectorClosed).
     void closeSelector(bool present);
     // The open selector's sensor id under a window point (no state change), -1 none or closed.
     int selectorSensorAt(int x, int y) const;

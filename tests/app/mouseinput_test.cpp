@@ -279,6 +279,26 @@ TEST_F(Mouse, ADragHoldsThePageThroughATurnAndTheTurnAfterItFindsWhatIsUnderTheM
     EXPECT_EQ(app().hoveredChord, 0);
 }
 
+TEST_F(Mouse, ClosingOrMovingAnOverlayLeavesTheWindowAsAFreshPaintDoes) {
+    chords({48, 48});
+    auto asFresh = [&](QRect r) {
+        const QImage shown = rig.screen().copy(r);
+        rig.repaint();
+        return shown == rig.screen().copy(r);
+    };
+    click(chordPoint(0));
+    click(chordPoint(0));
+    for (int i = 0; i < 3; ++i, rig.clock.advance(1000)) // a progression written chord after chord
+        click({app().addChordRect.Left + 6, app().addChordRect.Top + 10});
+    // Above the strip and left of the Bars box, which a repaint with the chord editor open skips.
+    const TRect d = app().displayRect;
+    EXPECT_TRUE(app().editedChord == 4 && asFresh(QRect(d.Left, d.Top, app().barsBoxRect.Left - d.Left,
+                                                        app().arrangementStrip.Top - d.Top)));
+    for (int i = 0; i < 2; ++i) click({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
+    app().keyDown(27, false, false); // Esc closes the page menu
+    EXPECT_TRUE(asFresh(rig.screen().rect()));
+}
+
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
     chords({48});
     page().addAPoint(0);
