@@ -144,12 +144,10 @@ void QuoVelanta::cancelMouseState() {
 
 // ---- Menus and the click replay ----
 
-void QuoVelanta::scheduleClickReplay(int x, int y, int button, int modifier) {
+void QuoVelanta::scheduleClickReplay(int x, int y, int /*button*/, int /*modifier*/) {
     mouseX = x;
     mouseY = y;
     replayPending = true;
-    replayButton = button;
-    replayModifier = modifier;
 }
 
 void QuoVelanta::flushBlit() {
@@ -191,10 +189,12 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
     stopCountIn(true);
     checkPageBinding();
     if (synthetic) {
+        // The replay of a click that closed a menu: where the mouse is now, with the button of the
+        // click that opened the menu, without modifier.
         x = mouseX;
         y = mouseY;
-        button = replayButton;
-        modifier = replayModifier;
+        button = lastClickButton;
+        modifier = 0;
     } else {
         mouseX = x;
         mouseY = y;
@@ -505,7 +505,10 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
         Llist<std::string> items;
         for (int i = 0; i < o.visualTransposeNames.count(); ++i)
             items.add((i == o.visualTranspose ? "$" : "") + o.visualTransposeNames.at(i));
-        const int r = runContextMenu(items, 1);
+        // Left of the box and 2 px below it, in the display's colour.
+        const QPoint at =
+            hostForm->mapToGlobal(QPoint(transposeBoxRect.Left - 168, transposeBoxRect.Bottom + 2));
+        const int r = runContextMenu(items, at.x(), at.y(), scaleColour(theme.dimTextColour(), 0.95f), 167);
         if (r >= 0 && r < o.visualTransposeNames.count()) {
             o.visualTranspose = r;
             refreshPanels();
@@ -547,7 +550,10 @@ void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synt
             core.playFrom(core.startTickOf(i), false, isBusy());
             if (previous != i && previous < core.pageSlots.count()) core.pageAt(false).selectNone();
         }
+        // The slot stays this click's, so that a second click on it makes a double click.
+        const int clickedSlot = previousClickSlot;
         afterPageChange(true);
+        previousClickSlot = clickedSlot;
         host.repaintPageSlots();
         host.repaintPositionCounter();
         if (right) showSlotMenu(i);

@@ -520,17 +520,18 @@ class QuoVelanta : public TextStream {
     void splitChord();
     void insertChord();
     // A click that closed a menu elsewhere on the window is replayed (as a synthetic mouse-down at
-    // x, y) once the running mouse-down has ended: flat, never nested.
+    // x, y) once the running mouse-down has ended: flat, never nested. The replay takes the button of
+    // the click that opened the menu and no modifier, whatever button and modifier closed it.
     void scheduleClickReplay(int x, int y, int button, int modifier);
 
   private:
     bool replayPending = false; // a dismissing click waits to be replayed (flat, never nested)
-    int replayButton = 1, replayModifier = 0;
     bool blitPending = false;
     void mouseDownOnce(int x, int y, int button, int modifier, bool synthetic);
     // At (x, y) on the screen (-1000: the mouse), in colour (-1 grey), columnWidth wide (-1 measured).
-    int runContextMenu(const Llist<std::string>& items, int button, int x = -1000, int y = -1000,
-                       TColor colour = -1, int columnWidth = -1);
+    // A menu dismissed by a click on the main window has that click replayed.
+    int runContextMenu(const Llist<std::string>& items, int x = -1000, int y = -1000, TColor colour = -1,
+                       int columnWidth = -1);
     // The point editor's mode and cymbal popups under sensor id: the choice, or -1 (then the sensor
     // remembers its dismissal so that the replayed click on it does not reopen it).
     int arrangementSensorPopup(int id, const Llist<std::string>& names, int current);

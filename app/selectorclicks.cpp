@@ -21,13 +21,13 @@ Llist<std::string> textLines(std::initializer_list<std::string> text) {
 
 // ---- Menus and the click replay ----
 
-int QuoVelanta::runContextMenu(const Llist<std::string>& items, int button, int px, int py, TColor colour,
+int QuoVelanta::runContextMenu(const Llist<std::string>& items, int px, int py, TColor colour,
                                int columnWidth) {
     popupMenuOpen = true;
     const int r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, px, py, colour, columnWidth);
     popupMenuOpen = false;
     if (r >= 0 || quitRequested) return r;
-    int x = 0, y = 0, b = button, m = 0;
+    int x = 0, y = 0, b = 0, m = 0;
     if (dismissClickSource) {
         if (!dismissClickSource(x, y, b, m)) return r;
     } else {
@@ -38,14 +38,8 @@ int QuoVelanta::runContextMenu(const Llist<std::string>& items, int button, int 
         if (!hostForm->rect().contains(p)) return r;
         x = p.x();
         y = p.y();
-        b = d.button;
-        m = d.modifiers;
     }
-    mouseX = x;
-    mouseY = y;
-    replayPending = true;
-    replayButton = b != 0 ? b : button;
-    replayModifier = m;
+    scheduleClickReplay(x, y, b, m);
     return r;
 }
 
@@ -329,7 +323,7 @@ int QuoVelanta::arrangementSensorPopup(int id, const Llist<std::string>& names, 
         sy = g.y();
     }
     const int choice =
-        runContextMenu(items, 1, sx, sy, scaleColour(theme.dimTextColour(), 0.95f), r.Right - r.Left + 1);
+        runContextMenu(items, sx, sy, scaleColour(theme.dimTextColour(), 0.95f), r.Right - r.Left + 1);
     if (choice < 0) {
         if (!quitRequested) dismissedSensor = id;
         return -1;
@@ -359,7 +353,7 @@ void QuoVelanta::showChordMenu() {
         textLines({"Change Chord...", "Transpose...", std::string(canSplit ? "" : "@") + "Split", "-Insert",
                    "Delete", "-Cut", "Copy", std::string(clipEmpty ? "@" : "") + "Paste On Left",
                    std::string(clipEmpty ? "@" : "") + "Paste On Right"});
-    const int r = runContextMenu(items, 2);
+    const int r = runContextMenu(items);
     if (r < 0 || items.at(r).rfind("@", 0) == 0) return;
     checkPageBinding();
     page.selectionRange(first, last);
@@ -451,7 +445,7 @@ void QuoVelanta::showAddChordMenu() {
     QvPage& page = engine.core.pageAt(false);
     if (engine.clipboard.chordCount() == 0) return;
     const Llist<std::string> items = textLines({page.selectedCount() != 1 ? "Paste Chords" : "Paste Chord"});
-    if (runContextMenu(items, 2) != 0) return;
+    if (runContextMenu(items) != 0) return;
     checkPageBinding();
     pasteChords(-1, false);
     host.repaintPageArea(false);
@@ -466,7 +460,7 @@ void QuoVelanta::showRulerMenu(int bar) {
                    "-" + std::string(noLoop ? "@" : "") +
                        (core.loopRegionActive ? "Deactivate" : "Activate") + " Loop|L",
                    std::string(noLoop ? "@" : "") + "Clear Loop|C"});
-    const int r = runContextMenu(items, 2);
+    const int r = runContextMenu(items);
     if (r < 0) return;
     if ((r == 2 || r == 3) && noLoop) return; // greyed items never act
     const int spBar = std::max(1, core.stepsPerBarValue);
@@ -506,7 +500,7 @@ void QuoVelanta::showSlotMenu(int slot) {
         textLines({"Change Page...", "-" + std::string(full ? "@" : "") + "Insert Page Into Sequence",
                    std::string(single ? "@" : "") + "Delete Page From Sequence",
                    "-Edit Page Sequence As Text...", "Clear Page Sequence"});
-    const int r = runContextMenu(items, 2);
+    const int r = runContextMenu(items);
     if (r < 0 || slot < 0 || slot >= core.pageSlots.count()) return;
     switch (r) {
     case 0:
@@ -548,7 +542,7 @@ void QuoVelanta::showDisplayMenu() {
         textLines({g + "Cut Chords|Ctrl+X", g + "Copy Chords|Ctrl+C",
                    std::string(clipEmpty ? "@" : "") + "Paste Chords|Ctrl+V", g + "Delete Chords|Del",
                    std::string(page.chordCount() == 0 ? "@" : "") + "Select All Chords On Page|Ctrl+A"});
-    const int r = runContextMenu(items, 2);
+    const int r = runContextMenu(items);
     if (r < 0 || items.at(r).rfind("@", 0) == 0) return;
     checkPageBinding();
     switch (r) {

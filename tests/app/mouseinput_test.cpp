@@ -3,6 +3,8 @@
 // arrangement point moves and copies, and the replay of a click that dismissed a menu.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/app/scriptedmenus_rig.h"
 
 namespace {
@@ -297,6 +299,21 @@ TEST_F(Mouse, ClosingOrMovingAnOverlayLeavesTheWindowAsAFreshPaintDoes) {
     for (int i = 0; i < 2; ++i) click({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
     app().keyDown(27, false, false); // Esc closes the page menu
     EXPECT_TRUE(asFresh(rig.screen().rect()));
+}
+
+TEST_F(Mouse, ASecondClickOnAnySlotOpensThePageMenuAndAReplayTakesTheOpeningButton) {
+    chords({48, 48});
+    app().dismissClickSource = [&, n = 1](int& x, int& y, int& button, int& modifiers) mutable {
+        std::tie(x, y, button, modifiers) = std::make_tuple(chordPoint(1).x, chordPoint(1).y, 1, 0);
+        return n-- > 0; // a left click on the other chord closes the chord menu
+    };
+    click(chordPoint(0), 2);
+    EXPECT_TRUE(menus.size() == 2u && page().isSelected(1));
+    rig.core().pageSlots.add(1);
+    rig.repaint();
+    rig.clock.advance(1000);
+    for (int i = 0; i < 2; ++i) click({app().slotRects.at(1).Left + 4, app().slotRects.at(1).Top + 4});
+    EXPECT_TRUE(app().selectorKind == 5 && app().menuSlot == 1);
 }
 
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {
