@@ -403,7 +403,7 @@ class QuoVelanta : public TextStream {
     // Menus: the open and the requested menu title (-1 none).
     int openMenu = -1, requestedMenu = -1;
     // Flags of the main loop.
-    bool minimiseRequested = false;   // the main loop minimises the window once
+    bool minimiseRequested = false;   // the main loop minimises the window while the program is active
     bool closeRequestPending = false; // the desktop asked to close; the main loop asks the quit question
     bool mainLoopEnded = false;       // the window may close without asking
     // Ruler timing.

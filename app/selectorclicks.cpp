@@ -67,6 +67,12 @@ void QuoVelanta::selectorClick(int x, int y, int button, int kindAtEntry, bool& 
             rebuildStyleSelector(true);
         } else if (id >= 0) {
             const bool custom = selector->clickedExtra();
+            // The selector closes after the choice: the Style box shows the chosen name at once.
+            const int chosen = engine.styles.indexOfId(id);
+            if (engine.options.closeStyleSelector && chosen >= 0 && backBuffer.isValid())
+                styleBoxRect = paintStatusBox(styleCell, "Style", engine.styles.at(chosen).name, true, true);
+            selector->paint(true); // the pressed cell, shown through the pause before the switch
+            presentNow(displayRect);
             chooseStyle(id, custom);
             if (engine.options.closeStyleSelector)
                 closeSelectorOverlay();
