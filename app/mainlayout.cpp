@@ -393,6 +393,7 @@ void QuoVelanta::followPlayingPage() {
     deferBlit = true;
     core.pageAt(false).selectNone();
     paintPage(false);
+    updateHover(); // what lies under the mouse on the page now shown
     paintPageSlots(false);
     deferBlit = wasDeferred;
     paintBarsPanel(false);

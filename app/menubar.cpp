@@ -165,7 +165,9 @@ bool QuoVelanta::runFileMenu() {
 
 bool QuoVelanta::runFileItem(int i) {
     if (!acts(fileMenuItems(), i)) return false;
-    if (i <= 6) stopAndCloseSelector(); // every file command starts from a stopped song
+    // The exports start from a stopped song with no selector open; New, Open and Save As stop as
+    // their flows say, and Save leaves playback and the selector as they are.
+    if (i == 5 || i == 6) stopAndCloseSelector();
     switch (i) {
     case 0:
         newSession(false);

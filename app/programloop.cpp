@@ -22,7 +22,7 @@ ProgramLoop::ProgramLoop(QuoVelanta& app_, Clock& clock_) : app(app_), clock(clo
                QGuiApplication::applicationState() == Qt::ApplicationActive;
     };
     minimise = [this] {
-        if (app.hostForm != nullptr) app.hostForm->showMinimized();
+        if (app.hostForm != nullptr && !app.hostForm->isMinimized()) app.hostForm->showMinimized();
     };
 }
 
@@ -128,12 +128,17 @@ void ProgramLoop::mainPass() {
     }
     reportFailure();
     sleepMs(isPlaying() ? 2 : 20);
-    // The desktop may refuse to minimise a borderless window: the request is tried once.
+    // The minimise request is repeated on every pass while the program is still the active one, and
+    // dropped once it is not.
     if (app.minimiseRequested) {
-        app.minimiseRequested = false;
         try {
-            if (isActive && isActive() && minimise) minimise();
+            if (isActive && isActive()) {
+                if (minimise) minimise();
+            } else {
+                app.minimiseRequested = false;
+            }
         } catch (...) {
+            app.minimiseRequested = false;
             recordFailure();
         }
     }

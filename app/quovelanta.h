@@ -21,6 +21,8 @@
 // MIDI channel index of part 0..6: part 0 (and below) is the drum part on index 9; parts 1..6 use six
 // consecutive indexes from midiChannels (the option, 0..9), skipping index 9.
 int partMidiChannel(int part, int midiChannels);
+// lo <= v <= hi.
+bool inRange(int v, int lo, int hi);
 
 class CustomStyleMixes;
 class FileDialogs;
@@ -166,8 +168,8 @@ class QuoVelanta : public TextStream {
     void rebuildArrangementSelector(const QvAPoint& point);
     // The mixer window calls it after a custom mix was saved or deleted.
     void repaintStyleSelector();
-    // Leaves any selector: the overlay closes (kind 0), then the window forgets what it was open on and
-    // repaints what it covered (QvHost::selectorClosed).
+    // Leaves any selector: the edited chord, the slot with a menu and the selected point are forgotten,
+    // the overlay closes (kind 0) and the window repaints what it covered (QvHost::selectorClosed).
     void closeSelector(bool present);
     // The open selector's sensor id under a window point (no state change), -1 none or closed.
     int selectorSensorAt(int x, int y) const;
@@ -408,7 +410,7 @@ class QuoVelanta : public TextStream {
     // Menus: the open and the requested menu title (-1 none).
     int openMenu = -1, requestedMenu = -1;
     // Flags of the main loop.
-    bool minimiseRequested = false;   // the main loop minimises the window once
+    bool minimiseRequested = false;   // the main loop minimises the window while the program is active
     bool closeRequestPending = false; // the desktop asked to close; the main loop asks the quit question
     bool mainLoopEnded = false;       // the window may close without asking
     // Ruler timing.
@@ -525,17 +527,18 @@ class QuoVelanta : public TextStream {
     void splitChord();
     void insertChord();
     // A click that closed a menu elsewhere on the window is replayed (as a synthetic mouse-down at
-    // x, y) once the running mouse-down has ended: flat, never nested.
+    // x, y) once the running mouse-down has ended: flat, never nested. The replay takes the button of
+    // the click that opened the menu and no modifier, whatever button and modifier closed it.
     void scheduleClickReplay(int x, int y, int button, int modifier);
 
   private:
     bool replayPending = false; // a dismissing click waits to be replayed (flat, never nested)
-    int replayButton = 1, replayModifier = 0;
     bool blitPending = false;
     void mouseDownOnce(int x, int y, int button, int modifier, bool synthetic);
     // At (x, y) on the screen (-1000: the mouse), in colour (-1 grey), columnWidth wide (-1 measured).
-    int runContextMenu(const Llist<std::string>& items, int button, int x = -1000, int y = -1000,
-                       TColor colour = -1, int columnWidth = -1);
+    // A menu dismissed by a click on the main window has that click replayed.
+    int runContextMenu(const Llist<std::string>& items, int x = -1000, int y = -1000, TColor colour = -1,
+                       int columnWidth = -1);
     // The point editor's mode and cymbal popups under sensor id: the choice, or -1 (then the sensor
     // remembers its dismissal so that the replayed click on it does not reopen it).
     int arrangementSensorPopup(int id, const Llist<std::string>& names, int current);
@@ -549,6 +552,9 @@ class QuoVelanta : public TextStream {
     void endPointDrag(int modifier);
     void endChordDrag(int modifier);
     void flushBlit();
+    // dragInProgress follows the drags: set while a chord, arrangement-point or loop drag is armed or
+    // moving.
+    void noteDrags();
 
   public:
     // ---- end of the mouse input block ----

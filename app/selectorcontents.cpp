@@ -377,6 +377,11 @@ void QuoVelanta::repaintStyleSelector() {
 }
 
 void QuoVelanta::closeSelector(bool present) {
+    // What the selector was open on goes first, so that the repaint shows no edited chord, no slot
+    // with a menu and no selected point.
+    editedChord = -1;
+    menuSlot = -1;
+    selectedPoint = -1;
     if (selector != nullptr) selector->close();
     selectorKind = kSelectorNone;
     host.selectorClosed(present);

@@ -137,7 +137,10 @@ int referenceTonePitch(int row, int customPitch, bool octave) {
 int a440FaderCents(double value) {
     if (std::isnan(value)) return 0;
     const double cents = std::clamp((value - 0.5) * 2.0 * 50.0, -50.0, 50.0);
-    return static_cast<int>(std::lround(cents));
+    // Truncated toward zero; a whole cent missed only by the binary fraction (0.7 gives 19.999...)
+    // counts as that cent.
+    const double whole = std::round(cents);
+    return truncToInt(std::abs(cents - whole) < 1e-6 ? whole : cents);
 }
 
 double a440FaderValue(int cents) {

@@ -26,8 +26,8 @@ class TFdialog;
 // customPitch for row 6, one octave higher with octave; -1 for Silence (row 7). Rows and pitches
 // outside their ranges are brought into them first.
 int referenceTonePitch(int row, int customPitch, bool octave);
-// The master tuning in cents for a position of the A440 fader (0 = -50, 0.5 = 0, 1 = +50), rounded
-// to the nearest cent and held within -50..50.
+// The master tuning in cents for a position of the A440 fader (0 = -50, 0.5 = 0, 1 = +50), truncated
+// toward zero and held within -50..50.
 int a440FaderCents(double value);
 // The fader position of a tuning in cents.
 double a440FaderValue(int cents);

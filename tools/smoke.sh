@@ -4,7 +4,8 @@
 # ends by itself with status 0 and leaves its stores written. In between it picks a style with the
 # mouse (the Style box must change), plays for two seconds with Space (MIDI must go out: the run sets
 # QV_SMOKE_MIDI_LOG, which makes the program write its MIDI to that file instead of the system's
-# ports) and quits with Esc, answering the save question with Return.
+# ports), plays from a beat clicked under a chord cell, and quits with Esc, answering the save
+# question with Return.
 # Usage: tools/smoke.sh [BUILD-DIR]   (default build). Later checks add steps between start and close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -69,6 +70,15 @@ style_changed() { shot "$AFTER_SHOT" && [ "$(region "$AFTER_SHOT" $STYLE_BOX)" !
 deadline 10 style_changed || fail "the Style box did not change within 10 s of picking a style"
 echo "smoke: style box changed, screenshot $AFTER_SHOT"
 xdotool key --window "$WID" Escape # closes the selector
+sleep 0.5
+
+# Click-to-play: a click on the band under a chord cell (page area (46, 217)-(942, 325), band from its
+# top + 61 to + 95) plays from the beat under the mouse; Space stops.
+LINES_BEFORE=$(wc -l <"$MIDILOG" 2>/dev/null || echo 0)
+xdotool mousemove --window "$WID" 120 300 sleep 0.3 click 1
+played() { tail -n +"$((LINES_BEFORE + 1))" "$MIDILOG" 2>/dev/null | grep -qE '^send (14[4-9]|15[0-9]) [0-9]+ [1-9]'; }
+deadline 10 played || fail "a click on a chord cell's lower band started no playback"
+xdotool key --window "$WID" space
 sleep 0.5
 
 LINES_BEFORE=$(wc -l <"$MIDILOG" 2>/dev/null || echo 0)

@@ -2,6 +2,8 @@
 // and the compositing onto the target image.
 #include "ui/qvselector.h"
 
+#include <algorithm>
+
 #include "foundation/strutil.h"
 #include "ui/geometry.h"
 #include "ui/modalloop.h"
@@ -181,9 +183,42 @@ void QvSelector::close() {
     setKind(kSelectorNone);
 }
 
+template <typename F> void QvSelector::forEachEdgePixel(F f) {
+    const int w = width();
+    for (int r = 0; r < height(); ++r) {
+        uint8_t* line = target->row(y + r);
+        if (line == nullptr) continue;
+        for (int i = 0; i < 2 * kEdgeBand; ++i) {
+            const long long tx = static_cast<long long>(x) + (i < kEdgeBand ? i : w - 2 * kEdgeBand + i);
+            if (tx >= 0 && tx < target->width()) f(line + 3 * tx, i, r);
+        }
+    }
+}
+
 void QvSelector::composite() {
     const int w = width();
     const int h = height();
+    // The strips are blended over what lies beneath: beneath an earlier composite at the same place
+    // lies what that one saw.
+    bool kept = edgeUnder.height() == h && edgeShown.height() == h;
+    if (!kept)
+        kept = edgeUnder.setSize(2 * kEdgeBand, h, false) && edgeShown.setSize(2 * kEdgeBand, h, false);
+    const bool again = kept && edgeTarget == target && edgeX == x && edgeY == y && edgeWidth == w;
+    if (w < 2 * kEdgeBand || !kept) {
+        edgeTarget = nullptr;
+    } else {
+        forEachEdgePixel([&](uint8_t* d, int i, int r) {
+            const uint8_t* shown = edgeShown.row(r) + 3 * i;
+            uint8_t* under = edgeUnder.row(r) + 3 * i;
+            if (again && d[0] == shown[0] && d[1] == shown[1] && d[2] == shown[2])
+                std::copy(under, under + 3, d);
+            std::copy(d, d + 3, under);
+        });
+        edgeTarget = target;
+        edgeX = x;
+        edgeY = y;
+        edgeWidth = w;
+    }
     BlitArgs args;
     args.source = this;
     args.target = target;
@@ -215,4 +250,6 @@ void QvSelector::composite() {
         Limage::blitTransparent(args);
     }
     target->resetClip();
+    if (edgeTarget == target)
+        forEachEdgePixel([&](uint8_t* d, int i, int r) { std::copy(d, d + 3, edgeShown.row(r) + 3 * i); });
 }

@@ -188,4 +188,14 @@ class QvSelector : public Limage {
     void paintMixerMark(Canvas& c, Sensor& s, TColor fill, const Colours& k);
     void paintSign(bool sharp, int left, int top);
     void composite();
+    // The blended edge strips of the last composite: the target's pixels beneath them before it
+    // (edgeUnder) and after it (edgeShown), at edgeX, edgeY on edgeTarget. Where the target still shows
+    // that composite, the pixels beneath are put back before blending again, so an overlay painted
+    // twice over the same background looks as one painted once.
+    Limage edgeUnder;
+    Limage edgeShown;
+    const Limage* edgeTarget = nullptr;
+    int edgeX = 0, edgeY = 0, edgeWidth = 0;
+    // Visits the target pixels of both edge strips: f(target pixel, strip column 0..9, row).
+    template <typename F> void forEachEdgePixel(F f);
 };

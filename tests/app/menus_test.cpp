@@ -626,6 +626,12 @@ TEST_F(Menus, SaveAndOpenFlowsReportFailuresAndLoseNothing) {
     ASSERT_TRUE(fileExists(good));
     EXPECT_EQ(app().sessionPath, good);
     EXPECT_EQ(rig.ctx->recentFiles.entries.at(0), good);
+    // Save keeps playback and an open selector as they are.
+    rig.key(32);
+    app().selectorKind = 2;
+    EXPECT_TRUE(app().runFileItem(3));
+    EXPECT_TRUE(rig.playing());
+    EXPECT_EQ(app().selectorKind, 2);
     app().runFileItem(0); // New
     EXPECT_EQ(rig.page().chordCount(), 0);
     dialogs.answers = {good};

@@ -3,6 +3,8 @@
 // arrangement point moves and copies, and the replay of a click that dismissed a menu.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/app/scriptedmenus_rig.h"
 
 namespace {
@@ -242,6 +244,76 @@ TEST_F(Mouse, AnArrangementPointMovesKeepsItsSettingsAndCopiesWithShift) {
     EXPECT_EQ(page().apointAt(1).pos, 96);
     EXPECT_EQ(page().apointAt(1).mDrums, 1);
     EXPECT_EQ(lastRecord(), "Copy Arrangement Point");
+}
+
+TEST_F(Mouse, AClickOnTheBandUnderTheChordsPlaysFromThatBeatOfTheEditedSlot) {
+    chords({48, 48, 48, 48});
+    rig.core().pageSlots.add(0); // page 0 again at slot 1
+    rig.core().editedPosition = rig.core().playingPosition = 1;
+    const TRect s = app().positionScale; // the beat at 24 of 48, where the band under the chords is
+    click({s.Left + 30 * (s.Right - s.Left) / (app().pageZoom(page()) * 48), app().pageArea.Top + 80});
+    const int late =
+        rig.ctx->engine.stepControl.absoluteStep() - rig.core().startTickOf(1) - rig.core().stepsPerBar() / 2;
+    EXPECT_TRUE(rig.ctx->engine.stepControl.isPlaying() && rig.core().playingPosition == 1);
+    EXPECT_TRUE(late >= 0 && late < rig.core().stepsPerBeat()) << late; // the marker flashed 250 ms
+}
+
+TEST_F(Mouse, ADragHoldsThePageThroughATurnAndTheTurnAfterItFindsWhatIsUnderTheMouse) {
+    chords({12, 12, 12, 12});
+    rig.core().pages.at(1).addChord(QvChord(5, 0, 0, kAutoBassArg, false, 96), -1);
+    rig.core().pageSlots.add(1);
+    page().setSelected(1, true);
+    const TPoint p = chordPoint(1), end{app().chordRects.at(3).Right, p.y};
+    app().mouseMove(p.x, p.y, false, 0);
+    app().mouseDown(p.x, p.y, 1, 0, false);
+    app().togglePlay();
+    auto play = [&] { // three seconds: more than the page
+        for (int i = 0; i < 150 && rig.core().editedPosition == 0; ++i, app().idleTick())
+            rig.clock.advance(20);
+    };
+    play();
+    EXPECT_EQ(rig.core().editedPosition, 0);
+    app().mouseMove(end.x, end.y, true, 0);
+    app().mouseUp(end.x, end.y, 1, 0);
+    EXPECT_EQ(lastRecord(), "Move chord");
+    play();
+    EXPECT_EQ(rig.core().editedPosition, 1);
+    EXPECT_EQ(app().hoveredChord, 0);
+}
+
+TEST_F(Mouse, ClosingOrMovingAnOverlayLeavesTheWindowAsAFreshPaintDoes) {
+    chords({48, 48});
+    auto asFresh = [&](QRect r) {
+        const QImage shown = rig.screen().copy(r);
+        rig.repaint();
+        return shown == rig.screen().copy(r);
+    };
+    click(chordPoint(0));
+    click(chordPoint(0));
+    for (int i = 0; i < 3; ++i, rig.clock.advance(1000)) // a progression written chord after chord
+        click({app().addChordRect.Left + 6, app().addChordRect.Top + 10});
+    // Above the strip and left of the Bars box, which a repaint with the chord editor open skips.
+    const TRect d = app().displayRect;
+    EXPECT_TRUE(app().editedChord == 4 && asFresh(QRect(d.Left, d.Top, app().barsBoxRect.Left - d.Left,
+                                                        app().arrangementStrip.Top - d.Top)));
+    for (int i = 0; i < 2; ++i) click({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
+    app().keyDown(27, false, false); // Esc closes the page menu
+    EXPECT_TRUE(asFresh(rig.screen().rect()));
+}
+
+TEST_F(Mouse, ASecondClickOnAnySlotOpensThePageMenuAndAReplayTakesTheOpeningButton) {
+    chords({48, 48});
+    app().dismissClickSource = [&, n = 1](int& x, int& y, int& button, int& modifiers) mutable {
+        std::tie(x, y, button, modifiers) = std::make_tuple(chordPoint(1).x, chordPoint(1).y, 1, 0);
+        return n-- > 0; // a left click on the other chord closes the chord menu
+    };
+    click(chordPoint(0), 2);
+    EXPECT_TRUE(menus.size() == 2u && page().isSelected(1));
+    rig.core().pageSlots.add(1);
+    rig.repaint();
+    rig.clock.advance(1000);
+    for (int i = 0; i < 2; ++i) click({app().slotRects.at(1).Left + 4, app().slotRects.at(1).Top + 4});
+    EXPECT_TRUE(app().selectorKind == 5 && app().menuSlot == 1);
 }
 
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {

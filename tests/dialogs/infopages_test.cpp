@@ -64,14 +64,15 @@ TEST(InfoPagesMath, ReferenceTonePitchesOfEveryRow) {
     EXPECT_EQ(referenceTonePitch(6, -40, false), 36);
 }
 
-TEST(InfoPagesMath, TheA440FaderRoundsToTheNearestCentAndStopsAtItsEnds) {
+TEST(InfoPagesMath, TheA440FaderTruncatesTowardZeroAndStopsAtItsEnds) {
     EXPECT_EQ(a440FaderCents(0.0), -50);
     EXPECT_EQ(a440FaderCents(1.0), 50);
     EXPECT_EQ(a440FaderCents(0.5), 0);
-    EXPECT_EQ(a440FaderCents(0.7), 20); // (0.7 - 0.5) x 100 is 19.999...; truncating gave 19
+    EXPECT_EQ(a440FaderCents(0.7), 20); // (0.7 - 0.5) x 100 is 19.999... in binary
     EXPECT_EQ(a440FaderCents(0.3), -20);
     EXPECT_EQ(a440FaderCents(0.514), 1);
-    EXPECT_EQ(a440FaderCents(0.516), 2);
+    EXPECT_EQ(a440FaderCents(0.516), 1);
+    EXPECT_EQ(a440FaderCents(0.4703), -2);
     EXPECT_EQ(a440FaderCents(-1.0), -50);
     EXPECT_EQ(a440FaderCents(3.0), 50);
     EXPECT_EQ(a440FaderCents(std::nan("")), 0);
