@@ -50,6 +50,17 @@ bool QuoVelanta::exportMidiFile(const std::string& path) {
     core.exportNormalisation = normalisation;
 
     midi.startMidiCapture();
+    // Capture ends on every way out, so that an export that fails half-way leaves the output live.
+    struct CaptureEnd {
+        MidiOutput& midi;
+        StepControl& clock;
+        ~CaptureEnd() {
+            midi.capturing = false;
+            midi.captureList.clear();
+            midi.exportTrackList.clear();
+            if (clock.isPlaying()) clock.togglePlay();
+        }
+    } captureEnd{midi, clock};
     if (options.exportToMidi_settings) core.applyMix(core.masterVolume(), true);
     midi.exportTrackList.clear();
     for (const Instrument& voice : engine.instruments) {

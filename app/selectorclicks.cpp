@@ -2,6 +2,7 @@
 // editor) and the main window's context menus, both reached from the mouse-down dispatcher.
 #include <string>
 
+#include "app/flagscope.h"
 #include "app/mainform.h"
 #include "app/quovelanta.h"
 #include "app/selectorcontents.h"
@@ -23,9 +24,11 @@ Llist<std::string> textLines(std::initializer_list<std::string> text) {
 
 int QuoVelanta::runContextMenu(const Llist<std::string>& items, int px, int py, TColor colour,
                                int columnWidth) {
-    popupMenuOpen = true;
-    const int r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, px, py, colour, columnWidth);
-    popupMenuOpen = false;
+    int r = -1;
+    {
+        const FlagScope busy(popupMenuOpen); // cleared even when the menu fails
+        r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, px, py, colour, columnWidth);
+    }
     if (r >= 0 || quitRequested) return r;
     int x = 0, y = 0, b = 0, m = 0;
     if (dismissClickSource) {
@@ -370,9 +373,11 @@ void QuoVelanta::showChordMenu() {
         break;
     case 1:
         if (transposeSelectedChords) {
-            popupMenuOpen = true;
-            const bool ok = transposeSelectedChords();
-            popupMenuOpen = false;
+            bool ok = false;
+            {
+                const FlagScope busy(popupMenuOpen);
+                ok = transposeSelectedChords();
+            }
             if (ok) recordStep("Transpose", false);
             host.repaintPageArea(false);
         }

@@ -163,6 +163,26 @@ TEST(MainLoop, AFailingCommandIsReportedAndTheSessionStaysOpen) {
     EXPECT_TRUE(rig.ctx->history.modified);
 }
 
+// A context menu that fails leaves no menu marked open: the displayed page follows playback again.
+TEST(MainLoop, AFailingContextMenuLeavesNothingBusy) {
+    WindowRig rig;
+    rig.start(win::sampleSession("01 Pop Song - Open Road.qvs"));
+    QuoVelanta& a = rig.app();
+    a.contextMenu = [](const Llist<std::string>&) -> int { throw std::bad_alloc(); };
+    const TRect r = a.chordRects.at(0);
+    rig.onPump = [&] {
+        rig.onPump = nullptr;
+        sendMouse(*rig.form, QEvent::MouseMove, {r.Left + 5, r.Top + 5}, Qt::NoButton, Qt::NoModifier);
+        sendMouse(*rig.form, QEvent::MouseButtonPress, {r.Left + 5, r.Top + 5}, Qt::RightButton,
+                  Qt::NoModifier);
+    };
+    rig.loop->mainPass();
+    ASSERT_EQ(rig.prompt.lastLines.count(), 3);
+    EXPECT_EQ(rig.prompt.lastLines.at(1), "Not enough memory.");
+    EXPECT_FALSE(a.isBusy());
+    a.contextMenu = nullptr;
+}
+
 TEST(MainLoop, AnUnmodifiedSessionQuitsWithoutAQuestion) {
     WindowRig rig;
     rig.start(win::sampleSession("02 Waltz - Autumn Promenade.qvs"));
