@@ -15,6 +15,7 @@
 
 #include "app/utilities.h"
 #include "engine/options.h"
+#include "engine/qvcore.h"
 #include "foundation/strutil.h"
 #include "platform/qt/font.h"
 #include "platform/qt/keymap.h"
@@ -306,10 +307,11 @@ void TFdialog::styleControls() {
     if (edit_) {
         const bool shown = dialogPageId == kPagePageSequence || dialogPageId == kPageSessionLinks;
         edit_->setVisible(shown);
-        // The page sequence takes 80 characters, or a longer text read from a file whole.
+        // The page sequence takes 80 characters, a link as many as a session file keeps of it (at
+        // most three bytes a character), or a longer text read from a file whole.
         const int length = static_cast<int>(edit_->text().size());
         edit_->setMaxLength(dialogPageId == kPagePageSequence ? std::max(80, length)
-                                                              : std::max(32767, length));
+                                                              : std::max(kMaxLinkBytes / 3, length));
         edit_->move(24, dialogPageId == kPageSessionLinks ? 90 : 70);
         QPalette pal = edit_->palette();
         pal.setColor(QPalette::Base, qcolour(theme.displayTextColour(-1)));

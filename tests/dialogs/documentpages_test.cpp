@@ -101,13 +101,17 @@ TEST_F(DocumentPages, SessionLinksKeepEditsPerTabAndCancelDropsThemAll) {
 
     then([&] {
         edit()->setText("first");
+        clickTab(1);
+        edit()->setText(QString(4000, QChar(0x266D))); // no longer than a session file keeps a link
         clickTab(2);
         edit()->setText("third");
         clickTopButton(0); // OK keeps every tab's edit, the shown one too
     });
     EXPECT_TRUE(editSessionLinks(app, 0));
+    std::string flats;
+    for (int i = 0; i < kMaxLinkBytes / 3; ++i) flats += "\u266D";
     EXPECT_EQ(itemsOf(rig.core().sessionLinks),
-              (std::vector<std::string>{"first", "one", "third", "three", "four"}));
+              (std::vector<std::string>{"first", flats, "third", "three", "four"}));
 }
 
 TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
