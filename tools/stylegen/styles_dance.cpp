@@ -124,7 +124,7 @@ Style house() {
     Style s;
     s.number = 31;
     s.globalVol = 72;
-    s.name = "House Four On The Floor";
+    s.name = "House Club Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
     Track d = drumTrack("House Four On The Floor Phrase", 128);

@@ -310,7 +310,7 @@ Style foxtrot() {
     Style s;
     s.number = 42;
     s.globalVol = 105;
-    s.name = "Foxtrot Ballroom Swing";
+    s.name = "Foxtrot Swing";
     s.bpm = 116;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -439,7 +439,7 @@ Style countryShuffle() {
     Style s;
     s.number = 46;
     s.globalVol = 94;
-    s.name = "Country Shuffle Swing";
+    s.name = "Country Shuffle";
     s.bpm = 120;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -514,7 +514,7 @@ Style afroCuban() {
     Style s;
     s.number = 48;
     s.globalVol = 95;
-    s.name = "Afro-Cuban 6/8 Bembe";
+    s.name = "Afro-Cuban Bembe";
     s.bpm = 112;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -612,7 +612,7 @@ Style motown() {
     Style s;
     s.number = 51;
     s.globalVol = 91;
-    s.name = "Motown Soul Four Snares";
+    s.name = "Motown Four Snares";
     s.bpm = 120;
     s.autoCymbal = 4;
     Track d = drumTrack("Motown Snare On Every Beat", 64);

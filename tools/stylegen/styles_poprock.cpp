@@ -253,7 +253,7 @@ Style powerBallad() {
     Style s;
     s.number = 6;
     s.globalVol = 92;
-    s.name = "Power Ballad Slow Rock";
+    s.name = "Power Ballad Rock";
     s.bpm = 68;
     s.autoCymbal = 4;
     Track d = drumTrack("Power Ballad Beat", 64);
@@ -332,7 +332,7 @@ Style bluesShuffle() {
     Style s;
     s.number = 14;
     s.globalVol = 98;
-    s.name = "Blues Shuffle Medium";
+    s.name = "Blues Shuffle";
     s.bpm = 112;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;

@@ -9,7 +9,7 @@ Style funk() {
     Style s;
     s.number = 7;
     s.globalVol = 106;
-    s.name = "Funk Sixteenth Groove";
+    s.name = "Funk Sixteenths";
     s.bpm = 102;
     s.autoCymbal = 8;
     Track d = drumTrack("Funk Ghost Notes Phrase", 64);
@@ -293,7 +293,7 @@ Style gospel128() {
     Style s;
     s.number = 27;
     s.globalVol = 100;
-    s.name = "Gospel 12/8 Slow Praise";
+    s.name = "Gospel 12/8 Praise";
     s.bpm = 66;
     s.stepsPerBeat = 6;
     s.stepsPerBar = 24;
