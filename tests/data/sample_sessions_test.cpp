@@ -13,6 +13,7 @@
 #include "platform/recordingmidibackend.h"
 #include "tests/common/sessiondoc.h"
 #include "tests/data/shipped_data.h"
+#include "tests/data/style_checks.h"
 
 using namespace shipped;
 namespace fs = std::filesystem;
@@ -115,6 +116,16 @@ TEST(SampleSessions, EverySampleOpensWithoutAQuestionAndPlays) {
         }
         EXPECT_EQ(prompt.questions, 0) << path;
         fs::remove_all(work);
+    }
+}
+
+TEST(SampleSessions, EverySongHasTheRightBassInPlayableParts) {
+    StyleRenderer renderer(stylesFolder());
+    for (const std::string& path : samplePaths()) {
+        const StyleRender r = renderer.renderSession(path);
+        ASSERT_FALSE(r.chords.empty()) << path;
+        EXPECT_TRUE(bassProblems(r).empty()) << nameOf(path) << ":\n" << joined(bassProblems(r));
+        EXPECT_TRUE(partProblems(r).empty()) << nameOf(path) << ":\n" << joined(partProblems(r));
     }
 }
 

@@ -60,8 +60,9 @@ std::vector<int> styleIdsIn(const std::string& folder) {
 
 std::vector<QvChord> progression(bool triple, bool withCoda) {
     const int bar = 48;
-    const int first = triple ? 32 : 24;  // a half bar: two beats in 3/4
-    const int second = triple ? 16 : 24; // and the remaining beat
+    const int beat = triple ? 16 : 12, half = beat / 2;
+    const int first = 2 * beat;        // a half bar: two beats in 3/4
+    const int second = bar - 2 * beat; // and the remaining beats
     std::vector<QvChord> chords{
         QvChord(0, 0, 0, kAutoBassArg, false, bar),      // C
         QvChord(9, 1, 0, kAutoBassArg, false, first),    // Am
@@ -75,8 +76,16 @@ std::vector<QvChord> progression(bool triple, bool withCoda) {
         QvChord(10, 0, 0, kAutoBassArg, false, bar),     // Bb
         QvChord(2, 0, 0, 6, false, first),               // D/F#
         QvChord(7, 0, 0, kAutoBassArg, false, second),   // G
+        // The coda: Cmaj7 | Am7 D7 from the "and" of two | Fm6 G7 from the "and" of two, C anticipated on
+        // the "and" of the last beat | C | C.
+        QvChord(0, 6, 0, kAutoBassArg, false, bar),
+        QvChord(9, 5, 0, kAutoBassArg, false, beat + half),
+        QvChord(2, 4, 0, kAutoBassArg, false, bar - beat - half),
+        QvChord(5, 8, 0, kAutoBassArg, false, beat + half),
+        QvChord(7, 4, 0, kAutoBassArg, false, bar - 2 * beat),
+        QvChord(0, 0, 0, kAutoBassArg, false, half + 2 * bar),
     };
-    if (withCoda) chords.push_back(QvChord(0, 0, 0, kAutoBassArg, false, 4 * bar));
+    if (!withCoda) chords.resize(12);
     return chords;
 }
 
@@ -113,21 +122,31 @@ StyleRender StyleRenderer::renderEveryChordType(int id) {
 }
 
 StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor) {
+    QvContext& ctx = *context;
+    QvCore& core = ctx.engine.core;
+    ctx.app.newSession(true);
+    ctx.app.selectStyle(id, true, false, false);
+    QvPage& page = core.pages.at(0);
+    for (const QvChord& c : chordsFor(ctx.engine.styles.current().is34())) page.addChord(c, -1);
+    core.pageSlots.clear();
+    core.pageSlots.add(0);
+    core.loopMode = 2;
+    return capture();
+}
+
+StyleRender StyleRenderer::renderSession(const std::string& path) {
+    context->app.newSession(true);
+    if (!context->app.openSession(path)) return StyleRender{};
+    return capture();
+}
+
+StyleRender StyleRenderer::capture() {
     StyleRender r;
     QvContext& ctx = *context;
     QvEngine& engine = ctx.engine;
     QvCore& core = engine.core;
     MidiOutput& midi = *ctx.midi;
-    ctx.app.newSession(true);
-    ctx.app.selectStyle(id, true, false, false);
     r.style = engine.styles.current();
-    const bool triple = r.style.is34();
-    QvPage& page = core.pages.at(0);
-    const std::vector<QvChord> chords = chordsFor(triple);
-    for (const QvChord& c : chords) page.addChord(c, -1);
-    core.pageSlots.clear();
-    core.pageSlots.add(0);
-    core.loopMode = 2;
     for (int i = 0; i < 7; ++i) r.channelOfTrack[i] = ctx.app.partMidiChannel(i);
 
     // As the MIDI file export does: from the start, capture, settings at time 0, then the song.
@@ -144,16 +163,20 @@ StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<Qv
     midi.captureList.clear();
     if (engine.stepControl.isPlaying()) ctx.app.togglePlay();
 
-    const int stepsPerBar = r.style.stepsPerBar;
-    int units = 0;
-    for (const QvChord& c : chords) {
-        ChordSpan span;
-        span.chord = c;
-        span.start = units * stepsPerBar / 48 * 8;
-        units += c.len;
-        span.end = units * stepsPerBar / 48 * 8;
-        r.chords.push_back(span);
+    // Each chord as the engine hears it: from the first chord check at or after its start (every
+    // second step, every third on a triplet grid) to the next chord's.
+    const int bar = std::max(1, r.style.stepsPerBar), every = r.style.stepsPerBeat % 3 == 0 ? 3 : 2;
+    for (int e = 0; e < core.pageSlots.count(); ++e) {
+        const QvPage& page = core.pages.at(core.pageSlots.at(e));
+        for (int i = 0, units = 0; i < page.chordCount(); units += page.chordLength(i++)) {
+            int step = 0;
+            while (step * 48 / bar < units || step % every != 0) ++step;
+            ChordSpan span{page.chordAt(i), (core.startTickOf(e) + step) * 8, 0};
+            if (!r.chords.empty()) r.chords.back().end = span.start;
+            r.chords.push_back(span);
+        }
     }
+    if (!r.chords.empty()) r.chords.back().end = core.songLength() * 8;
     return r;
 }
 
@@ -199,26 +222,39 @@ const ChordSpan* chordAt(const StyleRender& r, int time) {
 }
 
 std::vector<Sounding> soundingNotes(const StyleRender& r, bool pedalDownAtEnd[16]) {
-    // Pair every note-on with its note-off, and follow the sustain pedal of every channel.
+    // Pair every note-on with its note-off, and follow the sustain pedal of every channel: a note that
+    // ends under the pedal sounds on until the pedal comes up.
     std::vector<Sounding> notes;
     std::map<std::pair<int, int>, std::vector<size_t>> open;
+    std::vector<size_t> pedalled[16];
     bool pedal[16] = {};
+    auto end = [&](size_t i, int time) {
+        notes[i].off = time;
+        notes[i].held = time;
+        if (pedal[notes[i].channel]) pedalled[notes[i].channel].push_back(i);
+    };
     for (const MidiEvent& e : r.events) {
-        const int kind = e.status & 0xF0;
-        if (kind == 0xB0 && e.data1 == 64) pedal[e.channel()] = e.data2 >= 64;
+        const int kind = e.status & 0xF0, ch = e.channel();
+        if (kind == 0xB0 && e.data1 == 64) {
+            pedal[ch] = e.data2 >= 64;
+            if (!pedal[ch]) {
+                for (size_t i : pedalled[ch]) notes[i].held = e.time;
+                pedalled[ch].clear();
+            }
+        }
         if (kind == 0xB0 && e.data1 == 123) // all notes off ends every note of the channel
             for (auto& [key, list] : open)
-                if (key.first == e.channel()) {
-                    for (size_t i : list) notes[i].off = e.time;
+                if (key.first == ch) {
+                    for (size_t i : list) end(i, e.time);
                     list.clear();
                 }
         if (kind != 0x90 && kind != 0x80) continue;
-        const auto key = std::make_pair(e.channel(), int(e.data1));
+        const auto key = std::make_pair(ch, int(e.data1));
         if (kind == 0x90 && e.data2 > 0) {
             open[key].push_back(notes.size());
-            notes.push_back(Sounding{e.channel(), e.data1, e.time, -1});
+            notes.push_back(Sounding{ch, e.data1, e.time, -1, -1});
         } else if (!open[key].empty()) {
-            notes[open[key].front()].off = e.time;
+            end(open[key].front(), e.time);
             open[key].erase(open[key].begin());
         }
     }
@@ -277,14 +313,17 @@ std::vector<std::string> renderProblems(const StyleRender& r) {
         if (notesOfTrack[t] == 0) problem(trackName(r, t) + ": silent");
         const int channel = r.channelOfTrack[t];
         if (track.type == 1) {
-            // The bass plays the root (or the slash bass) at every chord change.
+            // The bass plays the root (or the slash bass) at every chord change, or where its pattern has
+            // the root within half a beat after it.
             const QvChord* previous = nullptr;
             for (const ChordSpan& span : r.chords) {
                 if (previous && previous->equals(span.chord)) continue;
                 previous = &span.chord;
                 int last = -1;
                 for (const Sounding& n : notes)
-                    if (n.channel == channel && n.on == span.start) last = n.pitch;
+                    if (n.channel == channel && n.on >= span.start &&
+                        n.on <= span.start + r.style.stepsPerBeat / 2 * 8 && (last < 0 || n.on == span.start))
+                        last = n.pitch;
                 const int want = span.chord.effectiveBass();
                 if (last < 0 || last % 12 != want)
                     problem(trackName(r, t) + ": no bass note " + std::to_string(want) +

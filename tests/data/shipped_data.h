@@ -29,13 +29,16 @@ std::string styleFileName(int id); // 001.qms ...
 QvContext::Setup testSetup(const std::string& work, Clock& clock, const std::string& stylesFolder);
 
 // The fixed progression: C | Am Bm7b5 | E7 | Gsus4 G7 | C/E | F (first inversion) Dm | Bb | D/F# G,
-// then with the coda four bars of C. In 3/4 a half bar becomes two beats and one.
+// then with the coda Cmaj7 | Am7 D7 (from the "and" of two) | Fm6 G7 (from the "and" of two) C
+// (anticipated on the "and" of the last beat) | C | C: thirteen bars. In 3/4 a half bar becomes two
+// beats and one.
 std::vector<QvChord> progression(bool triple, bool withCoda);
 
 // Every chord type once, a bar each, the roots rising by fourths from C.
 std::vector<QvChord> everyChordType();
 
-// One chord of a render: its span in capture time (eighths of a step).
+// One chord of a render: its span in capture time (eighths of a step), from the chord check at which
+// the engine takes it up.
 struct ChordSpan {
     QvChord chord;
     int start = 0;
@@ -58,9 +61,12 @@ class StyleRenderer {
     ~StyleRenderer();
     StyleRender render(int id, bool withCoda);
     StyleRender renderEveryChordType(int id);
+    // A session file played through once in its own style (an empty render when it does not open).
+    StyleRender renderSession(const std::string& path);
 
   private:
     StyleRender renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor);
+    StyleRender capture();
     std::string work;
     FakeClock clock;
     std::unique_ptr<QvContext> context;
@@ -70,12 +76,14 @@ class StyleRenderer {
 StyleRender renderStyle(const std::string& stylesFolder, int id, bool withCoda);
 StyleRender renderEveryChordType(const std::string& stylesFolder, int id);
 
-// One note of a render: its channel, pitch, and the capture times it began and ended (-1: never).
+// One note of a render: its channel, pitch, and the capture times it began and ended (-1: never), and
+// when it fell silent: at its end, or when the sustain pedal held down at its end came up.
 struct Sounding {
     int channel = 0;
     int pitch = 0;
     int on = 0;
     int off = -1;
+    int held = -1;
 };
 // Every note-on of a render paired with the message that ended it; pedalDownAtEnd (may be null) gets
 // the sustain pedal state of each channel after the last message.

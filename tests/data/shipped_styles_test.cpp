@@ -11,6 +11,7 @@
 
 #include "engine/styles.h"
 #include "foundation/textfile.h"
+#include "tests/app/selector_rig.h"
 #include "tests/data/shipped_data.h"
 
 using namespace shipped;
@@ -303,4 +304,19 @@ TEST(ShippedStyles, TheLibraryExercisesEveryEngineFeature) {
     EXPECT_TRUE(twoBars) << "a two-bar pattern";
     EXPECT_TRUE(colour) << "the colour tone 69 on a chord track";
     EXPECT_TRUE(chordLowNotes) << "bass-register notes on a chord track";
+}
+
+TEST(ShippedStyles, EveryNameFitsItsCellInTheStyleSelector) {
+    // The selector's cells and caption font: a bold 11 px name from 5 pixels into its cell, clipped one
+    // pixel before the cell's right edge.
+    selrig::Rig rig;
+    rig.app().openStyleSelector(&rig.back, nullptr, selrig::kStyleBoxX, selrig::kBoxBottom, 1, false, false);
+    rig.back.canvas()->font = Font{"Tahoma", -11, true};
+    int names = 0;
+    for (const Sensor& s : rig.sel().sensors)
+        if (s.id >= 0 && s.text.rfind("@^", 0) == 0 && ++names) {
+            EXPECT_LE(rig.back.canvas()->textWidth(s.text.substr(2)), s.rect.Right - s.rect.Left - 6)
+                << s.text;
+        }
+    EXPECT_EQ(names, rig.ctx->engine.styles.count());
 }

@@ -99,6 +99,13 @@ TEST(ShippedStyleArrangement, FiftyDistinctMainStylesHalfOfThemPhrasedOverFourBa
         const auto [at, fresh] = grooves.emplace(fingerprint, s.name);
         EXPECT_TRUE(fresh) << s.name << " and " << at->second
                            << " share drums and bass rhythm: " << fingerprint;
+        for (int j = 0; j < i; ++j) { // near clones: most drum hits shared, or many and the bass rhythm
+            bool sameBass = false;
+            const double shared = sharedDrumHits(s, library.at(j), sameBass);
+            EXPECT_FALSE(shared >= 0.9 || (shared >= 0.7 && sameBass))
+                << s.name << " and " << library.at(j).name << " share " << int(100 * shared)
+                << " % of drum hits";
+        }
         if (Styles::isUtilityStyle(s.id)) continue;
         ++main;
         if (isPhrased(s)) ++phrased;
@@ -111,6 +118,21 @@ TEST(ShippedStyleArrangement, FiftyDistinctMainStylesHalfOfThemPhrasedOverFourBa
     EXPECT_LE(main, 56) << "the selector's first page holds 56 styles";
     EXPECT_GE(2 * phrased, main) << phrased << " of " << main << " styles phrased over four bars or more";
     EXPECT_GE(walking, 3) << "walking bass lines";
+}
+
+// Every style over the thirteen bars of the fixed progression, as a session player hears it.
+TEST(ShippedStyleArrangement, EveryStyleHasTheRightNotesInPlayableParts) {
+    StyleRenderer renderer(stylesFolder());
+    std::map<std::string, std::string> pads;
+    for (int id : styleIdsIn(stylesFolder())) {
+        const StyleRender r = renderer.render(id, true);
+        for (const auto& problems : {bassProblems(r), partProblems(r), arrangingProblems(r)})
+            EXPECT_TRUE(problems.empty()) << styleFileName(id) << " " << r.style.name << ":\n"
+                                          << joined(problems);
+        for (const std::string& pad : padFingerprints(r))
+            EXPECT_TRUE(pads.emplace(pad, r.style.name).second)
+                << r.style.name << " shares a pad with " << pads[pad];
+    }
 }
 
 TEST(ShippedStyleArrangement, ChecksCatchAMissingSeventhThirdAndAMinorNinth) {
@@ -199,7 +221,6 @@ TEST(ShippedStyleArrangement, ChecksCatchAMeterAGridAFillAWalkAndACloneOfAGroove
     const auto walk = patternProblems(stuck);
     EXPECT_TRUE(mentions(walk, "repeats one bar")) << joined(walk);
     EXPECT_TRUE(mentions(walk, "within 7 semitones")) << joined(walk);
-    EXPECT_TRUE(mentions(walk, "approach tone")) << joined(walk);
     // Another style given this one's drums and bass is a clone of its groove.
     StyleFile other = loadShipped(idNamed("Jazz Waltz"));
     EXPECT_NE(grooveFingerprint(other), grooveFingerprint(s));

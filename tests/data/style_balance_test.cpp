@@ -84,8 +84,8 @@ std::vector<std::string> balanceFonts() {
 }
 
 // What is out of balance in a render over its first four bars: a part soloed more than 12 dB
-// (loudness-weighted) under the full mix, or one of drums, bass and chords more than 14 dB over
-// another.
+// (loudness-weighted) under the full mix, one of drums, bass and chords more than 12 dB over another,
+// or in a club style (house, techno) a part louder than the kit that drives it.
 std::vector<std::string> balanceProblems(Listener& listener, const StyleRender& r) {
     std::vector<std::string> problems;
     ListenOptions whole;
@@ -105,7 +105,12 @@ std::vector<std::string> balanceProblems(Listener& listener, const StyleRender& 
         if (db > -200.0) groups.push_back(db);
     }
     const auto [low, high] = std::minmax_element(groups.begin(), groups.end());
-    if (!groups.empty() && *high - *low > 14.0) problems.push_back(what + " (one group overwhelms another)");
+    if (!groups.empty() && *high - *low > 12.0) problems.push_back(what + " (one group overwhelms another)");
+    const bool club =
+        r.style.name.find("House") != std::string::npos || r.style.name.find("Techno") != std::string::npos;
+    for (const PartLevel& l : levels)
+        if (club && l.db > levels.front().db)
+            problems.push_back(what + " (track " + std::to_string(l.track) + " is louder than the kit)");
     return problems;
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "engine/harmony.h"
+#include "engine/styles.h"
 
 namespace shipped {
 
@@ -53,6 +54,58 @@ bool barsVary(const StyleArp& arp, int stepsPerBar) {
     for (int b = 1; b < bars; ++b)
         if (barNotes(arp, b, stepsPerBar) != first) return true;
     return false;
+}
+
+// The pitch classes of a chord's tones, and when asked the tone its written colour (A over C) becomes
+// and the slash bass.
+std::set<int> tonesOf(const QvChord& c, bool withColourAndBass) {
+    std::set<int> out;
+    for (int i : variantIntervals(c.variant)) out.insert((c.key + i) % 12);
+    if (withColourAndBass) out.insert(pitchClassOf(mapChordPitch(c, 69)));
+    if (withColourAndBass && !c.autoBass) out.insert(c.effectiveBass());
+    return out;
+}
+
+std::vector<Sounding> notesOf(const StyleRender& r, int track) {
+    std::vector<Sounding> out;
+    for (const Sounding& n : soundingNotes(r, nullptr))
+        if (n.channel == r.channelOfTrack[track]) out.push_back(n);
+    return out;
+}
+
+std::string at(const StyleRender& r, int t, const Sounding& n) {
+    return partName(r.style, t) + ": " + noteName(n.pitch) + " at " + std::to_string(n.on) + " ";
+}
+
+// The lowest and highest note of each General MIDI program: the practical range of the instrument
+// (synthesizers and effects take what a keyboard gives them).
+const int kRange[128][2] = {
+    {21, 108}, {21, 108}, {21, 108}, {21, 108}, {28, 100}, {28, 100}, {29, 89},  {29, 89},  // pianos
+    {60, 108}, {79, 108}, {60, 96},  {53, 89},  {45, 96},  {65, 108}, {60, 77},  {48, 84},  // mallets
+    {24, 96},  {36, 96},  {24, 96},  {24, 108}, {36, 96},  {36, 93},  {60, 96},  {36, 93},  // organs
+    {40, 83},  {40, 86},  {40, 86},  {40, 88},  {40, 83},  {40, 88},  {40, 88},  {52, 88},  // guitars
+    {28, 67},  {28, 67},  {28, 67},  {28, 67},  {28, 67},  {28, 67},  {24, 72},  {24, 72},  // basses
+    {55, 103}, {48, 91},  {36, 76},  {28, 67},  {28, 103}, {28, 96},  {24, 103}, {40, 57},  // strings
+    {28, 103}, {28, 103}, {24, 108}, {24, 108}, {40, 81},  {40, 81},  {40, 84},  {36, 96},  // ensembles
+    {54, 82},  {40, 77},  {26, 65},  {54, 82},  {34, 77},  {40, 84},  {36, 96},  {36, 96},  // brass
+    {56, 88},  {49, 81},  {44, 76},  {36, 69},  {58, 91},  {52, 84},  {34, 75},  {50, 94},  // reeds
+    {74, 108}, {60, 96},  {60, 96},  {60, 96},  {60, 84},  {55, 84},  {60, 96},  {60, 84},  // pipes
+    {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, // leads
+    {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, // pads
+    {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, {24, 108}, // effects
+    {48, 89},  {48, 86},  {50, 86},  {55, 91},  {60, 89},  {55, 81},  {55, 103}, {60, 88},  // ethnic
+    {72, 108}, {60, 84},  {52, 88},  {48, 96},  {36, 72},  {40, 84},  {36, 84},  {36, 96},  // percussive
+    {0, 127},  {0, 127},  {0, 127},  {0, 127},  {0, 127},  {0, 127},  {0, 127},  {0, 127}}; // effects
+
+// The notes of bar `bar` of a looping pattern as (key, place in the bar); key 0 for the rhythm alone.
+std::set<std::pair<int, int>> barOf(const StyleArp& arp, int bar, int stepsPerBar, bool rhythm) {
+    std::set<std::pair<int, int>> out;
+    for (int i = 0; i < arp.notes.count(); ++i) {
+        const StyleNote& n = arp.notes.at(i);
+        if (n.pos / stepsPerBar == bar % std::max(1, arp.length / stepsPerBar))
+            out.insert({rhythm ? 0 : n.key, n.pos % stepsPerBar});
+    }
+    return out;
 }
 
 } // namespace
@@ -198,19 +251,6 @@ std::vector<std::string> patternProblems(const StyleFile& s) {
         if (walkBars < 2 || !barsVary(arp, bar))
             problems.push_back(who + "that repeats one bar over and over");
         if (hi - lo < 18) problems.push_back(who + "within " + std::to_string(hi - lo) + " semitones");
-        int approached = 0;
-        for (int b = 0; b < walkBars; ++b) {
-            int last = -1, key = 0;
-            for (int i = 0; i < arp.notes.count(); ++i) {
-                const StyleNote& n = arp.notes.at(i);
-                if (n.pos / bar == b && n.pos >= last) last = n.pos, key = n.key;
-            }
-            const int pc = key % 12;
-            if (last >= 0 && pc != 0 && pc != 4 && pc != 7 && pc != 9) ++approached;
-        }
-        if (2 * approached < walkBars)
-            problems.push_back(who + "with an approach tone ending only " + std::to_string(approached) +
-                               " of " + std::to_string(walkBars) + " bars");
     }
     return problems;
 }
@@ -253,6 +293,211 @@ bool isPhrased(const StyleFile& s) {
         varies = varies || barsVary(track.arp, bar);
     }
     return another && varies;
+}
+
+std::vector<std::string> bassProblems(const StyleRender& r) {
+    std::vector<std::string> problems;
+    const int beat = r.style.stepsPerBeat * 8, bar = r.style.stepsPerBar * 8;
+    for (int t = 1; t < 7; ++t) {
+        if (r.style.tracks.at(t).mode == 0 || r.style.tracks.at(t).type != 1) continue;
+        const bool walking = r.style.tracks.at(t).arp.name.find("Walk") != std::string::npos;
+        const std::vector<Sounding> line = notesOf(r, t);
+        int changes = 0, met = 0;
+        for (size_t i = 0; i < line.size(); ++i) {
+            const Sounding& n = line[i];
+            const ChordSpan* span = chordAt(r, n.on);
+            if (!span) continue;
+            const QvChord& c = span->chord;
+            const bool tone = tonesOf(c, true).count(n.pitch % 12), next = i + 1 < line.size();
+            if (tonesOf(c, false).count((c.key + 10) % 12) && n.pitch % 12 == (c.key + 11) % 12)
+                problems.push_back(at(r, t, n) + "is a major seventh over a minor seventh");
+            if (!tone && next && (line[i + 1].on - n.on > beat || std::abs(line[i + 1].pitch - n.pitch) > 2))
+                problems.push_back(at(r, t, n) + "lies outside the chord and leaps");
+            const int leap = i > 0 ? std::abs(n.pitch - line[i - 1].pitch) : 0;
+            if (!walking) continue;
+            if (leap > 12) problems.push_back(at(r, t, n) + "leaps " + std::to_string(leap) + " semitones");
+            if (!tone && (n.on % bar == 0 || (n.on % bar == 2 * beat && bar == 4 * beat)))
+                problems.push_back(at(r, t, n) + "walks on a strong beat outside the chord");
+            if (i > 0 && n.on == span->start && span != &r.chords.front() && !(span - 1)->chord.equals(c)) {
+                ++changes;
+                met += leap == 1 || leap == 2 || leap == 5 || leap == 7;
+            }
+        }
+        if (10 * met < 7 * changes)
+            problems.push_back(partName(r.style, t) + ": " + std::to_string(met) + " of " +
+                               std::to_string(changes) +
+                               " chord changes met from a step, a fourth or a fifth away");
+    }
+    return problems;
+}
+
+std::vector<std::string> partProblems(const StyleRender& r) {
+    std::vector<std::string> problems;
+    for (int t = 1; t < 7; ++t) {
+        const StyleTrack& track = r.style.tracks.at(t);
+        if (track.mode == 0) continue;
+        const int lo = kRange[track.prog & 127][0], hi = kRange[track.prog & 127][1];
+        const bool duo = track.prog == 40 || track.prog == 71 || track.prog == 73 || track.prog == 110;
+        const std::vector<Sounding> notes = notesOf(r, t);
+        for (const Sounding& n : notes) {
+            if (n.pitch < lo || n.pitch > hi)
+                problems.push_back(at(r, t, n) + "lies outside " + noteName(lo) + ".." + noteName(hi));
+            std::vector<int> chord; // what sounds together from this note's start, the pedal counted
+            for (const Sounding& m : notes)
+                if (m.on <= n.on && (m.held < 0 || m.held > n.on)) chord.push_back(m.pitch);
+            std::sort(chord.begin(), chord.end());
+            if (duo && chord.size() > 2)
+                problems.push_back(at(r, t, n) + "sounds in a chord of " + std::to_string(chord.size()));
+            if (track.type < 2 || track.abc != 1) continue;
+            if (chord.back() > 74) problems.push_back(at(r, t, n) + "tops a pad above D5");
+            for (size_t i = 1; i < chord.size(); ++i)
+                if (chord[i] - chord[i - 1] > 12)
+                    problems.push_back(at(r, t, n) + "is in a pad chord with a gap");
+        }
+    }
+    return problems;
+}
+
+std::vector<std::string> padFingerprints(const StyleRender& r) {
+    std::vector<std::string> out;
+    for (int t = 1; t < 7; ++t) {
+        const StyleTrack& track = r.style.tracks.at(t);
+        if (track.mode == 0 || track.type < 2 || track.abc != 1) continue;
+        std::string text;
+        for (const ChordSpan& span : r.chords) {
+            text += "|";
+            for (const Sounding& n : notesOf(r, t))
+                if (n.on >= span.start && n.on < span.end) text += " " + std::to_string(n.pitch);
+        }
+        out.push_back(text);
+    }
+    return out;
+}
+
+std::vector<std::string> arrangingProblems(const StyleRender& r) {
+    std::vector<std::string> problems;
+    const StyleFile& s = r.style;
+    const int beat = s.stepsPerBeat * 8, bar = std::max(1, s.stepsPerBar);
+    // Every chord of a beat or more: three of its tones, the third (or suspended tone) among them.
+    std::vector<std::vector<Sounding>> notes;
+    for (int t = 0; t < 7; ++t)
+        notes.push_back(s.tracks.at(t).type >= 2 ? notesOf(r, t) : std::vector<Sounding>{});
+    for (const ChordSpan& span : r.chords) {
+        int third = span.chord.key;
+        for (int i : variantIntervals(span.chord.variant))
+            third = i == 2 || i == 5 ? span.chord.key + i : third;
+        for (int i : variantIntervals(span.chord.variant))
+            third = i == 3 || i == 4 ? span.chord.key + i : third;
+        bool heard = span.end - span.start < beat || Styles::isUtilityStyle(s.id);
+        for (int t = 1; t < 7; ++t) {
+            std::set<int> got;
+            for (const Sounding& n : notes[t])
+                if (n.on >= span.start && n.on < span.end && tonesOf(span.chord, false).count(n.pitch % 12))
+                    got.insert(n.pitch % 12);
+            heard = heard || (got.size() >= 3 && got.count(third % 12));
+        }
+        if (!heard)
+            problems.push_back("no chord part sounds three tones and the third at " +
+                               std::to_string(span.start));
+    }
+    // Comping that moves: in every four bars a chord part (not a pad) with two bar rhythms, and some
+    // part whose fourth bar is unlike its other three.
+    int bars = 4;
+    for (int t = 0; t < 7; ++t)
+        if (s.tracks.at(t).mode != 0) bars = std::max(bars, (s.tracks.at(t).arp.length / bar + 3) / 4 * 4);
+    for (int first = 0; first < bars && !Styles::isUtilityStyle(s.id); first += 4) {
+        bool moves = false, fill = false;
+        for (int t = 0; t < 7; ++t) {
+            const StyleArp& arp = s.tracks.at(t).arp;
+            std::set<std::set<std::pair<int, int>>> rhythms, others;
+            for (int b = first; b < first + 4; ++b) rhythms.insert(barOf(arp, b, bar, true));
+            for (int b = first; b < first + 3; ++b) others.insert(barOf(arp, b, bar, false));
+            moves = moves || (s.tracks.at(t).type >= 2 && s.tracks.at(t).mode <= 2 && rhythms.size() >= 2);
+            fill = fill || (s.tracks.at(t).mode != 0 && !others.count(barOf(arp, first + 3, bar, false)));
+        }
+        if (!moves)
+            problems.push_back("bars " + std::to_string(first + 1) +
+                               "-: no chord part plays two bar rhythms");
+        if (!fill)
+            problems.push_back("bars " + std::to_string(first + 1) +
+                               "-: no fill or variation in the fourth bar");
+    }
+    // Swing styles put their off-beats at two thirds of the beat.
+    const bool swings = s.stepsPerBeat % 3 == 0;
+    for (const char* name :
+         {"Swing", "Shuffle", "Dixieland", "Bebop", "Jazz Waltz", "Boogie", "Foxtrot", "Quickstep"})
+        if (s.name.find(name) != std::string::npos && !swings)
+            problems.push_back("swings on a straight grid");
+    // Melody lines of winds and bowed strings play three different bars in four.
+    for (int t = 1; t < 7; ++t) {
+        const StyleTrack& track = s.tracks.at(t);
+        const bool melody = (track.prog >= 56 && track.prog < 80) || track.prog == 40 || track.prog == 110;
+        std::set<std::set<std::pair<int, int>>> figures;
+        for (int b = 0; b < 4; ++b) figures.insert(barOf(track.arp, b, bar, false));
+        if (track.mode != 0 && track.type >= 2 && track.abc == 3 && melody && figures.size() < 3)
+            problems.push_back(partName(s, t) + ": a melody line of " + std::to_string(figures.size()) +
+                               " bars");
+    }
+    // A straight waltz hits its after-beats together, within 30 ms.
+    const std::vector<Sounding> all = soundingNotes(r, nullptr);
+    for (int when = beat; s.name.find("Waltz") != std::string::npos && !swings && when < r.songEnd;
+         when += beat) {
+        int lo = when + beat, hi = when - beat;
+        for (const Sounding& n : all)
+            if (when % (bar * 8) != 0 && 2 * std::abs(n.on - when) < beat)
+                lo = std::min(lo, n.on), hi = std::max(hi, n.on);
+        if ((hi - lo) * 60000.0 / (s.bpm * beat) > 30.0)
+            problems.push_back("a flam on the after-beat at " + std::to_string(when));
+    }
+    // The bossa's kick meets nine in ten bass notes.
+    int bassTrack = 0;
+    for (int t = 6; t >= 1; --t)
+        if (s.tracks.at(t).mode != 0 && s.tracks.at(t).type == 1) bassTrack = t;
+    std::set<int> kicks;
+    for (const Sounding& n : notesOf(r, 0))
+        if (n.pitch == 35 || n.pitch == 36) kicks.insert(n.on);
+    int met = 0, bassNotes = 0;
+    for (const Sounding& n : bassTrack ? notesOf(r, bassTrack) : std::vector<Sounding>{})
+        met += kicks.count(n.on), ++bassNotes;
+    if (s.name.find("Bossa") != std::string::npos && 10 * met < 9 * bassNotes)
+        problems.push_back("the kick meets " + std::to_string(met) + " of " + std::to_string(bassNotes) +
+                           " bass notes");
+    // The tumbao anticipates every bar of its pattern after the first: a root struck in the last beat
+    // before rings over the bar line, and nothing strikes the downbeat (a new chord brings its own root).
+    const StyleArp& tumbao = s.tracks.at(bassTrack).arp;
+    for (int down = bar; s.name.find("Salsa") != std::string::npos && down < tumbao.length; down += bar) {
+        bool anticipated = false, struck = false;
+        for (int i = 0; i < tumbao.notes.count(); ++i) {
+            const StyleNote& n = tumbao.notes.at(i);
+            struck = struck || n.pos == down;
+            anticipated = anticipated || (n.pos >= down - s.stepsPerBeat && n.pos < down && n.key % 12 == 0 &&
+                                          n.pos + n.len > down);
+        }
+        if (!anticipated || struck)
+            problems.push_back("the tumbao does not anticipate bar " + std::to_string(down / bar + 1));
+    }
+    return problems;
+}
+
+double sharedDrumHits(const StyleFile& a, const StyleFile& b, bool& sameBassRhythm) {
+    // Hits of the first four bars as drum class (0 for the bass) and place in 48ths of a beat.
+    auto hits = [](const StyleFile& s, int type) {
+        std::set<std::pair<int, int>> out;
+        for (int t = 0; t < 7; ++t)
+            for (int b = 0; s.tracks.at(t).mode != 0 && s.tracks.at(t).type == type && b < 4; ++b)
+                for (const auto& [key, pos] :
+                     barOf(s.tracks.at(t).arp, b, std::max(1, s.stepsPerBar), type != 0))
+                    out.insert({type == 0 ? drumGroup(key) : 0,
+                                (b * s.stepsPerBar + pos) * 48 / std::max(1, s.stepsPerBeat)});
+        return out;
+    };
+    const auto da = hits(a, 0), db = hits(b, 0);
+    std::vector<std::pair<int, int>> common;
+    std::set_intersection(da.begin(), da.end(), db.begin(), db.end(), std::back_inserter(common));
+    sameBassRhythm = hits(a, 1) == hits(b, 1);
+    const bool oneMeter = a.stepsPerBar * b.stepsPerBeat == b.stepsPerBar * a.stepsPerBeat;
+    return oneMeter ? double(common.size()) / double(std::max<size_t>(1, std::max(da.size(), db.size())))
+                    : 0.0;
 }
 
 } // namespace shipped

@@ -92,9 +92,10 @@ TEST(ShippedStyleRender, ATensionIsHeardOnlyAsTheTopVoice) {
 }
 
 TEST(ShippedStyleRender, ChecksCatchAStuckNote) {
-    // The string pad (played once per chord change) holds its chord for 200 steps.
+    // The string pad (played once per chord change), one bar long, holds its chord for 200 steps.
     const auto problems = problemsOfSpoiled(1, [](StyleFile& s) {
         StyleArp& arp = s.tracks.at(3).arp;
+        arp.length = s.stepsPerBar;
         for (int i = 0; i < arp.notes.count(); ++i) arp.notes.at(i).len = 200;
     });
     EXPECT_TRUE(mentions(problems, "left sounding to the end")) << joined(problems);

@@ -199,9 +199,30 @@ void fourBarPhrase(Style& s, int fillSteps, bool toms) {
         if (b.type != Bass || b.mode == 0) continue;
         loopTo(b, length);
         clearSteps(b, length - s.stepsPerBeat, length);
-        add(b, 47, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
+        add(b, 43, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
         break;
     }
+}
+
+Track pad(const std::string& name, int prog, int mode, int length, const std::vector<int>& below, int vel,
+          int octave) {
+    int top = 0;
+    for (int b : below) top = std::max(top, b);
+    Track t = chordTrack(Codes, name, prog, mode, LayerA, length, top + 1);
+    t.key = octave;
+    t.susVolume = 85;
+    const auto [low, high] = std::minmax_element(below.begin(), below.end());
+    for (int b : below) add(t, 72 + top - b, b == *low || b == *high ? vel : vel - 8, 0, length);
+    return t;
+}
+
+void noteLine(Track& t, int barSteps, int every, int accent, int vel,
+              const std::vector<std::vector<int>>& bars) {
+    for (size_t b = 0; b < bars.size(); ++b)
+        for (size_t i = 0; i < bars[b].size(); ++i)
+            if (bars[b][i] > 0)
+                add(t, bars[b][i], i % accent == 0 ? vel : vel - 12, int(b) * barSteps + int(i) * every,
+                    every * 0.9);
 }
 
 void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars) {
@@ -364,6 +385,7 @@ std::vector<Style> allStyles() {
     addStylesSoulFolk(out);
     addStylesJazzLatin(out);
     addStylesDanceUtility(out);
+    addStylesBallroom(out);
     addStylesMore(out);
     for (Style& s : out) normalise(s);
     std::sort(out.begin(), out.end(), [](const Style& a, const Style& b) { return a.number < b.number; });

@@ -72,13 +72,24 @@ void clearSteps(Track& t, int from, int to, const std::vector<int>& keys = {});
 // A drum fill over steps from..to-1: a snare pickup, then the toms from high to low every `every`
 // steps, the hi-hat and ride of those steps taken out.
 void tomFill(Track& d, int from, int to, int every);
+// A pad (layer A) on the chord's own tones, held `length` steps from each chord it plays. `below` says
+// how many chord tones under the top voice each voice lies (0 is the top, which the harmony places at
+// F#4..Bb4, so the pad stays under a tune; a negative count lies above it), `octave` moves the whole
+// pad. The outer voices sound at `vel`, the inner ones a little softer.
+Track pad(const std::string& name, int prog, int mode, int length, const std::vector<int>& below, int vel,
+          int octave = 0);
 // Makes the drums and the bass of a style a phrase of four bars: the drums end it with a fill over the
 // last `fillSteps` steps (toms, or a snare crescendo), the bass leans into the next phrase from the
-// leading tone on its last beat.
+// fifth on its last beat (a chord tone, which reaches most next roots by a step, a fourth or a fifth).
 void fourBarPhrase(Style& s, int fillSteps, bool toms);
+// A line of single notes, one list of keys a bar (0 is a rest), a note every `every` steps from the
+// bar's start, the first of each `accent` notes at `vel` and the others a little softer.
+void noteLine(Track& t, int barSteps, int every, int accent, int vel,
+              const std::vector<std::vector<int>>& bars);
 // A walking bass line, a note a beat, one list of pitches a bar (the line's bar count is the list's).
-// It climbs and falls through the chord and leans into the next bar from a step or a semitone away;
-// a chord that changes where the line is not on its root gets the root of the first step instead.
+// Every note is moved onto the chord that sounds when it plays, and a chord that changes where the
+// line is not on its root gets the root of the first step instead: so the line keeps chord tones on
+// the strong beats and reaches the next root from the fifth or the seventh below it.
 void walkingLine(Track& b, int stepsPerBeat, const std::vector<std::vector<int>>& bars);
 
 // ---- The catalogue ----
@@ -86,6 +97,7 @@ void addStylesPopRock(std::vector<Style>& out);
 void addStylesSoulFolk(std::vector<Style>& out);
 void addStylesJazzLatin(std::vector<Style>& out);
 void addStylesDanceUtility(std::vector<Style>& out);
+void addStylesBallroom(std::vector<Style>& out);
 void addStylesMore(std::vector<Style>& out);
 std::vector<Style> allStyles();
 

@@ -19,24 +19,22 @@ Style march() {
     Track b = bassTrack("March Tuba", 58, 16);
     add(b, 36, 100, 0, 3);
     add(b, 43, 94, 8, 3);
-    Track hn = chordTrack(Codes, "March Horn After-Beats", 60, 1, LayerB, 64, 2);
+    Track hn = chordTrack(Codes, "March Horn After-Beats", 60, 1, LayerB, 64, 3);
     hn.vol = 50;
     hits(hn, {72, 73, 74, 75}, "....9.......8...|....9.......8...|....9.......8...|....9...8.8.9...", 1.5);
     add(hn, 48, 80, 0, 1.5);
-    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 1, LayerC, 16, 1);
+    // The clarinet's counter-line: up the chord, a turn, down again and a run into the next phrase.
+    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 1, LayerC, 64, 1);
     cl.vol = 68;
-    add(cl, {72, 73}, 76, 0, 2);
-    add(cl, 74, 68, 2, 2);
-    add(cl, 75, 74, 4, 2);
-    add(cl, 74, 66, 6, 2);
-    add(cl, 73, 72, 8, 2);
-    add(cl, 74, 66, 10, 2);
-    add(cl, 75, 72, 12, 2);
-    add(cl, 73, 64, 14, 2);
-    // Bells an octave above the written chord.
+    noteLine(cl, 16, 2, 4, 76,
+             {{72, 73, 74, 75, 74, 73, 74, 75},
+              {76, 75, 74, 73, 74, 75, 74, 73},
+              {72, 74, 73, 75, 74, 76, 75, 74},
+              {73, 72, 73, 74, 75, 76, 77, 76}});
+    // Bells two octaves above the written chord, where the glockenspiel sounds.
     Track gl = chordTrack(Pitches, "March Glockenspiel", 9, 1, LayerC, 16);
-    gl.key = 12;
-    gl.vol = 98;
+    gl.key = 24;
+    gl.vol = 100;
     add(gl, {67, 72}, 92, 0, 2);
     add(gl, {67, 72}, 78, 8, 2);
     s.tracks = {d, b, hn, cl, gl};
@@ -59,20 +57,18 @@ Style polka() {
     add(b, 43, 88, 4, 1.5);
     add(b, 36, 96, 8, 1.5);
     add(b, 43, 88, 12, 1.5);
-    Track ac = chordTrack(Codes, "Polka Accordion", 21, 1, LayerB, 16, 3);
+    Track ac = chordTrack(Codes, "Polka Accordion", 21, 1, LayerB, 64, 3);
     ac.vol = 74;
-    hits(ac, {72, 73, 74, 75}, "..8...7...8...7.", 1.2);
-    add(ac, 48, 70, 0, 1.2);
-    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 1, LayerC, 16, 1);
+    hits(ac, {72, 73, 74, 75}, "..8...7...8...7.|..8...7...8...7.|..8...7...8...7.|..8...7.8.8.8...", 1.2);
+    for (int bar = 0; bar < 64; bar += 16) add(ac, 48, 70, bar, 1.2);
+    // The clarinet tumbles through the chord in eighths, a different turn in every bar.
+    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 1, LayerC, 64, 1);
     cl.vol = 68;
-    add(cl, {72, 73}, 76, 0, 2);
-    add(cl, 74, 66, 2, 2);
-    add(cl, 75, 72, 4, 2);
-    add(cl, 74, 64, 6, 2);
-    add(cl, 73, 70, 8, 2);
-    add(cl, 74, 64, 10, 2);
-    add(cl, 75, 72, 12, 2);
-    add(cl, 76, 66, 14, 2);
+    noteLine(cl, 16, 2, 2, 74,
+             {{72, 73, 74, 75, 74, 73, 74, 75},
+              {76, 75, 74, 75, 73, 74, 72, 73},
+              {74, 75, 76, 75, 74, 73, 74, 72},
+              {73, 74, 75, 76, 77, 76, 75, 74}});
     s.tracks = {d, b, ac, cl};
     fourBarPhrase(s, 4, false);
     return s;
@@ -87,20 +83,20 @@ Style waltz() {
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
     Track d = drumTrack("Waltz Brushes Phrase", 48);
+    d.vol = 100;
     grid(d, 36, "9...........|8...........");
     grid(d, 38, "....5...5...|....5...5...|....5...5...|....5...5.45");
     grid(d, 42, "....4...4...");
     Track b = bassTrack("Waltz Bass", 32, 24);
-    b.vol = 89;
+    b.vol = 100;
     add(b, 36, 100, 0, 3.5);
     add(b, 43, 92, 12, 3.5);
-    Track pn = chordTrack(Pitches, "Waltz Piano Pah-Pah", 0, 1, LayerB, 12);
+    Track pn = chordTrack(Pitches, "Waltz Piano Pah-Pah", 0, 1, LayerB, 48);
     pn.vol = 85;
-    hits(pn, {64, 67, 69}, "....7...6...", 3);
-    Track str = chordTrack(Codes, "Waltz Strings", 49, 4, LayerA, 24, 1);
-    str.vol = 49;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 24);
+    hits(pn, {64, 67, 69, 72}, "....7...6...|....7...6...|....7...6...|....7...7.6.", 2);
+    for (int bar = 0; bar < 48; bar += 12) add(pn, 48, 84, bar, 3);
+    Track str = stylegen::pad("Waltz Strings", 49, 4, 48, {4, 3, 2, 0}, 74);
+    str.vol = 62;
     Track hp = chordTrack(Codes, "Waltz Harp", 46, 2, LayerC, 48, 3);
     hp.vol = 80;
     add(hp, {72, 73}, 80, 0, 2);
@@ -123,38 +119,39 @@ Style waltz() {
 Style house() {
     Style s;
     s.number = 31;
-    s.globalVol = 72;
-    s.name = "House Four On The Floor";
+    s.globalVol = 89;
+    s.name = "House Club Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
     Track d = drumTrack("House Four On The Floor Phrase", 128);
-    d.vol = 97;
+    d.vol = 100;
     grid(d, 36, "9...9...9...9...");
     grid(d, 39, "....9.......9...");
     grid(d, 42, ".4.4.4.4.4.4.4.4");
     grid(d, 46, "..8...8...8...8.");
     clearSteps(d, 120, 128, {39});
     for (int i = 120; i < 128; ++i) add(d, 39, 64 + 5 * (i - 120), i, 0.5);
+    // A clap pickup ends the first four bars, the roll the whole eight.
+    add(d, 39, 70, 62, 0.5);
+    add(d, 39, 80, 63, 0.5);
     Track b = bassTrack("House Offbeat Bass", 38, 16);
-    b.vol = 82;
+    b.vol = 75;
     add(b, 36, 84, 0, 1);
     add(b, 36, 104, 2, 1.5);
     add(b, 43, 96, 6, 1.5);
     add(b, 36, 80, 8, 1);
     add(b, 36, 104, 10, 1.5);
     add(b, 43, 96, 14, 1.5);
-    Track st = chordTrack(Pitches, "House Chord Stabs", 90, 1, LayerB, 16);
-    st.vol = 72;
+    Track st = chordTrack(Pitches, "House Chord Stabs", 17, 1, LayerB, 16);
+    st.vol = 61;
     hits(st, {64, 67, 69, 72}, "..8..7....8..6..", 0.75);
-    Track pad = chordTrack(Codes, "House Warm Pad", 89, 3, LayerA, 16, 1);
-    pad.vol = 77;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 80, 0, 16);
+    Track pad = stylegen::pad("House Warm Pad", 89, 3, 64, {5, 4, 3, 2}, 72);
+    pad.vol = 72;
     Track pn = chordTrack(Codes, "House Piano", 1, 1, LayerB, 32, 3);
-    pn.vol = 90;
-    hits(pn, {72, 73, 74, 75}, "...8..7...8..7..|...8..7...7.....", 0.8);
-    Track arp = chordTrack(Codes, "House Sequence", 38, 1, LayerC, 16, 1);
-    arp.vol = 99;
+    pn.vol = 76;
+    hits(pn, {74, 75, 76, 77}, "...8..7...8..7..|...8..7...7.....", 0.8);
+    Track arp = chordTrack(Codes, "House Sequence", 5, 1, LayerC, 16, 1);
+    arp.vol = 98;
     add(arp, {72, 74}, 80, 0, 0.5);
     for (int i = 1; i < 16; ++i) add(arp, i % 4 == 2 ? 74 : 72 + (i % 2), i % 4 == 0 ? 80 : 62, i, 0.5);
     s.tracks = {d, b, st, pad, pn, arp};
@@ -191,16 +188,14 @@ Style hipHop() {
     add(b, 36, 104, 24, 8);
     add(b, 43, 84, 35, 1.5);
     add(b, 45, 90, 38, 2);
-    add(b, 47, 80, 45, 2);
+    add(b, 43, 80, 45, 2);
     Track ep = chordTrack(Pitches, "Hip-Hop Electric Piano", 4, 1, LayerB, 24);
     ep.vol = 53;
     add(ep, {48, 64, 67, 69, 72}, 84, 0, 8);
     add(ep, {64, 69, 74}, 60, 14, 2);
     add(ep, {64, 67, 69, 72}, 76, 17, 6);
-    Track pad = chordTrack(Codes, "Hip-Hop Pad", 89, 4, LayerA, 24, 1);
-    pad.vol = 55;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 80, 0, 24);
+    Track pad = stylegen::pad("Hip-Hop Pad", 91, 4, 96, {3, 2}, 70);
+    pad.vol = 62;
     Track g = chordTrack(Codes, "Hip-Hop Guitar Chops", 28, 1, LayerB, 48, 3);
     g.vol = 100;
     hits(g, {73, 74, 75}, "............9..6........|............8.....6.....", 1);
@@ -217,24 +212,25 @@ Style sixEightBallad() {
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
     Track d = drumTrack("Six-Eight Soft Beat", 48);
-    grid(d, 36, "9........6..");
-    grid(d, 37, "......8.....");
-    grid(d, 42, "744644");
+    d.vol = 100;
+    grid(d, 36, "x........7..");
+    grid(d, 37, "......9.....");
+    grid(d, 42, "855755");
     clearSteps(d, 42, 48, {42, 37});
     add(d, 37, 70, 42, 0.5);
     add(d, 37, 78, 44, 0.5);
     add(d, 38, 90, 45, 0.5);
     add(d, 38, 70, 47, 0.5);
     Track b = bassTrack("Six-Eight Bass", 33, 24);
-    b.vol = 69;
+    b.vol = 79;
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 86, 6, 3.5);
     add(b, 40, 78, 10, 1.5);
     add(b, 36, 94, 12, 5.5);
     add(b, 45, 84, 18, 2.5);
-    add(b, 47, 78, 21, 2.5);
+    add(b, 43, 78, 21, 2.5);
     Track arp = chordTrack(Pitches, "Six-Eight Piano Arpeggio", 0, 2, LayerC, 12);
-    arp.vol = 79;
+    arp.vol = 100;
     add(arp, 48, 86, 0, 6);
     add(arp, {64, 67}, 70, 0, 2);
     add(arp, 55, 60, 2, 2);
@@ -242,13 +238,10 @@ Style sixEightBallad() {
     add(arp, 64, 74, 6, 2);
     add(arp, 60, 62, 8, 2);
     add(arp, 55, 58, 10, 2);
-    Track str = chordTrack(Codes, "Six-Eight Strings", 49, 4, LayerA, 12, 1);
-    str.vol = 39;
-    str.susVolume = 85;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 12);
-    Track g = chordTrack(Codes, "Six-Eight Clean Guitar", 27, 1, LayerB, 24, 4);
-    g.vol = 59;
+    Track str = stylegen::pad("Six-Eight Strings", 49, 4, 48, {3, 2, 1, 0}, 70, -12);
+    str.vol = 54;
+    Track g = chordTrack(Codes, "Six-Eight Clean Guitar", 27, 1, LayerB, 24, 2);
+    g.vol = 68;
     add(g, {72, 73, 74, 75}, 76, 0, 5.5);
     add(g, {73, 74, 75}, 60, 6, 5.5);
     add(g, {72, 73, 74, 75}, 72, 12, 5.5);
@@ -266,9 +259,10 @@ Style countryWaltz() {
     s.bpm = 108;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
-    Track d = drumTrack("Country Waltz Brushes", 12);
+    Track d = drumTrack("Country Waltz Brushes", 48);
+    d.vol = 100;
     grid(d, 36, "9.......5...");
-    grid(d, 37, "....6...6...");
+    grid(d, 37, "....6...6...|....6...6...|....6...6...|....6...6.5.");
     grid(d, 44, "..4...4...4.");
     Track b = bassTrack("Country Waltz Bass", 32, 24);
     b.vol = 92;
@@ -277,22 +271,20 @@ Style countryWaltz() {
     add(b, 43, 90, 12, 3.5);
     add(b, 45, 74, 20, 1.5);
     add(b, 43, 76, 22, 1.5);
-    Track g = chordTrack(Codes, "Country Waltz Strum", 25, 1, LayerB, 12, 6);
-    g.vol = 70;
+    Track g = chordTrack(Codes, "Country Waltz Strum", 25, 1, LayerB, 12, 3);
+    g.vol = 83;
     add(g, 48, 84, 0, 3);
     add(g, {72, 73, 74, 75, 76}, 82, 4, 3);
     add(g, {73, 74, 75, 76}, 74, 8, 3);
     Track pn = chordTrack(Pitches, "Country Waltz Piano Fills", 3, 2, LayerC, 24);
-    pn.vol = 98;
+    pn.vol = 100;
     add(pn, {64, 67}, 70, 0, 2);
     add(pn, 72, 64, 2, 2);
     add(pn, 76, 66, 14, 2);
     add(pn, 72, 60, 16, 2);
     add(pn, 67, 62, 18, 2);
-    Track str = chordTrack(Codes, "Country Waltz Strings", 49, 3, LayerA, 12, 1);
-    str.vol = 49;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 12);
+    Track str = stylegen::pad("Country Waltz Strings", 49, 3, 48, {3, 2, 0}, 70, -12);
+    str.vol = 68;
     s.tracks = {d, b, g, pn, str};
     return s;
 }
@@ -300,7 +292,7 @@ Style countryWaltz() {
 Style metronome44() {
     Style s;
     s.number = 90;
-    s.globalVol = 125;
+    s.globalVol = 132;
     s.name = "Metronome 4/4";
     s.bpm = 100;
     Track d = drumTrack("Click 4/4", 16);
@@ -315,7 +307,7 @@ Style metronome44() {
 Style metronome34() {
     Style s;
     s.number = 91;
-    s.globalVol = 125;
+    s.globalVol = 132;
     s.name = "Metronome 3/4";
     s.bpm = 100;
     s.stepsPerBar = 12;

@@ -20,8 +20,10 @@ Style swing() {
     grid(d, 38, "........4...|.....5......|..4.....4...|.....5..6.78");
     grid(d, 44, "...7.....7..");
     grid(d, 51, "7..8.57..8.5");
+    // Down from the root through the chord, then a bar low, then up: every strong beat on a chord
+    // tone, and the seventh (or sixth) below the root on the fourth beat leads to the next root.
     Track b = bassTrack("Walking Bass Four Bars", 32, 48);
-    walkingLine(b, 3, {{36, 38, 40, 42}, {43, 45, 47, 48}, {50, 52, 53, 54}, {55, 52, 48, 47}});
+    walkingLine(b, 3, {{48, 45, 43, 40}, {36, 45, 43, 45}, {48, 52, 43, 45}, {48, 55, 52, 45}});
     Track pn = chordTrack(Pitches, "Swing Piano Charleston", 0, 1, LayerB, 24);
     pn.vol = 78;
     pn.breakLength = 2;
@@ -30,9 +32,10 @@ Style swing() {
     add(pn, {64, 69, 74}, 76, 5, 1);
     add(pn, {48, 64, 69, 72, 76}, 80, 14, 1.5);
     add(pn, {64, 69, 72, 76}, 84, 20, 2);
-    Track g = chordTrack(Codes, "Swing Guitar Quarters", 26, 1, LayerB, 12, 5);
+    // Four to the bar on four-note voicings, the third always among them.
+    Track g = chordTrack(Codes, "Swing Guitar Quarters", 26, 1, LayerB, 12, 4);
     g.vol = 64;
-    hits(g, {73, 74, 75}, "7..5..6..5..", 2);
+    hits(g, {72, 73, 74, 75}, "7..5..6..5..", 2);
     s.tracks = {d, b, pn, g};
     return s;
 }
@@ -40,7 +43,7 @@ Style swing() {
 Style jazzBallad() {
     Style s;
     s.number = 17;
-    s.globalVol = 154;
+    s.globalVol = 159;
     s.name = "Jazz Ballad Brushes";
     s.bpm = 64;
     Track d = drumTrack("Ballad Brushes", 16);
@@ -52,11 +55,15 @@ Style jazzBallad() {
     add(b, 36, 92, 0, 7.5);
     add(b, 43, 84, 8, 3.5);
     add(b, 45, 80, 12, 3.5);
-    Track pn = chordTrack(Pitches, "Ballad Piano Voicings", 0, 1, LayerB, 16);
+    // The piano voices the sixth or seventh, and lays back in the second bar.
+    Track pn = chordTrack(Pitches, "Ballad Piano Voicings", 0, 1, LayerB, 32);
     pn.vol = 66;
     add(pn, {48, 64, 69, 72, 76}, 78, 0, 6);
     add(pn, {64, 69, 72, 76}, 58, 6, 2);
     add(pn, {48, 64, 69, 74}, 70, 8, 8);
+    add(pn, {48, 64, 69, 72, 76}, 76, 16, 10);
+    add(pn, {64, 69, 74}, 62, 26, 2);
+    add(pn, {64, 67, 72}, 66, 28, 4);
     Track v = chordTrack(Codes, "Ballad Vibes", 11, 2, LayerC, 16, 2);
     v.vol = 73;
     add(v, {72, 73}, 70, 0, 2);
@@ -64,10 +71,10 @@ Style jazzBallad() {
     add(v, 75, 66, 4, 4);
     add(v, 74, 60, 10, 2);
     add(v, 73, 58, 12, 4);
-    Track str = chordTrack(Pitches, "Ballad Strings Sixth", 49, 4, LayerA, 16);
-    str.vol = 36;
+    Track str = chordTrack(Pitches, "Ballad Strings Sixth", 49, 4, LayerA, 64);
+    str.vol = 38;
     str.susVolume = 75;
-    add(str, {64, 69, 72, 76, 79}, 78, 0, 16);
+    add(str, {60, 64, 67, 69}, 78, 0, 64);
     s.tracks = {d, b, pn, v, str};
     fourBarPhrase(s, 4, false);
     return s;
@@ -82,25 +89,27 @@ Style jazzWaltz() {
     s.stepsPerBeat = 3;
     s.stepsPerBar = 9;
     Track d = drumTrack("Jazz Waltz Ride Phrase", 36);
+    d.vol = 100;
     grid(d, 35, "6........");
     grid(d, 38, ".........|.4.....4.|.........|.4..5.67.");
     grid(d, 44, "...6.....");
     grid(d, 51, "9..6.46.4");
     Track b = bassTrack("Jazz Waltz Walk", 32, 36);
-    walkingLine(b, 3, {{36, 40, 42}, {43, 45, 47}, {48, 52, 54}, {55, 52, 47}});
+    walkingLine(b, 3, {{48, 36, 43}, {48, 55, 50}, {48, 43, 45}, {48, 52, 50}});
     Track pn = chordTrack(Pitches, "Jazz Waltz Piano", 0, 1, LayerB, 18);
     pn.vol = 76;
     add(pn, {48, 64, 69, 72, 76}, 86, 0, 2);
     add(pn, {64, 69, 74}, 72, 5, 1);
     add(pn, {48, 64, 69, 72, 76}, 78, 11, 1.5);
-    add(pn, {64, 69, 72}, 80, 15, 2);
-    Track g = chordTrack(Codes, "Jazz Waltz Guitar", 26, 1, LayerB, 18, 4);
+    add(pn, {64, 67, 69, 72}, 80, 15, 2);
+    Track g = chordTrack(Codes, "Jazz Waltz Guitar", 26, 2, LayerB, 18, 4);
     g.vol = 70;
-    hits(g, {73, 74, 75}, "...6..5.....6..5..", 1.5);
+    hits(g, {72, 73, 74, 75}, "...6..5.....6..5..", 1.5);
     s.tracks = {d, b, pn, g};
     return s;
 }
 
+// The bossa's kick is its bass: root and fifth on one, the "and" of two, three and the "and" of four.
 Style bossa() {
     Style s;
     s.number = 19;
@@ -108,30 +117,31 @@ Style bossa() {
     s.name = "Bossa Nova Gentle";
     s.bpm = 128;
     Track d = drumTrack("Bossa Rim And Kick Phrase", 64);
-    grid(d, 36, "8..6....8..6....");
+    grid(d, 36, "8.....6.8.....6.");
     grid(d, 37, "9.....8.....8...|....8.....8.....");
     grid(d, 42, "4.3.4.3.4.3.4.3.");
     clearSteps(d, 56, 64, {37});
     add(d, 37, 80, 56, 0.5);
     add(d, 37, 70, 59, 0.5);
     add(d, 37, 84, 62, 0.5);
-    Track b = bassTrack("Bossa Root Fifth", 32, 16);
+    Track b = bassTrack("Bossa Root Fifth", 32, 32);
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 80, 6, 1.5);
     add(b, 43, 92, 8, 5.5);
     add(b, 43, 76, 14, 1.5);
+    add(b, 36, 96, 16, 5.5);
+    add(b, 43, 80, 22, 1.5);
+    add(b, 43, 90, 24, 5.5);
+    add(b, 40, 76, 30, 1.5);
     Track g = chordTrack(Codes, "Bossa Nylon Comp", 24, 1, LayerB, 32, 4);
     g.vol = 67;
     add(g, 48, 90, 0, 3.5);
     add(g, 55, 84, 8, 3.5);
     add(g, 48, 88, 16, 3.5);
     add(g, 55, 84, 24, 3.5);
-    hits(g, {73, 74, 75, 76}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
-    Track pad = chordTrack(Codes, "Bossa String Pad", 49, 4, LayerA, 32, 1);
-    pad.vol = 58;
-    pad.susVolume = 85;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 78, 0, 32);
+    hits(g, {74, 75, 76, 77}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
+    Track pad = stylegen::pad("Bossa String Pad", 49, 4, 64, {3, 1}, 66);
+    pad.vol = 87;
     Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 64);
     ep.vol = 78;
     add(ep, {64, 67, 69, 72}, 66, 2, 1.5);
@@ -211,28 +221,29 @@ Style salsa() {
     add(d, 63, 96, 29, 0.5);
     add(d, 63, 100, 30, 0.5);
     add(d, 64, 104, 31, 0.5);
-    // The tumbao anticipates: after the first bar it leaves the downbeat to the piano.
+    // The tumbao: the fifth on the "and" of two, the root on four held over the bar line, so that a
+    // bar that keeps its chord begins on the anticipated root (a new chord brings its own root).
     Track b = bassTrack("Salsa Tumbao", 32, 16);
     b.vol = 84;
     add(b, 36, 92, 0, 2.5);
     add(b, 43, 100, 3, 3);
-    add(b, 36, 96, 6, 2);
+    add(b, 36, 96, 6, 4.5);
     add(b, 43, 100, 11, 3);
     add(b, 48, 96, 14, 2);
-    // The montuno: octaves in the right hand that step through the chord, over a root in the left.
+    // The montuno: broken octaves over the chord's own tones, every beat holding a full triad.
     Track pn = chordTrack(Pitches, "Salsa Piano Montuno", 0, 1, LayerB, 16);
     pn.vol = 89;
-    add(pn, {48, 64, 76}, 90, 0, 0.8);
-    add(pn, {67, 72}, 70, 1, 0.8);
-    add(pn, {64, 76}, 84, 3, 0.8);
-    add(pn, {67, 79}, 78, 5, 0.8);
-    add(pn, {69, 72}, 76, 6, 0.8);
+    add(pn, {48, 60, 64, 72}, 90, 0, 0.8);
+    add(pn, {67, 79}, 70, 1, 0.8);
+    add(pn, {64, 67, 76}, 84, 3, 0.8);
+    add(pn, {67, 72, 79}, 78, 5, 0.8);
+    add(pn, {67, 69, 72}, 76, 6, 0.8);
     add(pn, {64, 76}, 84, 7, 0.8);
-    add(pn, {67, 72}, 80, 9, 0.8);
-    add(pn, {69, 81}, 84, 11, 0.8);
+    add(pn, {64, 67, 72}, 80, 9, 0.8);
+    add(pn, {67, 72, 76}, 84, 11, 0.8);
     add(pn, {67, 79}, 76, 12, 0.8);
-    add(pn, {64, 76}, 84, 13, 0.8);
-    add(pn, {60, 72}, 80, 15, 0.8);
+    add(pn, {64, 72, 76}, 84, 13, 0.8);
+    add(pn, {60, 64, 67, 72}, 80, 15, 0.8);
     Track br = chordTrack(Codes, "Salsa Trumpet Mambo", 56, 1, LayerB, 16, 1);
     br.vol = 84;
     br.breakLength = 2;
@@ -248,12 +259,12 @@ Style chaCha() {
     s.globalVol = 94;
     s.name = "Cha-Cha Ballroom";
     s.bpm = 120;
-    Track d = drumTrack("Cha-Cha Percussion", 16);
+    Track d = drumTrack("Cha-Cha Percussion", 64);
     grid(d, 36, "9.......8.......");
     grid(d, 56, "8...7...8...7...");
     grid(d, 62, "....6.......6...");
     grid(d, 63, "......8.......8.");
-    grid(d, 65, "............8.8.");
+    grid(d, 65, "............8.8.|............8.8.|............8.8.|........8.8.8.8.");
     grid(d, 73, "..5...5...5...5.");
     grid(d, 74, "7.......7.......");
     Track b = bassTrack("Cha-Cha Bass", 32, 16);
@@ -265,11 +276,10 @@ Style chaCha() {
     Track pn = chordTrack(Pitches, "Cha-Cha Piano", 0, 1, LayerB, 32);
     pn.vol = 83;
     hits(pn, {48, 64, 69, 72}, "9...............|9...............", 0.8);
-    hits(pn, {64, 69, 72, 76}, "...6..7.8...7.7.|..6...7.8..6.7.7", 0.8);
-    Track str = chordTrack(Codes, "Cha-Cha Violins", 40, 4, LayerA, 16, 1);
-    str.vol = 74;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 16);
+    hits(pn, {64, 67, 72, 76}, "...6..7.8...7.7.|..6...7.8..6.7.7", 0.8);
+    // The violins hold double stops in their own register.
+    Track str = stylegen::pad("Cha-Cha Violins", 40, 4, 64, {2, 1}, 78);
+    str.vol = 72;
     s.tracks = {d, b, pn, str};
     return s;
 }
@@ -281,6 +291,7 @@ Style tango() {
     s.name = "Tango Marcato";
     s.bpm = 116;
     Track d = drumTrack("Tango Pulse Phrase", 64);
+    d.vol = 100;
     grid(d, 35, "7...5...6...5...|7...5...6...5...|7.....5.6.......|7.....5.....6.6.");
     Track b = bassTrack("Tango Marcato And Syncopa", 32, 64);
     b.vol = 49;
@@ -289,7 +300,7 @@ Style tango() {
     hits(b, {36}, "........9.......|........9.......|........9.......|................", 1.5);
     hits(b, {43}, "............9...|............9...|................|............9...", 1.5);
     hits(b, {43}, "................|................|......9.........|......9.........", 2);
-    hits(b, {47}, "................|................|................|..............9.", 1.5);
+    hits(b, {45}, "................|................|................|..............9.", 1.5);
     Track bn = chordTrack(Pitches, "Tango Bandoneon", 23, 1, LayerB, 64);
     bn.vol = 42;
     hits(bn, {64, 67, 69, 72}, "9...7...8...7...|9...7...8...7...|9.....8.9.......|9.....8.....9.9.", 1.5);
@@ -297,12 +308,9 @@ Style tango() {
     pn.vol = 54;
     add(pn, 48, 90, 0, 2);
     add(pn, 48, 90, 16, 2);
-    hits(pn, {64, 67, 72}, "8...6...8...6...|8.....7.....8...", 1);
-    Track str = chordTrack(Codes, "Tango Tremolo Strings", 44, 4, LayerA, 32, 1);
-    str.vol = 36;
-    str.susVolume = 85;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 32);
+    hits(pn, {64, 67, 72, 76}, "8...6...8...6...|8.....7.....8...", 1);
+    Track str = stylegen::pad("Tango Tremolo Strings", 44, 4, 64, {4, 3, 2, 1}, 74);
+    str.vol = 40;
     s.tracks = {d, b, bn, pn, str};
     return s;
 }

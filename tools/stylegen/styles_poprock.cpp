@@ -1,7 +1,8 @@
 // Pop, rock, ballads, train beat and the blues: styles 001-006 and 013-015.
 // Every pattern is written over C major; see stylegen.h for the rhythm notation. Chord parts that
 // must keep a triad a triad play chord codes (the chord's own tones: the seventh only where the chord
-// has one); parts written as pitches add the colour tone 69 where the genre likes sixths.
+// has one); parts written as pitches add the colour tone 69 where the genre likes sixths. Bass lines
+// keep to chord tones wherever a chord may change, so that no note is left over the wrong chord.
 #include "tools/stylegen/stylegen.h"
 
 namespace stylegen {
@@ -23,7 +24,7 @@ Style popStraightEights() {
     grid(d, 46, "................|..............6.");
     grid(d, 54, "....6.......6...");
     tomFill(d, 56, 64, 1);
-    Track b = bassTrack("Pop Eighths Bass", 33, 64);
+    Track b = bassTrack("Pop Eighths Bass", 33, 16);
     add(b, 36, 104, 0, 2);
     add(b, 36, 76, 3, 1);
     add(b, 43, 86, 6, 1.5);
@@ -31,23 +32,22 @@ Style popStraightEights() {
     add(b, 40, 74, 11, 1);
     add(b, 43, 90, 12, 1.5);
     add(b, 48, 80, 14, 1.5);
-    b.length = 16;
     loopTo(b, 64);
     clearSteps(b, 56, 64);
     add(b, 36, 96, 56, 2);
     add(b, 40, 84, 58, 2);
     add(b, 43, 88, 60, 2);
-    add(b, 47, 84, 62, 2);
-    Track p = chordTrack(Pitches, "Pop Piano Pulse", 0, 1, LayerB, 16);
+    add(b, 45, 84, 62, 2);
+    // The piano pushes the second bar and answers the drum fill in the fourth.
+    Track p = chordTrack(Pitches, "Pop Piano Pulse", 0, 1, LayerB, 64);
     p.vol = 100;
-    hits(p, {64, 67, 72}, "8.....6.7.....6.", 1.8);
-    add(p, 48, 70, 0, 4);
-    add(p, 55, 60, 8, 4);
-    Track pad = chordTrack(Codes, "Pop Strings", 49, 4, LayerA, 16, 2);
-    pad.vol = 61;
-    pad.susVolume = 90;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 80, 0, 16);
+    hits(p, {64, 67, 72}, "8.....6.7.....6.|8...6.....7.6...|8.....6.7.....6.|8.....6.7.6.7.8.", 1.8);
+    for (int bar = 0; bar < 64; bar += 16) {
+        add(p, 48, 70, bar, 4);
+        add(p, 55, 60, bar + 8, 4);
+    }
+    Track pad = stylegen::pad("Pop Strings", 49, 4, 64, {2, 1, 0}, 70);
+    pad.vol = 81;
     Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 32, 3);
     g.vol = 93;
     add(g, {72, 74}, 84, 0, 2);
@@ -90,26 +90,22 @@ Style popSixteens() {
     add(b, 43, 74, 11, 0.5);
     add(b, 45, 86, 12, 1);
     add(b, 43, 80, 14, 1);
-    Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 16);
+    Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 64);
     ep.vol = 75;
-    add(ep, {48, 64, 67, 72}, 96, 0, 1.5);
-    add(ep, {64, 67, 72}, 66, 3, 0.5);
-    add(ep, {64, 67, 72}, 86, 6, 1.5);
-    add(ep, {64, 67, 72}, 80, 10, 1);
-    add(ep, {64, 67, 72}, 74, 14, 1);
-    Track pad = chordTrack(Codes, "Pop Warm Pad", 89, 3, LayerA, 16, 2);
-    pad.vol = 66;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 80, 0, 16);
-    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 4);
+    hits(ep, {64, 67, 72, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
+    for (int bar = 0; bar < 64; bar += 16) add(ep, 48, 90, bar, 1.5);
+    Track pad = stylegen::pad("Pop Warm Pad", 89, 3, 64, {3, 2, 0}, 68);
+    pad.vol = 84;
+    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
     g.vol = 98;
-    hits(g, {74, 75, 76}, "..8...6...8...6.", 0.5);
-    add(g, {74, 75, 76}, 70, 0, 0.5);
+    hits(g, {73, 74, 75, 76}, "..8...6...8...6.", 0.5);
+    add(g, {73, 74, 75, 76}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
     fourBarPhrase(s, 4, true);
     return s;
 }
 
+// A straight rock eight-beat: the bass pumps eighths on the root, the piano pounds quarters.
 Style rockSteady() {
     Style s;
     s.number = 3;
@@ -118,7 +114,7 @@ Style rockSteady() {
     s.bpm = 120;
     s.autoCymbal = 4;
     Track d = drumTrack("Rock 8 Beat Phrase", 64);
-    grid(d, 36, "9.....8.9.7.....|9.....8.9.....7.");
+    grid(d, 36, "9.......9.9.....|9.......9.....7.");
     grid(d, 38, "....9.......9...|....9.......9.9.");
     grid(d, 42, "8.6.8.6.8.6.8.6.|8.6.8.6.8.6.8...");
     grid(d, 46, "................|..............7.");
@@ -127,43 +123,47 @@ Style rockSteady() {
     b.breakVolume = 110;
     hits(b, {36}, "9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.....", 1.8);
     add(b, 43, 90, 60, 1.8);
-    add(b, 47, 86, 62, 1.8);
-    Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 16);
+    add(b, 45, 86, 62, 1.8);
+    Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 64);
     gt.key = -12;
     gt.vol = 78;
     gt.breakLength = 8;
     gt.breakVolume = 110;
-    hits(gt, {60, 67, 72}, "9.6.6.8.6.6.7.6.", 1.6);
-    Track org = chordTrack(Codes, "Rock Organ Hold", 18, 4, LayerA, 16, 2);
-    org.vol = 66;
-    add(org, 48, 80, 0, 4);
-    add(org, {72, 73, 74, 75, 76}, 84, 0, 16);
+    hits(gt, {60, 67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);
+    Track org = stylegen::pad("Rock Organ Hold", 18, 4, 64, {4, 3, 1, 0}, 78);
+    org.vol = 71;
     Track pn = chordTrack(Codes, "Rock Piano Quarters", 1, 1, LayerB, 64, 3);
     pn.vol = 85;
-    hits(pn, {73, 74, 75, 76}, "8...6...7...6...|8...6...7...6...|8...6...7...6...|8...6...7.7.7.7.", 1.5);
+    hits(pn, {74, 75, 76, 77}, "8...6...7...6...|8...6...7...6.6.|8...6...7...6...|8...6...7.7.7.7.", 1.5);
     s.tracks = {d, b, gt, org, pn};
     return s;
 }
 
+// The anthem drives on the ride and the floor of the kit, half a bar of power chords at a time, the
+// bass hammering dotted quarters.
 Style rockAnthem() {
     Style s;
     s.number = 4;
-    s.globalVol = 89;
+    s.globalVol = 83;
     s.name = "Rock Anthem Drive";
     s.bpm = 138;
     s.autoCymbal = 4;
     Track d = drumTrack("Anthem Beat Fill At Four", 64);
-    grid(d, 36, "9.....7.9.7.....|9.....7.9.....7.");
-    grid(d, 38, "....9......39...|....9.......9...");
-    grid(d, 42, "8.6.8.6.8.6.8.6.");
+    grid(d, 36, "9.....9.9.....9.|9.....9.9...9...");
+    grid(d, 38, "....9.......9...|....9.......9..5");
+    grid(d, 51, "8...7...8...7...");
+    grid(d, 46, "..5...5...5...5.");
     tomFill(d, 56, 64, 1);
     Track b = bassTrack("Anthem Driving Bass", 34, 32);
     b.vol = 89;
-    hits(b, {36}, "9.7.7.7.8.7.....|9.7.7.7.8.7.....", 1.8);
-    add(b, 43, 92, 12, 1.8);
-    add(b, 45, 86, 14, 1.8);
-    add(b, 40, 90, 28, 1.8);
-    add(b, 43, 88, 30, 1.8);
+    add(b, 36, 104, 0, 5.5);
+    add(b, 43, 88, 6, 1.8);
+    add(b, 36, 96, 8, 5.5);
+    add(b, 43, 88, 14, 1.8);
+    add(b, 36, 104, 16, 5.5);
+    add(b, 40, 88, 22, 1.8);
+    add(b, 43, 96, 24, 3.5);
+    add(b, 45, 90, 28, 3.5);
     Track gt = chordTrack(Pitches, "Anthem Distortion Chords", 30, 1, LayerB, 32);
     gt.key = -12;
     gt.vol = 61;
@@ -173,7 +173,7 @@ Style rockAnthem() {
     add(gt, {60, 67, 72}, 96, 8, 8);
     hits(gt, {60, 67, 72}, "................|9.7.8.7.9.......", 1.8);
     add(gt, {60, 67, 72}, 100, 26, 6);
-    Track ac = chordTrack(Codes, "Anthem Acoustic Strum", 25, 2, LayerC, 16, 5);
+    Track ac = chordTrack(Codes, "Anthem Acoustic Strum", 25, 2, LayerC, 16, 3);
     ac.vol = 66;
     add(ac, {72, 73, 74, 75, 76}, 92, 0, 3);
     add(ac, {74, 75, 76, 77}, 64, 3, 1);
@@ -183,11 +183,8 @@ Style rockAnthem() {
     add(ac, {74, 75, 76, 77}, 64, 11, 1);
     add(ac, {72, 73, 74, 75, 76}, 84, 12, 2);
     add(ac, {74, 75, 76, 77}, 70, 14, 2);
-    Track pad = chordTrack(Codes, "Anthem Synth Strings", 49, 3, LayerA, 16, 1);
-    pad.vol = 62;
-    pad.susVolume = 85;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 82, 0, 16);
+    Track pad = stylegen::pad("Anthem Synth Strings", 50, 3, 64, {4, 2, 0}, 76, -12);
+    pad.vol = 68;
     s.tracks = {d, b, gt, ac, pad};
     return s;
 }
@@ -205,8 +202,9 @@ Style pianoBallad() {
     clearSteps(d, 56, 64, {42});
     add(d, 37, 60, 58, 0.5);
     add(d, 46, 60, 62, 0.5);
+    // The fretless sings root, fifth and octave, and walks down to the fifth at the end of its phrase.
     Track b = bassTrack("Ballad Fretless", 35, 32);
-    b.vol = 59;
+    b.vol = 62;
     add(b, 36, 96, 0, 6);
     add(b, 43, 78, 6, 2);
     add(b, 48, 84, 8, 4);
@@ -214,8 +212,8 @@ Style pianoBallad() {
     add(b, 36, 92, 16, 6);
     add(b, 43, 76, 22, 2);
     add(b, 40, 82, 24, 4);
-    add(b, 43, 78, 28, 2);
-    add(b, 47, 76, 30, 2);
+    add(b, 45, 78, 28, 2);
+    add(b, 43, 76, 30, 2);
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
     arp.vol = 83;
     add(arp, 48, 88, 0, 4);
@@ -240,11 +238,9 @@ Style pianoBallad() {
     add(rh, 75, 62, 56, 2);
     add(rh, 74, 60, 58, 2);
     add(rh, {73, 74, 75}, 64, 60, 4);
-    Track str = chordTrack(Codes, "Ballad Strings", 49, 4, LayerA, 16, 1);
-    str.vol = 35;
-    str.susVolume = 85;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 80, 0, 16);
+    // Strings in an open voicing: top, the tone two below it and the tone four below.
+    Track str = stylegen::pad("Ballad Strings", 49, 4, 64, {4, 2, 0}, 74);
+    str.vol = 46;
     s.tracks = {d, b, arp, rh, str};
     return s;
 }
@@ -253,7 +249,7 @@ Style powerBallad() {
     Style s;
     s.number = 6;
     s.globalVol = 92;
-    s.name = "Power Ballad Slow Rock";
+    s.name = "Power Ballad Rock";
     s.bpm = 68;
     s.autoCymbal = 4;
     Track d = drumTrack("Power Ballad Beat", 64);
@@ -278,16 +274,14 @@ Style powerBallad() {
     add(gt, {60, 67, 72}, 80, 14, 2);
     Track pn = chordTrack(Codes, "Power Ballad Piano", 0, 1, LayerB, 64, 3);
     pn.vol = 95;
-    hits(pn, {73, 74, 75}, "7.5.6.5.7.5.6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
-    Track str = chordTrack(Codes, "Power Ballad Strings", 49, 3, LayerA, 16, 2);
-    str.vol = 59;
+    hits(pn, {74, 75, 76, 77}, "7.5.6.5.7.5.6.5.|7.5.6.5.7...6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
+    Track str = stylegen::pad("Power Ballad Strings", 49, 3, 64, {3, 1, 0}, 80);
+    str.vol = 74;
     str.susVolume = 80;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 84, 0, 16);
-    Track ch = chordTrack(Codes, "Power Ballad Choir", 52, 4, LayerA, 16, 1);
-    ch.vol = 60;
+    // The choir an octave under the strings' top: oohs in the middle of the voice.
+    Track ch = stylegen::pad("Power Ballad Choir", 52, 4, 64, {1, 0, -1}, 74, -12);
+    ch.vol = 76;
     ch.susVolume = 80;
-    add(ch, {72, 73, 74, 75, 76}, 78, 0, 16);
     s.tracks = {d, b, gt, pn, str, ch};
     return s;
 }
@@ -308,21 +302,19 @@ Style trainBeat() {
     add(b, 43, 90, 4, 3);
     add(b, 36, 96, 8, 3);
     add(b, 43, 88, 12, 3);
-    Track g = chordTrack(Codes, "Train Guitar Chop", 25, 1, LayerB, 16, 5);
+    Track g = chordTrack(Codes, "Train Guitar Chop", 25, 1, LayerB, 16, 3);
     g.vol = 76;
-    hits(g, {72, 73, 74, 75, 76}, "..6.9.6...6.9.6.", 0.9);
+    hits(g, {73, 74, 75, 76, 77}, "..6.9.6...6.9.6.", 0.9);
     add(g, {72, 73, 74, 75, 76}, 76, 0, 0.9);
     add(g, {72, 73, 74, 75, 76}, 72, 8, 0.9);
-    Track h = chordTrack(Codes, "Train Harmonica Chords", 22, 4, LayerA, 16, 1);
-    h.vol = 66;
-    h.susVolume = 85;
-    add(h, 48, 80, 0, 4);
-    add(h, {72, 73, 74, 75, 76}, 80, 0, 16);
-    // Honky-tonk chords low in the left hand, an octave under the written voicing.
-    Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 16);
+    // The harmonica holds double stops in its own register, above middle C.
+    Track h = stylegen::pad("Train Harmonica", 22, 4, 32, {1, 0}, 78);
+    h.vol = 90;
+    // Honky-tonk chords low in the left hand, an octave under the written voicing, pushing the fourth bar.
+    Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 64);
     pn.vol = 84;
     pn.key = -12;
-    hits(pn, {60, 64, 67, 72}, "....8.......7...", 1.5);
+    hits(pn, {60, 64, 67, 72}, "....8.......7...|....8.......7.6.|....8.......7...|....8...7...7.7.", 1.5);
     s.tracks = {d, b, g, h, pn};
     fourBarPhrase(s, 4, false);
     return s;
@@ -332,7 +324,7 @@ Style bluesShuffle() {
     Style s;
     s.number = 14;
     s.globalVol = 98;
-    s.name = "Blues Shuffle Medium";
+    s.name = "Blues Shuffle";
     s.bpm = 112;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -376,9 +368,11 @@ Style bluesShuffle() {
     pn.breakLength = 3;
     hits(pn, {64, 69, 72, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8.8...", 1.5);
     hits(pn, {64, 69, 72, 76}, ".....6.....6|.....6.....6|.....6.....6|............", 0.9);
-    Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 12);
+    // Organ shells: third, seventh (the sixth over a triad), root and third.
+    Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 48);
     org.vol = 67;
-    add(org, {60, 64, 67, 69, 76}, 80, 0, 12);
+    org.key = -12;
+    add(org, {64, 67, 69, 72}, 80, 0, 48);
     s.tracks = {d, b, gt, pn, org};
     return s;
 }
@@ -408,14 +402,17 @@ Style slowBlues() {
     add(b, 36, 98, 12, 2.5);
     add(b, 40, 84, 15, 2.5);
     add(b, 43, 88, 18, 2.5);
-    add(b, 47, 80, 21, 2.5);
-    Track pn = chordTrack(Pitches, "Slow Blues Piano Triplets", 0, 1, LayerB, 12);
+    add(b, 45, 80, 21, 2.5);
+    // Triplets on the full chord: root, third, fifth and the seventh (the sixth over a triad).
+    Track pn = chordTrack(Pitches, "Slow Blues Piano Triplets", 0, 1, LayerB, 24);
     pn.vol = 72;
-    hits(pn, {64, 69, 72}, "745645745645", 0.9);
-    add(pn, {48, 76}, 70, 0, 3);
+    hits(pn, {64, 67, 69, 72}, "745645745645|745645745.76", 0.9);
+    add(pn, 48, 70, 0, 3);
+    add(pn, 48, 70, 12, 3);
     Track org = chordTrack(Pitches, "Slow Blues Organ", 16, 3, LayerA, 12);
-    org.vol = 58;
-    add(org, {48, 64, 69, 72}, 80, 0, 12);
+    org.vol = 56;
+    org.key = -12;
+    add(org, {67, 72, 76, 81}, 80, 0, 12);
     Track gt = chordTrack(Codes, "Slow Blues Guitar Answer", 27, 2, LayerC, 24, 2);
     gt.vol = 79;
     add(gt, {72, 73}, 80, 0, 3);

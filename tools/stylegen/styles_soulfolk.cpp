@@ -9,7 +9,7 @@ Style funk() {
     Style s;
     s.number = 7;
     s.globalVol = 106;
-    s.name = "Funk Sixteenth Groove";
+    s.name = "Funk Sixteenths";
     s.bpm = 102;
     s.autoCymbal = 8;
     Track d = drumTrack("Funk Ghost Notes Phrase", 64);
@@ -22,6 +22,8 @@ Style funk() {
     add(d, 38, 70, 61, 0.5);
     add(d, 47, 100, 62, 0.5);
     add(d, 43, 108, 63, 0.5);
+    // Slapped octaves; the second bar turns around on chord tones, so a change at the bar line finds
+    // the bass a fourth or a step from the new root.
     Track b = bassTrack("Funk Slap Octaves", 36, 32);
     b.vol = 92;
     add(b, 36, 112, 0, 0.75);
@@ -42,22 +44,23 @@ Style funk() {
     add(b, 48, 92, 26, 0.5);
     add(b, 45, 86, 28, 0.5);
     add(b, 43, 80, 29, 0.5);
-    add(b, 41, 78, 30, 0.5);
-    add(b, 42, 82, 31, 0.5);
-    Track g = chordTrack(Codes, "Funk Scratch Guitar", 28, 1, LayerB, 16, 1);
+    add(b, 40, 78, 30, 0.5);
+    add(b, 43, 82, 31, 0.5);
+    Track g = chordTrack(Codes, "Funk Scratch Guitar", 28, 1, LayerB, 16, 3);
     g.vol = 84;
-    hits(g, {73, 74, 75}, "8.5585.5.85585.5", 0.5);
-    Track c = chordTrack(Pitches, "Funk Clavinet", 7, 1, LayerB, 16);
+    hits(g, {74, 75, 76}, "8.5585.5.85585.5", 0.5);
+    Track c = chordTrack(Pitches, "Funk Clavinet", 7, 1, LayerB, 32);
     c.vol = 83;
-    hits(c, {64, 67, 69}, "...6..6...8..6..", 0.5);
+    hits(c, {64, 67, 69}, "...6..6...8..6..|...6..6.5.8...6.", 0.5);
     add(c, {48, 64, 67, 69}, 100, 0, 0.5);
+    add(c, {48, 64, 67, 69}, 100, 16, 0.5);
     Track h = chordTrack(Codes, "Funk Horn Hits", 61, 1, LayerB, 32, 2);
     h.vol = 91;
     h.breakLength = 2;
     h.breakVolume = 120;
-    add(h, {72, 73, 74, 75}, 88, 6, 0.5);
-    add(h, {72, 73, 74, 75}, 98, 22, 1);
-    add(h, {72, 73, 74, 75}, 104, 24, 2);
+    add(h, {73, 74, 75, 76}, 88, 6, 0.5);
+    add(h, {73, 74, 75, 76}, 98, 22, 1);
+    add(h, {73, 74, 75, 76}, 104, 24, 2);
     s.tracks = {d, b, g, c, h};
     return s;
 }
@@ -65,12 +68,12 @@ Style funk() {
 Style disco() {
     Style s;
     s.number = 8;
-    s.globalVol = 100;
+    s.globalVol = 92;
     s.name = "Disco Floor Filler";
     s.bpm = 120;
     s.autoCymbal = 8;
     Track d = drumTrack("Disco Open Hats Phrase", 64);
-    d.vol = 79;
+    d.vol = 88;
     grid(d, 36, "9...9...9...9...");
     grid(d, 38, "....9.......9...");
     grid(d, 42, "6..56..56..56..5");
@@ -79,22 +82,22 @@ Style disco() {
     clearSteps(d, 56, 64, {38, 42, 46, 54});
     for (int i = 56; i < 64; ++i) add(d, 38, 70 + 6 * (i - 56), i, 0.5);
     Track b = bassTrack("Disco Octave Bass", 33, 16);
-    b.vol = 79;
+    b.vol = 99;
     hits(b, {36}, "9...8...9...8...", 0.75);
     hits(b, {48}, "..8...8...8...8.", 0.75);
-    Track g = chordTrack(Codes, "Disco Chicken Scratch", 27, 1, LayerB, 16, 1);
-    g.vol = 60;
+    Track g = chordTrack(Codes, "Disco Chicken Scratch", 27, 1, LayerB, 16, 2);
+    g.vol = 73;
     hits(g, {73, 74, 75}, "..6.7.6...6.7.6.", 0.5);
     Track ep = chordTrack(Pitches, "Disco Piano Offbeats", 4, 1, LayerB, 16);
-    ep.vol = 64;
-    hits(ep, {64, 67, 72}, "..8...7...8...7.", 1);
-    Track str = chordTrack(Codes, "Disco Strings", 49, 4, LayerA, 16, 1);
-    str.vol = 53;
+    ep.vol = 73;
+    hits(ep, {64, 67, 72, 76}, "..8...7...8...7.", 1);
+    add(ep, {48, 64, 67, 72, 76}, 76, 0, 1);
+    // Strings: a rising two-voice line of the chord over a held third, an octave apart at most.
+    Track str = stylegen::pad("Disco Strings", 49, 4, 64, {3, 2, 1, 0}, 72);
+    str.vol = 81;
     str.susVolume = 90;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 84, 0, 16);
     Track br = chordTrack(Codes, "Disco Brass Kicks", 61, 1, LayerB, 64, 2);
-    br.vol = 98;
+    br.vol = 100;
     br.breakVolume = 115;
     add(br, {72, 73, 74, 75}, 100, 28, 1);
     add(br, {72, 73, 74, 75}, 110, 30, 2);
@@ -117,7 +120,7 @@ Style soul() {
     grid(d, 42, "7.5.7.5.7.5.7.5.");
     grid(d, 54, "..5...5...5...5.");
     tomFill(d, 60, 64, 1);
-    Track b = bassTrack("Soul Melodic Bass", 33, 64);
+    Track b = bassTrack("Soul Melodic Bass", 33, 16);
     add(b, 36, 104, 0, 2.5);
     add(b, 40, 80, 6, 1);
     add(b, 43, 86, 7, 1);
@@ -125,17 +128,20 @@ Style soul() {
     add(b, 43, 80, 10, 1);
     add(b, 36, 90, 12, 2);
     add(b, 48, 80, 14, 1);
-    b.length = 16;
     loopTo(b, 64);
     clearSteps(b, 44, 48);
     add(b, 40, 86, 44, 2);
-    add(b, 47, 84, 46, 2);
-    Track ep = chordTrack(Pitches, "Soul Electric Piano Sixths", 4, 1, LayerB, 16);
+    add(b, 45, 84, 46, 2);
+    Track ep = chordTrack(Pitches, "Soul Electric Piano Sixths", 4, 1, LayerB, 32);
     ep.vol = 70;
-    add(ep, {48, 64, 67, 69, 72}, 92, 0, 3);
+    add(ep, {48, 64, 67, 69, 72, 76}, 92, 0, 3);
     add(ep, {64, 67, 69, 72}, 76, 6, 1.5);
-    add(ep, {64, 67, 69, 72}, 86, 8, 3);
+    add(ep, {64, 67, 69, 72, 76}, 86, 8, 3);
     add(ep, {64, 69, 74}, 72, 14, 2);
+    add(ep, {48, 64, 67, 69, 72, 76}, 92, 16, 2);
+    add(ep, {64, 67, 69, 72}, 80, 19, 1.5);
+    add(ep, {64, 67, 69, 72}, 76, 22, 1.5);
+    add(ep, {64, 67, 69, 72, 76}, 86, 26, 3);
     // Tenor saxes: a sustain on this part turns into a short, punchy break.
     Track sax = chordTrack(Pitches, "Soul Tenor Section", 66, 1, LayerB, 32);
     sax.vol = 93;
@@ -145,11 +151,9 @@ Style soul() {
     add(sax, {64, 67, 72}, 102, 14, 2);
     add(sax, {64, 67, 72}, 90, 28, 1);
     add(sax, {64, 67, 72}, 100, 30, 2);
-    Track str = chordTrack(Codes, "Soul Strings", 49, 3, LayerA, 16, 1);
-    str.vol = 60;
+    Track str = stylegen::pad("Soul Strings", 49, 3, 64, {2, 0}, 76);
+    str.vol = 79;
     str.susVolume = 80;
-    add(str, 48, 80, 0, 4);
-    add(str, {72, 73, 74, 75, 76}, 82, 0, 16);
     s.tracks = {d, b, ep, sax, str};
     return s;
 }
@@ -162,6 +166,7 @@ Style reggae() {
     s.bpm = 76;
     s.autoCymbal = 8;
     Track d = drumTrack("One Drop Phrase", 64);
+    d.vol = 100;
     grid(d, 36, "........9.......");
     grid(d, 37, "........8.......");
     grid(d, 42, "5.6.5.6.5.6.5.6.");
@@ -182,16 +187,17 @@ Style reggae() {
     add(b, 40, 88, 18, 1.5);
     add(b, 43, 84, 20, 1);
     add(b, 48, 92, 24, 1.5);
-    add(b, 47, 80, 26, 1);
-    add(b, 45, 84, 28, 1.5);
-    add(b, 43, 78, 30, 1);
+    add(b, 45, 80, 26, 1);
+    add(b, 43, 84, 28, 1.5);
+    add(b, 40, 78, 30, 1);
     Track g = chordTrack(Codes, "Reggae Skank", 27, 1, LayerB, 16, 1);
     g.vol = 55;
     hits(g, {72, 73, 74, 75}, "....9.......8...", 0.75);
-    Track org = chordTrack(Pitches, "Reggae Organ Bubble", 16, 1, LayerB, 16);
+    // The organ bubble, with a pushed answer in the fourth bar.
+    Track org = chordTrack(Pitches, "Reggae Organ Bubble", 16, 1, LayerB, 64);
     org.vol = 82;
     org.key = -12;
-    hits(org, {64, 67, 69, 72}, "..4...76..4...76", 0.5);
+    hits(org, {64, 67, 69, 72}, "..4...76..4...76|..4...76..4...76|..4...76..4...76|..4...76..4.6.7.", 0.5);
     Track pn = chordTrack(Pitches, "Reggae Piano Skank", 0, 1, LayerB, 16);
     pn.vol = 83;
     hits(pn, {64, 67, 72, 76}, "....8.......7...", 0.5);
@@ -225,7 +231,7 @@ Style ska() {
     add(b, 48, 96, 16, 3.5);
     add(b, 45, 86, 20, 3.5);
     add(b, 43, 90, 24, 3.5);
-    add(b, 42, 84, 28, 3.5);
+    add(b, 40, 84, 28, 3.5);
     Track g = chordTrack(Codes, "Ska Guitar Upstrokes", 27, 1, LayerB, 16, 1);
     g.vol = 54;
     hits(g, {72, 73, 74, 75}, "..9...8...9...8.", 0.75);
@@ -246,7 +252,7 @@ Style ska() {
 Style countryTwoStep() {
     Style s;
     s.number = 12;
-    s.globalVol = 106;
+    s.globalVol = 100;
     s.name = "Country Two-Step";
     s.bpm = 112;
     s.autoCymbal = 8;
@@ -263,19 +269,20 @@ Style countryTwoStep() {
     add(b, 43, 92, 24, 3.5);
     add(b, 45, 84, 28, 1.5);
     add(b, 43, 80, 30, 1.5);
-    Track g = chordTrack(Codes, "Two-Step Steel Strum", 25, 1, LayerB, 16, 5);
+    // Boom-chick on the steel-string guitar, with a strummed push into the fourth bar.
+    Track g = chordTrack(Codes, "Two-Step Steel Strum", 25, 1, LayerB, 64, 3);
     g.vol = 72;
-    add(g, 48, 90, 0, 1.5);
-    add(g, 55, 84, 8, 1.5);
-    add(g, {72, 73, 74, 75, 76}, 94, 4, 1.5);
-    add(g, {73, 74, 75, 76}, 70, 6, 1);
-    add(g, {72, 73, 74, 75, 76}, 90, 12, 1.5);
-    add(g, {73, 74, 75, 76}, 70, 14, 1);
+    for (int bar = 0; bar < 64; bar += 16) {
+        add(g, 48, 90, bar, 1.5);
+        add(g, 55, 84, bar + 8, 1.5);
+    }
+    hits(g, {72, 73, 74, 75, 76}, "....9.......9...|....9.......9...|....9.......9.7.|....9...9...9...", 1.5);
+    hits(g, {73, 74, 75, 76}, "......7.......7.|......7.......7.|......7.........|......7...7...7.", 1);
     Track pn = chordTrack(Pitches, "Two-Step Honky Piano", 3, 1, LayerB, 16);
     pn.vol = 80;
     hits(pn, {64, 67, 69, 72}, "....8.......7...", 2);
     Track bj = chordTrack(Codes, "Two-Step Banjo Roll", 105, 2, LayerC, 16, 2);
-    bj.vol = 87;
+    bj.vol = 93;
     add(bj, {72, 74}, 84, 0, 2);
     add(bj, 73, 70, 2, 2);
     add(bj, 76, 76, 4, 2);
@@ -293,7 +300,7 @@ Style gospel128() {
     Style s;
     s.number = 27;
     s.globalVol = 100;
-    s.name = "Gospel 12/8 Slow Praise";
+    s.name = "Gospel 12/8 Praise";
     s.bpm = 66;
     s.stepsPerBeat = 6;
     s.stepsPerBar = 24;
@@ -315,19 +322,21 @@ Style gospel128() {
     add(b, 48, 84, 30, 4);
     add(b, 45, 84, 36, 4);
     add(b, 43, 82, 42, 2);
-    add(b, 42, 80, 46, 2);
-    Track pn = chordTrack(Pitches, "Gospel Piano Triplets", 0, 1, LayerB, 24);
+    add(b, 40, 80, 46, 2);
+    // The piano rolls triplets and lifts into the second bar's last beat.
+    Track pn = chordTrack(Pitches, "Gospel Piano Triplets", 0, 1, LayerB, 48);
     pn.vol = 72;
-    hits(pn, {64, 69, 72, 76}, "8.5.5.7.5.5.8.5.5.7.5.5.", 1.8);
+    hits(pn, {64, 69, 72, 76}, "8.5.5.7.5.5.8.5.5.7.5.5.|8.5.5.7.5.5.8.5.5.8...8.", 1.8);
     add(pn, 48, 76, 0, 6);
+    add(pn, 48, 76, 24, 6);
     Track org = chordTrack(Pitches, "Gospel Organ Swell", 16, 3, LayerA, 24);
     org.vol = 62;
-    add(org, {48, 64, 69, 72}, 82, 0, 24);
-    Track ch = chordTrack(Codes, "Gospel Choir", 52, 4, LayerA, 24, 1);
-    ch.vol = 62;
+    org.key = -12;
+    add(org, {64, 69, 72, 76}, 82, 0, 24);
+    // The choir sings low and close, third and fifth round the top voice.
+    Track ch = stylegen::pad("Gospel Choir", 52, 4, 96, {2, 1, 0}, 78, -12);
+    ch.vol = 66;
     ch.susVolume = 80;
-    add(ch, 48, 80, 0, 4);
-    add(ch, {72, 73, 74, 75, 76}, 80, 0, 24);
     s.tracks = {d, b, pn, org, ch};
     return s;
 }
@@ -340,7 +349,7 @@ Style gospelOrgan() {
     s.bpm = 112;
     s.autoCymbal = 4;
     Track d = drumTrack("Gospel Claps", 16);
-    grid(d, 36, "9..7..8...9.....");
+    grid(d, 36, "9..7..8...9..6..");
     grid(d, 39, "....9.......9...");
     grid(d, 42, "7.5.7.5.7.5.7.5.");
     grid(d, 54, "..6...6...6...6.");
@@ -352,15 +361,14 @@ Style gospelOrgan() {
     add(b, 45, 94, 8, 1.5);
     add(b, 43, 80, 11, 0.5);
     add(b, 40, 86, 12, 1);
-    add(b, 38, 80, 14, 1);
-    Track org = chordTrack(Pitches, "Gospel Organ Stabs", 16, 1, LayerB, 16);
+    add(b, 43, 80, 14, 1);
+    Track org = chordTrack(Pitches, "Gospel Organ Stabs", 16, 1, LayerB, 64);
     org.vol = 80;
-    hits(org, {64, 67, 69, 72}, "9.6...8.9..7..8.", 0.8);
-    Track hold = chordTrack(Codes, "Gospel Organ Hold", 18, 4, LayerA, 16, 1);
-    hold.vol = 64;
-    add(hold, 48, 80, 0, 4);
-    add(hold, {72, 73, 74, 75, 76}, 80, 0, 16);
-    Track pn = chordTrack(Codes, "Gospel Piano Answers", 1, 2, LayerC, 16, 5);
+    hits(org, {64, 67, 69, 72}, "9.6...8.9..7..8.|9.6...8.9..7....|9.6...8.9..7..8.|9.6.8.6.9.8.9.8.", 0.8);
+    for (int bar = 0; bar < 64; bar += 16) add(org, 48, 90, bar, 2);
+    Track hold = stylegen::pad("Gospel Organ Hold", 17, 4, 64, {3, 2, 1}, 74);
+    hold.vol = 74;
+    Track pn = chordTrack(Codes, "Gospel Piano Answers", 1, 2, LayerC, 16, 3);
     pn.vol = 72;
     add(pn, {72, 73, 74, 75, 76}, 82, 0, 1);
     hits(pn, {74, 75, 76, 77}, "..7...7...7...7.", 0.8);
@@ -384,15 +392,12 @@ Style folkStrum() {
     b.vol = 94;
     add(b, 36, 98, 0, 3.5);
     add(b, 43, 90, 8, 3.5);
-    Track g = chordTrack(Codes, "Folk Down Up Strum", 25, 2, LayerB, 16, 5);
+    // Down-up strumming that changes its pattern every bar, and stops short in the fourth.
+    Track g = chordTrack(Codes, "Folk Down Up Strum", 25, 2, LayerB, 64, 3);
     g.vol = 67;
-    add(g, {72, 73, 74, 75, 76}, 96, 0, 2);
-    add(g, {72, 73, 74, 75, 76}, 84, 4, 2);
-    add(g, {74, 75, 76, 77}, 66, 6, 2);
-    add(g, {74, 75, 76, 77}, 70, 10, 2);
-    add(g, {72, 73, 74, 75, 76}, 86, 12, 2);
-    add(g, {74, 75, 76, 77}, 68, 14, 2);
-    Track n = chordTrack(Codes, "Folk Nylon Picking", 24, 2, LayerC, 16, 1);
+    hits(g, {73, 74, 75, 76, 77}, "9...8.......8...|9...8...8...8...|9...8.......8...|9...8...9.......", 2);
+    hits(g, {74, 75, 76}, "......6...7...6.|......6.....7.6.|......6...7...6.|......6...6.6.6.", 1);
+    Track n = chordTrack(Codes, "Folk Nylon Picking", 24, 2, LayerC, 16, 3);
     n.vol = 98;
     add(n, {72, 74}, 80, 0, 2);
     add(n, 73, 66, 2, 2);
@@ -402,10 +407,8 @@ Style folkStrum() {
     add(n, 75, 66, 10, 2);
     add(n, 74, 70, 12, 2);
     add(n, 76, 64, 14, 2);
-    Track pad = chordTrack(Codes, "Folk String Bed", 49, 4, LayerA, 16, 2);
-    pad.vol = 54;
-    add(pad, 48, 80, 0, 4);
-    add(pad, {72, 73, 74, 75, 76}, 80, 0, 16);
+    Track pad = stylegen::pad("Folk String Bed", 49, 4, 64, {5, 4, 3}, 70);
+    pad.vol = 81;
     s.tracks = {d, b, g, n, pad};
     fourBarPhrase(s, 4, false);
     return s;
@@ -417,15 +420,17 @@ Style fingerpicking() {
     s.globalVol = 133;
     s.name = "Fingerpicking Ballad";
     s.bpm = 92;
-    Track d = drumTrack("Fingerpicking Brush Time", 16);
+    Track d = drumTrack("Fingerpicking Brush Time", 64);
     grid(d, 36, "7.......6.......");
-    grid(d, 37, "....6.......6...");
+    grid(d, 37, "....6.......6...|....6.......6...|....6.......6...|....6...5...6.5.");
     grid(d, 70, "..4...4...4...4.");
     Track b = bassTrack("Fingerpicking Upright", 32, 16);
     b.vol = 81;
     add(b, 36, 92, 0, 7.5);
     add(b, 43, 84, 8, 7.5);
-    Track g = chordTrack(Codes, "Alternating Thumb Pattern", 25, 1, LayerB, 32, 6);
+    // Travis picking: the thumb alternates root and fifth, the fingers pick the voicing's top; the
+    // fourth bar rolls the chord instead.
+    Track g = chordTrack(Codes, "Alternating Thumb Pattern", 25, 1, LayerB, 64, 4);
     g.vol = 75;
     add(g, 48, 96, 0, 2);
     add(g, 75, 70, 0, 2);
@@ -446,11 +451,28 @@ Style fingerpicking() {
     add(g, 76, 74, 26, 2);
     add(g, 55, 84, 28, 2);
     add(g, 74, 66, 30, 2);
-    Track st = chordTrack(Codes, "Fingerpicking Soft Strum", 25, 4, LayerA, 16, 2);
-    st.vol = 60;
+    add(g, 48, 96, 32, 2);
+    add(g, {75, 77}, 80, 32, 2);
+    add(g, 76, 70, 35, 2);
+    add(g, 55, 84, 36, 2);
+    add(g, 75, 72, 38, 2);
+    add(g, 48, 90, 40, 2);
+    add(g, 77, 74, 42, 2);
+    add(g, 55, 84, 44, 2);
+    add(g, 76, 66, 46, 2);
+    add(g, 48, 94, 48, 4);
+    add(g, 73, 70, 49, 3);
+    add(g, 74, 72, 50, 2);
+    add(g, 75, 74, 51, 1);
+    add(g, 76, 78, 52, 4);
+    add(g, 52, 84, 56, 2);
+    add(g, 77, 72, 56, 2);
+    add(g, 55, 80, 58, 2);
+    add(g, 76, 70, 60, 2);
+    add(g, 75, 66, 62, 2);
+    Track st = stylegen::pad("Fingerpicking Soft Strum", 25, 4, 64, {6, 5, 4, 3}, 68);
+    st.vol = 65;
     st.susVolume = 90;
-    add(st, 48, 80, 0, 4);
-    add(st, {72, 73, 74, 75, 76}, 70, 0, 16);
     s.tracks = {d, b, g, st};
     return s;
 }
