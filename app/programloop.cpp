@@ -39,12 +39,21 @@ void ProgramLoop::nativeTick() {
     tick(false);
 }
 
-void ProgramLoop::pumpEvents() {
+bool ProgramLoop::mayDeliverEvents() const {
     // Events are never delivered from inside a paint event or from inside a tick (handlers that wait
     // pump again from their own loops, which nest as the waits do).
-    if (tickDepth > 0) return;
-    if (app.hostForm != nullptr && app.hostForm->isPainting()) return;
-    if (pump) pump();
+    return tickDepth == 0 && (app.hostForm == nullptr || !app.hostForm->isPainting());
+}
+
+void ProgramLoop::pumpEvents() {
+    if (mayDeliverEvents() && pump) pump();
+}
+
+void ProgramLoop::waitForEvents(int ms) {
+    if (eventWait && mayDeliverEvents())
+        eventWait(ms);
+    else
+        clock.sleepMs(ms);
 }
 
 bool ProgramLoop::isPlaying() const {
@@ -69,7 +78,7 @@ void ProgramLoop::mainPass() {
     app.animateHint(true);
     app.idleFlash();
     if (app.hooks.titleCardsIdle) app.hooks.titleCardsIdle();
-    sleepMs(isPlaying() ? 2 : 20);
+    waitForEvents(isPlaying() ? 2 : 20);
     // The desktop may refuse to minimise a borderless window: the request is tried once.
     if (app.minimiseRequested) {
         app.minimiseRequested = false;

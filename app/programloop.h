@@ -1,8 +1,9 @@
 #pragma once
 // The program's driver of every wait (ui/modalloop.h) and its main loop. One pass of a wait ticks
 // playback, delivers window events for a few milliseconds (posted events and deferred deletes too)
-// and sleeps 2 ms while playing, 20 ms when stopped. A close request from the desktop, or a granted
-// quit, ends every running wait; the main loop then asks the quit question itself.
+// and sleeps 2 ms while playing, 20 ms when stopped, delivering window events that arrive meanwhile. A close
+// request from the desktop, or a granted quit, ends every running wait; the main loop then asks the quit
+// question itself.
 #include <cstdint>
 #include <functional>
 
@@ -23,11 +24,15 @@ class ProgramLoop : public ModalLoop {
     std::function<bool()> isActive;
     // Minimises the window; by default the main form's showMinimized.
     std::function<void()> minimise;
+    // The sleep of a pass that delivers the window events arriving meanwhile (the program sets
+    // waitForWindowEvents); empty: a plain sleep on the clock.
+    std::function<void(int ms)> eventWait;
 
     // ModalLoop.
     void tick(bool idle) override;
     void pumpEvents() override;
     void sleepMs(int ms) override { clock.sleepMs(ms); }
+    void waitForEvents(int ms) override;
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override;
     bool abortWaits() const override;
@@ -48,4 +53,5 @@ class ProgramLoop : public ModalLoop {
     QuoVelanta& app;
     Clock& clock;
     int tickDepth = 0;
+    bool mayDeliverEvents() const;
 };

@@ -1,9 +1,10 @@
 // The session notes window: loading, one undo step per editing visit, storing on every way out and
-// before the save question and every save, and lines that survive the session file.
+// before the save question and every save, and lines (typed in any script) that survive the session file.
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
 
+#include "tests/common/typing.h"
 #include "tests/dialogs/toolwindows_rig.h"
 
 namespace {
@@ -148,6 +149,17 @@ TEST(Notes, EverySaveTakesTheTypedTextAndLinesRoundTrip) {
     EXPECT_EQ(n.Mnotes->toPlainText(), "key=value=more\n\n  indented\ti=x\n");
     EXPECT_FALSE(n.changed);
     EXPECT_EQ(rig.history().count(), 1); // opening records nothing
+}
+
+TEST(Notes, TextWithoutKeysOfItsOwnIsSavedByteForByte) {
+    tw::Rig rig;
+    rig.app().sessionPath = rig.dir.file("typed.qvs");
+    rig.notes().showNotes();
+    typeText(rig.notes().Mnotes);
+    ASSERT_TRUE(rig.app().saveSession());
+    rig.core().sessionNotes.clear();
+    ASSERT_TRUE(rig.app().openSession(rig.app().sessionPath));
+    EXPECT_EQ(asVector(rig.core().sessionNotes), std::vector<std::string>{kTypedText});
 }
 
 TEST(Notes, UndoReloadsTheWindow) {
