@@ -15,6 +15,7 @@
 
 #include "app/quovelanta.h"
 #include "engine/midiout.h"
+#include "engine/qvcore.h"
 #include "foundation/strutil.h"
 #include "platform/qt/keymap.h"
 #include "platform/qt/windowsurface.h"
@@ -124,6 +125,7 @@ TFprogrammer::TFprogrammer(QuoVelanta& app_, QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, [this] {
             if (fieldsReady && !inPopup) readStyleFields();
         });
+    connect(EstyleTempo, &QLineEdit::editingFinished, this, [this] { showLimitedTempo(); });
 
     Larp = new QListWidget(this);
     Larp->setGeometry(W - 280, 197, 280 - 7, kClientHeight - 7 - 197);
@@ -211,7 +213,18 @@ void TFprogrammer::readStyleFields() {
                              EstyleStepsPerBeat->text().toStdString(),
                              EstyleStepsPerBar->text().toStdString()))
         apply();
+    // A tempo above the range shows its limit at once (more digits cannot bring it back); one below
+    // it (the first digit of a tempo being typed) once the field is left or Enter is pressed.
+    if (textToInt(EstyleTempo->text().toStdString()) > kMaxTempo) showLimitedTempo();
     paintProgrammer(false);
+}
+
+void TFprogrammer::showLimitedTempo() {
+    const QString limited = QString::number(model.style->bpm);
+    if (EstyleTempo->text() == limited) return;
+    fieldsReady = false;
+    EstyleTempo->setText(limited);
+    fieldsReady = true;
 }
 
 void TFprogrammer::loadGrid() {
@@ -223,7 +236,10 @@ void TFprogrammer::loadGrid() {
 
 void TFprogrammer::apply(bool edited) {
     pendingApply = false;
-    if (edited) app.styleEdits.markEdited(app.engine.styles);
+    if (edited) {
+        app.styleEdits.beginEdit(app.engine.core.tempoValue);
+        app.styleEdits.markEdited(app.engine.styles);
+    }
     applying = true;
     app.selectStyle(-2, false, false, false);
     applying = false;
@@ -293,7 +309,7 @@ void TFprogrammer::press(int x, int y, bool right, bool ctrl, bool alt, bool shi
         if (model.gridPress(column, row, right, ctrl, alt, shift, dragging)) {
             // Heard when the mouse is released; the buffer holds an edit from now on, so that
             // nothing that selects the style meanwhile takes it back.
-            app.styleEdits.edited = true;
+            app.styleEdits.beginEdit(app.engine.core.tempoValue);
             pendingApply = true;
             paintProgrammer(true);
         }
