@@ -209,6 +209,7 @@ void TFprogrammer::showStyleFields() {
 }
 
 void TFprogrammer::readStyleFields() {
+    const int perBeat = model.style->stepsPerBeat, perBar = model.style->stepsPerBar;
     if (model.setStyleFields(EstyleName->text().toStdString(), EstyleTempo->text().toStdString(),
                              EstyleStepsPerBeat->text().toStdString(),
                              EstyleStepsPerBar->text().toStdString()))
@@ -216,7 +217,9 @@ void TFprogrammer::readStyleFields() {
     // A tempo above the range shows its limit at once (more digits cannot bring it back); one below
     // it (the first digit of a tempo being typed) once the field is left or Enter is pressed.
     if (textToInt(EstyleTempo->text().toStdString()) > kMaxTempo) showLimitedTempo();
-    paintProgrammer(false);
+    // The picture shows the step grid, not the name or the tempo: a full paint for every typed
+    // character would hold up the keys that follow it.
+    if (model.style->stepsPerBeat != perBeat || model.style->stepsPerBar != perBar) paintProgrammer(false);
 }
 
 void TFprogrammer::showLimitedTempo() {
