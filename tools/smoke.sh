@@ -85,9 +85,9 @@ echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
 shot "$BUILD/smoke-played.png" || true
 
 # Typed text keeps every character: a new line typed into the notes window (key N). xdotool types a
-# character without a key of its own by binding it to a spare key for about half its delay (the 25 ms
-# leave room for a loaded machine; a program that looks at its keys only every 20 ms loses most of
-# them). Keys that move the focus go without --window: xdotool would send their release to the old
+# character without a key of its own by binding it to a spare key for about half its delay (the 40 ms
+# leave room for a loaded machine; a program that looks at its keys only every 20 ms still loses most
+# of them). Keys that move the focus go without --window: xdotool would send their release to the old
 # window only.
 NOTES_LINE="Käse über … ♭7 ♯11 Grüße ñ é 日本"
 xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
@@ -101,7 +101,7 @@ xdotool mousemove --window "$NID" 300 150 click 1
 xdotool windowfocus --sync "$NID" 2>/dev/null || true
 sleep 0.3
 xdotool key ctrl+End Return
-xdotool type --delay 25 "$NOTES_LINE"
+xdotool type --delay 40 "$NOTES_LINE"
 xdotool key Escape
 xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
 
