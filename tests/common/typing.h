@@ -2,6 +2,7 @@
 // Text as keyboards and input methods deliver it: key clicks for ASCII, key events with the Latin-1
 // key code for the other Latin-1 characters, key events without a key code of their own (key 0) for
 // the rest, and an input method's commit at the end.
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QtTest/QTest>
 #include <string>
