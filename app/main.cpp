@@ -77,6 +77,7 @@ int run(int argc, char** argv) {
         QuoVelanta& app = context.app;
         host.app = &app;
         ProgramLoop loop(app, context.clock);
+        loop.eventWait = waitForWindowEvents;
         loopRef = &loop;
         ModalLoop* previousLoop = setModalLoop(&loop);
         // Saves run on a worker while playback keeps ticking in the wait loop.

@@ -415,8 +415,10 @@ void QuoVelanta::idleTick() {
     }
     auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     const std::int64_t now = engine.clock.nowMs();
+    // Only for the main window's own keyboard: the Shift a user types with in the notes window or
+    // an edit box must not repaint the page under it (a repaint long enough to hold up the keys).
     if (gui != nullptr && QGuiApplication::applicationState() == Qt::ApplicationActive &&
-        now - lastModifierPollMs > 50) {
+        hostForm->isActiveWindow() && now - lastModifierPollMs > 50) {
         lastModifierPollMs = now;
         const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
         const bool held = (mods & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;

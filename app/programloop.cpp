@@ -46,15 +46,29 @@ void ProgramLoop::nativeTick() {
     tick(false);
 }
 
-void ProgramLoop::pumpEvents() {
+bool ProgramLoop::mayDeliverEvents() const {
     // Events are never delivered from inside a paint event or from inside a tick (handlers that wait
     // pump again from their own loops, which nest as the waits do).
-    if (tickDepth > 0) return;
-    if (app.hostForm != nullptr && app.hostForm->isPainting()) return;
-    if (!pump) return;
+    return tickDepth == 0 && (app.hostForm == nullptr || !app.hostForm->isPainting());
+}
+
+void ProgramLoop::pumpEvents() {
+    if (!mayDeliverEvents() || !pump) return;
     // A handler that fails ends its own command here, in the innermost wait that delivered the event.
     try {
         pump();
+    } catch (...) {
+        recordFailure();
+    }
+}
+
+void ProgramLoop::waitForEvents(int ms) {
+    if (!eventWait || !mayDeliverEvents()) {
+        clock.sleepMs(ms);
+        return;
+    }
+    try {
+        eventWait(ms);
     } catch (...) {
         recordFailure();
     }
@@ -127,7 +141,7 @@ void ProgramLoop::mainPass() {
         recordFailure();
     }
     reportFailure();
-    sleepMs(isPlaying() ? 2 : 20);
+    waitForEvents(isPlaying() ? 2 : 20);
     // The minimise request is repeated on every pass while the program is still the active one, and
     // dropped once it is not.
     if (app.minimiseRequested) {

@@ -1,8 +1,9 @@
 #pragma once
 // The program's driver of every wait (ui/modalloop.h) and its main loop. One pass of a wait ticks
 // playback, delivers window events for a few milliseconds (posted events and deferred deletes too)
-// and sleeps 2 ms while playing, 20 ms when stopped. A close request from the desktop, or a granted
-// quit, ends every running wait; the main loop then asks the quit question itself.
+// and sleeps 2 ms while playing, 20 ms when stopped, delivering window events that arrive meanwhile. A close
+// request from the desktop, or a granted quit, ends every running wait; the main loop then asks the quit
+// question itself.
 //
 // The loop is also the program's barrier against failures it does not expect (the program's own code
 // throws nothing, but memory, the standard library or Qt may): an exception that leaves a tick, an
@@ -29,11 +30,15 @@ class ProgramLoop : public ModalLoop {
     std::function<bool()> isActive;
     // Minimises the window; by default the main form's showMinimized.
     std::function<void()> minimise;
+    // The sleep of a pass that delivers the window events arriving meanwhile (the program sets
+    // waitForWindowEvents); empty: a plain sleep on the clock.
+    std::function<void(int ms)> eventWait;
 
     // ModalLoop.
     void tick(bool idle) override;
     void pumpEvents() override;
     void sleepMs(int ms) override { clock.sleepMs(ms); }
+    void waitForEvents(int ms) override;
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override;
     bool abortWaits() const override;
@@ -65,4 +70,5 @@ class ProgramLoop : public ModalLoop {
     void recordFailure() noexcept;
     // Stops playback and shows the caught failure (main loop only, with every wait unwound).
     void reportFailure() noexcept;
+    bool mayDeliverEvents() const;
 };

@@ -126,7 +126,10 @@ void QuoVelanta::selectStyle(int styleId, bool setTempo, bool repaintPanels, boo
     else if (from34 && askMeter)
         convertAllPagesMeter(false);
     if (engine.stepControl.isPlaying()) core.playFrom(core.barsToSteps(bars), false, isBusy());
-    if (repaintPanels && host.isShowing()) host.refreshPanels();
+    if (repaintPanels && host.isShowing())
+        host.refreshPanels();
+    else if (styleId == -2)
+        host.repaintTempoBox(); // the Style Programmer's tempo is the one that plays now
     host.refreshStyleProgrammer();
 }
 

@@ -35,7 +35,12 @@ void StyleEditBuffer::take(const Styles& styles) {
     style = styles.current();
     styleId = style.id;
     sourcePath = style.sourcePath;
-    edited = false;
+    forget();
+}
+
+void StyleEditBuffer::beginEdit(int sessionTempo) {
+    if (!edited) tempoBefore = sessionTempo;
+    edited = true;
 }
 
 void StyleEditBuffer::markEdited(Styles& styles) {

@@ -17,6 +17,7 @@ class Styles;
 class StyleEditBuffer {
   public:
     bool edited = false;    // the copy holds changes that are not written
+    int tempoBefore = -1;   // the session's tempo before the first edit (-1: not known)
     int styleId = -1;       // the number of the style being edited
     std::string sourcePath; // the file it was read from; empty for a style that has none
     StyleFile style;        // the edited copy
@@ -28,13 +29,19 @@ class StyleEditBuffer {
 
     // Starts over from the library's current style: a copy with its number and file, no changes.
     void take(const Styles& styles);
+    // An edit of the copy begins; the first one remembers the session's tempo, which every edit
+    // replaces by the style's (discarding the edits brings it back).
+    void beginEdit(int sessionTempo);
     // An edit was made to the copy: it is now what plays (the library's working copy becomes it).
     void markEdited(Styles& styles);
     // After the library selected a style: when it is the edited one, the edited copy goes back into
     // the working copy (true); otherwise nothing happens.
     bool reapply(Styles& styles) const;
     // The buffer holds no edit any more (after a write or a discard).
-    void forget() { edited = false; }
+    void forget() {
+        edited = false;
+        tempoBefore = -1;
+    }
 
     // Where "overwrite" writes: exactly the file the style came from; for a style without one, the
     // style folder + the number with at least three digits + ".qms".

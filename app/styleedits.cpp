@@ -66,11 +66,19 @@ bool QuoVelanta::confirmStyleEdits(int nextStyleId) {
 }
 
 QuoVelanta::StyleEditEnd QuoVelanta::closeStyleEdits() {
+    const int tempoBefore = styleEdits.tempoBefore;
     StyleEditEnd end = resolveStyleEdits();
     if (end == StyleEditEnd::KeepEditing) return end;
     if (end != StyleEditEnd::Unchanged) {
         engine.styles.loadAll();
+        // Discarded: the session's tempo from before the first edit comes back. Kept: the edited
+        // tempo stays, and one undo step leads back to the one before.
+        QvCore& core = engine.core;
+        const bool discarded = end == StyleEditEnd::Discarded;
+        if (discarded && tempoBefore >= 0) core.tempo(tempoBefore);
         selectStyle(-1, false, true, false);
+        if (!discarded && tempoBefore >= 0 && core.tempoValue != tempoBefore)
+            recordStep("Edit style tempo: " + intToText(core.tempoValue) + " BPM", false);
         host.refreshPanels();
     }
     return end;

@@ -16,6 +16,7 @@
 #include "app/paintutil.h"
 #include "app/quovelanta.h"
 #include "engine/midiout.h"
+#include "engine/qvcore.h"
 #include "foundation/strutil.h"
 #include "platform/qt/keymap.h"
 #include "platform/qt/windowsurface.h"
@@ -126,6 +127,7 @@ TFprogrammer::TFprogrammer(QuoVelanta& app_, QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, [this] {
             if (fieldsReady && !inPopup) readStyleFields();
         });
+    connect(EstyleTempo, &QLineEdit::editingFinished, this, [this] { showLimitedTempo(); });
 
     Larp = new QListWidget(this);
     Larp->setGeometry(W - 280, 197, 280 - 7, kClientHeight - 7 - 197);
@@ -209,11 +211,25 @@ void TFprogrammer::showStyleFields() {
 }
 
 void TFprogrammer::readStyleFields() {
+    const int perBeat = model.style->stepsPerBeat, perBar = model.style->stepsPerBar;
     if (model.setStyleFields(EstyleName->text().toStdString(), EstyleTempo->text().toStdString(),
                              EstyleStepsPerBeat->text().toStdString(),
                              EstyleStepsPerBar->text().toStdString()))
         apply();
-    paintProgrammer(false);
+    // A tempo above the range shows its limit at once (more digits cannot bring it back); one below
+    // it (the first digit of a tempo being typed) once the field is left or Enter is pressed.
+    if (textToInt(EstyleTempo->text().toStdString()) > kMaxTempo) showLimitedTempo();
+    // The picture shows the step grid, not the name or the tempo: a full paint for every typed
+    // character would hold up the keys that follow it.
+    if (model.style->stepsPerBeat != perBeat || model.style->stepsPerBar != perBar) paintProgrammer(false);
+}
+
+void TFprogrammer::showLimitedTempo() {
+    const QString limited = QString::number(model.style->bpm);
+    if (EstyleTempo->text() == limited) return;
+    fieldsReady = false;
+    EstyleTempo->setText(limited);
+    fieldsReady = true;
 }
 
 void TFprogrammer::loadGrid() {
@@ -225,7 +241,10 @@ void TFprogrammer::loadGrid() {
 
 void TFprogrammer::apply(bool edited) {
     pendingApply = false;
-    if (edited) app.styleEdits.markEdited(app.engine.styles);
+    if (edited) {
+        app.styleEdits.beginEdit(app.engine.core.tempoValue);
+        app.styleEdits.markEdited(app.engine.styles);
+    }
     applying = true;
     app.selectStyle(-2, false, false, false);
     applying = false;
@@ -295,7 +314,7 @@ void TFprogrammer::press(int x, int y, bool right, bool ctrl, bool alt, bool shi
         if (model.gridPress(column, row, right, ctrl, alt, shift, dragging)) {
             // Heard when the mouse is released; the buffer holds an edit from now on, so that
             // nothing that selects the style meanwhile takes it back.
-            app.styleEdits.edited = true;
+            app.styleEdits.beginEdit(app.engine.core.tempoValue);
             pendingApply = true;
             paintProgrammer(true);
         }

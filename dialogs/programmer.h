@@ -93,6 +93,7 @@ class TFprogrammer : public QWidget {
     void onShow();
     void showStyleFields();
     void readStyleFields();
+    void showLimitedTempo();
     void loadGrid();
     // Re-applies the style to the session; edited: the buffer changed (it becomes what plays).
     void apply(bool edited = true);

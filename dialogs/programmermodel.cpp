@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/midiout.h"
+#include "engine/qvcore.h"
 #include "engine/styles.h"
 #include "foundation/strutil.h"
 
@@ -299,7 +300,7 @@ bool ProgrammerModel::setStyleFields(const std::string& name, const std::string&
     if (!style) return false;
     StyleFile before = *style;
     style->name = name;
-    style->bpm = std::max(1, textToInt(bpm));
+    style->bpm = std::clamp(textToInt(bpm), kMinTempo, kMaxTempo); // what the session can play
     style->stepsPerBeat = std::clamp(textToInt(perBeat), 1, kMaxStepsPerBeat);
     style->stepsPerBar = std::clamp(textToInt(perBar), 1, kMaxStepsPerBar);
     bool changed = before.name != style->name || before.bpm != style->bpm ||

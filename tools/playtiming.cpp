@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
     options.midiDevice = -1;
     options.soundCheckDone = options.mainHintShown = options.visualTransposeHintShown = true;
     ProgramLoop loop(app, context.clock);
+    loop.eventWait = waitForWindowEvents;
     ModalLoop* previous = setModalLoop(&loop);
     int status = 0;
     {

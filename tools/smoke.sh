@@ -4,8 +4,9 @@
 # ends by itself with status 0 and leaves its stores written. In between it picks a style with the
 # mouse (the Style box must change), plays for two seconds with Space (MIDI must go out: the run sets
 # QV_SMOKE_MIDI_LOG, which makes the program write its MIDI to that file instead of the system's
-# ports), plays from a beat clicked under a chord cell, and quits with Esc, answering the save
-# question with Return.
+# ports), plays from a beat clicked under a chord cell, types a line of non-Latin text into the notes
+# window (the saved session must hold it byte for byte) and quits with Esc, answering the save question
+# with Return.
 # Usage: tools/smoke.sh [BUILD-DIR]   (default build). Later checks add steps between start and close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,7 +41,8 @@ sound_test() {
 deadline 20 sound_test || fail "the first start showed no sound test page"
 import -silent -window "$DLG" "$BUILD/smoke-soundtest.png" 2>/dev/null || true
 xdotool windowactivate --sync "$DLG" 2>/dev/null || xdotool windowfocus --sync "$DLG" 2>/dev/null || true
-xdotool key --window "$DLG" Return
+# To the focused page: a --window key whose page closes at once would lose its release.
+xdotool key Return
 gone() { ! xdotool getwindowgeometry "$DLG" >/dev/null 2>&1 || ! xdotool search --onlyvisible --name '^QuoVelanta$' | grep -qx "$DLG"; }
 deadline 10 gone || fail "the sound test page did not close on Enter"
 echo "smoke: sound test answered"
@@ -92,8 +94,29 @@ LINES_AFTER=$(wc -l <"$MIDILOG")
 echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
 shot "$BUILD/smoke-played.png" || true
 
+# Typed text keeps every character: a new line typed into the notes window (key N). xdotool types a
+# character without a key of its own by binding it to a spare key for about half its delay (the 40 ms
+# leave room for a loaded machine; a program that looks at its keys only every 20 ms still loses most
+# of them). Keys that move the focus go without --window: xdotool would send their release to the old
+# window only.
+NOTES_LINE="Käse über … ♭7 ♯11 Grüße ñ é 日本"
+xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
+xdotool key n
+notes_open() {
+    NID=$(xdotool search --onlyvisible --name '^Session Notes$' 2>/dev/null | head -n 1)
+    [ -n "$NID" ]
+}
+deadline 10 notes_open || fail "key N showed no notes window"
+xdotool mousemove --window "$NID" 300 150 click 1
+xdotool windowfocus --sync "$NID" 2>/dev/null || true
+sleep 0.3
+xdotool key ctrl+End Return
+xdotool type --delay 40 "$NOTES_LINE"
+xdotool key Escape
+xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
+
 # Esc quits; the changed session is saved (Return answers Yes to the save question).
-xdotool key --window "$WID" Escape
+xdotool key Escape # to the focused main window: the release must not go to the question page
 ended() { ! alive; }
 # The save question is a page of the program titled like its main window: answer it with Return,
 # again every half second until the program has ended (a key sent too early is simply repeated).
@@ -121,6 +144,9 @@ for store in options.cfg recent.cfg globalNotes.cfg; do
 done
 grep -q "01 Pop Song - Open Road.qvs" "$RUN/recent.cfg" || fail "recent.cfg does not list the opened session"
 grep -q "^soundCheckDone=true" "$RUN/options.cfg" || fail "options.cfg does not record the sound test as done"
+LAST_NOTE=$(LC_ALL=C sed -n '/^<sessionNotes>/,/^<\/sessionNotes>/p' "$RUN/$SESSION" | tail -n 2 | head -n 1)
+[ "$LAST_NOTE" = "i=$NOTES_LINE"$'\r' ] || fail "the saved session's last notes line is $LAST_NOTE"
+echo "smoke: the typed notes line was saved byte for byte"
 
 # Second start: no sound test any more; the desktop asks the window to close, and an unmodified
 # session ends the program without a question.

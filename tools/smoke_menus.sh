@@ -64,7 +64,9 @@ xdotool windowfocus "$DID" 2>/dev/null || true
 sleep 0.3
 xdotool key --window "$DID" ctrl+a
 xdotool type --window "$DID" --delay 20 "$TARGET"
-xdotool key --window "$DID" Return
+# Return closes the dialog at once: sent to the focused dialog, not with --window, whose release
+# would go to a window that is gone (an X error that ends xdotool).
+xdotool key Return
 saved() { [ -s "$TARGET.qvs" ]; }
 deadline 15 saved || fail "the session was not written to $TARGET.qvs"
 head -c 200 "$TARGET.qvs" | grep -q "QuoVelanta Session" || fail "$TARGET.qvs is not a session file"

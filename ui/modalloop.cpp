@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 #include "platform/clock.h"
 
@@ -18,6 +19,7 @@ class PlainLoop : public ModalLoop {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
+    void waitForEvents(int ms) override { waitForWindowEvents(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override { return false; }
     bool abortWaits() const override { return false; }
@@ -50,8 +52,22 @@ bool runModalLoop(const std::function<bool()>& done, bool idle) {
         loop.pumpEvents();
         if (done()) return true;
         if (loop.abortWaits()) return false;
-        loop.sleepMs(loop.isPlaying() ? 2 : 20);
+        loop.waitForEvents(loop.isPlaying() ? 2 : 20);
     }
+}
+
+void waitForWindowEvents(int ms) {
+    if (ms <= 0) return;
+    if (QCoreApplication::instance() == nullptr) {
+        SteadyClock().sleepMs(ms);
+        return;
+    }
+    // The timer bounds the wait; the first events that arrive end it once they are delivered.
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.setTimerType(Qt::PreciseTimer);
+    bound.start(ms);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void waitMs(int ms, bool keepAlive) {

@@ -19,6 +19,12 @@ class ModalLoop {
     // deletes. Never called from inside a paint event.
     virtual void pumpEvents() = 0;
     virtual void sleepMs(int ms) = 0;
+    // The sleep at the end of a pass: up to ms milliseconds, ending as soon as window events have
+    // arrived and were delivered. Keys must be handled while the keyboard map they were typed with
+    // still holds (a tool that types a character without a key of its own binds it to a spare key
+    // only for a few milliseconds), so a pass never leaves them waiting for its whole sleep. By
+    // default a plain sleep.
+    virtual void waitForEvents(int ms) { sleepMs(ms); }
     virtual std::int64_t nowMs() = 0;
     // The clock is playing: passes sleep 2 ms, otherwise 20 ms.
     virtual bool isPlaying() const = 0;
@@ -33,9 +39,13 @@ ModalLoop& modalLoop();
 ModalLoop* setModalLoop(ModalLoop* loop);
 
 // Runs passes until done() is true (returns true) or the waits are aborted (returns false). One pass:
-// tick, pump events, test done() and the abort state, sleep 2 ms playing / 20 ms stopped. done() is
-// tested once before the first pass too.
+// tick, pump events, test done() and the abort state, wait for events 2 ms playing / 20 ms stopped.
+// done() is tested once before the first pass too.
 bool runModalLoop(const std::function<bool()>& done, bool idle = true);
+
+// Qt's side of waitForEvents: blocks until window events arrive (or ms milliseconds have passed) and
+// delivers those that are there; without an application a plain sleep.
+void waitForWindowEvents(int ms);
 
 // A fixed wait: pumps events once, then until ms milliseconds have passed ticks (idle tick) when
 // keepAlive is set, and sleeps 2 ms. Events are not dispatched inside the wait.

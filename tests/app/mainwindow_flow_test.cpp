@@ -49,6 +49,22 @@ TEST(MainLoop, APassTicksTwicePumpsOnceAndSleepsByThePlayingState) {
     rig.app().togglePlay();
 }
 
+TEST(MainLoop, EventsArrivingDuringThePassSleepAreDeliveredThere) {
+    // A typed character may be readable only for a few milliseconds (while a spare key is bound to
+    // it): it must not wait in the queue for the rest of the pass.
+    WindowRig rig;
+    rig.start();
+    rig.loop->eventWait = waitForWindowEvents;
+    QObject receiver;
+    bool delivered = false;
+    rig.app().hooks.titleCardsIdle = [&] { // after the pass pumped, just before it sleeps
+        QMetaObject::invokeMethod(
+            &receiver, [&] { delivered = true; }, Qt::QueuedConnection);
+    };
+    rig.loop->mainPass();
+    EXPECT_TRUE(delivered);
+}
+
 TEST(MainLoop, RunsUntilTheQuitFlagAndThenLetsTheWindowClose) {
     WindowRig rig;
     rig.start();

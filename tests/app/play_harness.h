@@ -71,7 +71,7 @@ class CountingHost : public QvHost {
   public:
     bool showing = false;
     int ruler = 0, visualizer = 0, counter = 0, playButton = 0, pageArea = 0, pageSlots = 0, panels = 0,
-        programmer = 0;
+        programmer = 0, tempoBox = 0;
     bool isShowing() override { return showing; }
     void repaintRuler(bool) override { ++ruler; }
     void repaintVisualizer() override { ++visualizer; }
@@ -81,6 +81,7 @@ class CountingHost : public QvHost {
     void repaintPageSlots() override { ++pageSlots; }
     void refreshPanels() override { ++panels; }
     void refreshStyleProgrammer() override { ++programmer; }
+    void repaintTempoBox() override { ++tempoBox; }
 };
 
 // A fresh scratch folder for one test.

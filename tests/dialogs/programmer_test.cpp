@@ -11,6 +11,7 @@
 #include "tests/app/play_harness.h"
 #include "tests/common/qtapp.h"
 #include "tests/common/scratchsetup.h"
+#include "tests/common/typing.h"
 
 using namespace play;
 
@@ -252,6 +253,31 @@ TEST_F(Window, EscAsksAndKeepsTheEditsUnlessDiscarded) {
     // Shown again, it starts from the style as it is.
     win->showProgrammer();
     EXPECT_EQ(countNotes(win->model.arp(), 55), 0);
+}
+
+TEST_F(Window, TheTempoPlayedIsShownLimitedAndBroughtBackByDiscardOrOneUndoStep) {
+    QvCore& core = ctx->engine.core;
+    core.tempo(100);
+    ctx->history.record("Tempo", false);
+    win->EstyleTempo->clear();
+    QTest::keyClicks(win->EstyleTempo, "999");
+    EXPECT_EQ(win->EstyleTempo->text().toStdString(), "220");
+    EXPECT_EQ(core.tempoValue, 220);
+    EXPECT_GT(host.tempoBox, 0); // the main window shows it
+    prompt.answers = {1, 0, 0};  // Discard; later Yes and Overwrite
+    EXPECT_TRUE(win->requestClose());
+    EXPECT_EQ(core.tempoValue, 100);
+    // Kept: the tempo (and a name typed in any script) stay, and one undo step brings 100 back.
+    win->showProgrammer();
+    win->EstyleName->clear();
+    typeText(win->EstyleName);
+    const int steps = ctx->history.count();
+    EXPECT_TRUE(win->requestClose());
+    EXPECT_EQ(working().name, kTypedText); // as written to the file and read again
+    EXPECT_EQ(core.tempoValue, 120);
+    EXPECT_EQ(ctx->history.count(), steps + 1);
+    ctx->history.undo();
+    EXPECT_EQ(core.tempoValue, 100);
 }
 
 TEST_F(Window, LibraryRowsCopyTheirOwnPatternAndFollowReloads) {

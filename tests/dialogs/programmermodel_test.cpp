@@ -6,6 +6,7 @@
 
 #include "dialogs/programmermodel.h"
 #include "engine/midiout.h"
+#include "engine/qvcore.h"
 #include "engine/styles.h"
 #include "tests/common/tempdir.h"
 
@@ -292,12 +293,13 @@ TEST(ProgrammerStyleFields, TextsAreReadWithinTheirRanges) {
     ProgrammerModel m(&s);
     EXPECT_TRUE(m.setStyleFields("New", "abc", "-4", "12"));
     EXPECT_EQ(s.name, "New");
-    EXPECT_EQ(s.bpm, 1);
+    EXPECT_EQ(s.bpm, kMinTempo);
     EXPECT_EQ(s.stepsPerBeat, 1);
     EXPECT_EQ(s.stepsPerBar, 12);
     EXPECT_EQ(m.stepsPerPage(), 48);
     EXPECT_FALSE(m.setStyleFields("New", "0", "1", "12"));
-    EXPECT_TRUE(m.setStyleFields("New", "140", "99999", "99999"));
+    EXPECT_TRUE(m.setStyleFields("New", "999", "99999", "99999"));
+    EXPECT_EQ(s.bpm, kMaxTempo);
     EXPECT_EQ(s.stepsPerBeat, kMaxStepsPerBeat);
     EXPECT_EQ(s.stepsPerBar, kMaxStepsPerBar);
 }
