@@ -1,14 +1,18 @@
 #include "dialogs/noteswindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextDocument>
+#include <utility>
 
 #include "app/quovelanta.h"
 #include "dialogs/mixerwindow.h"
+#include "engine/qvcore.h"
 #include "engine/qvhistory.h"
 #include "platform/qt/font.h"
 #include "platform/qt/keymap.h"
@@ -35,8 +39,16 @@ TFnotes::TFnotes(QuoVelanta& app_, QvHistory* history_, QWidget* parent)
     Mnotes->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Mnotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Mnotes->installEventFilter(this);
+    // An insertion is measured once the edit is complete (the document is not changed from inside
+    // its own change notice).
+    connect(Mnotes->document(), &QTextDocument::contentsChange, this, [this](int at, int, int added) {
+        if (!loading && added > 0) insertedAt = at;
+    });
     connect(Mnotes, &QPlainTextEdit::textChanged, this, [this] {
-        if (!loading) changed = true;
+        if (loading) return;
+        changed = true;
+        const int at = std::exchange(insertedAt, -1);
+        if (at >= 0) keepWithinLimits(at);
     });
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -65,6 +77,36 @@ void TFnotes::buildPanel() {
         nullptr);
     ui.setX(width() - 128).setY(height() - 48).setWidth(104).setHeight(22).button("Close", 0);
     ui.present();
+}
+
+void TFnotes::keepWithinLimits(int at) {
+    // A session file keeps at most kMaxNoteLines lines and kMaxNotesBytes bytes of notes (line breaks
+    // not counted): what was just typed or pasted beyond them is not taken, so that nothing the window
+    // shows is lost when the session is read again.
+    QTextDocument* doc = Mnotes->document();
+    const QString text = doc->toPlainText();
+    int extraLines = doc->blockCount() - kMaxNoteLines;
+    qsizetype extraBytes = text.toUtf8().size() - (doc->blockCount() - 1) - kMaxNotesBytes;
+    if (extraLines <= 0 && extraBytes <= 0) return;
+    const int end = std::min(static_cast<int>(text.size()), Mnotes->textCursor().position());
+    int from = end;
+    while (from > at && from > 0 && (extraLines > 0 || extraBytes > 0)) {
+        int n = 1;
+        if (from >= 2 && text.at(from - 1).isLowSurrogate() && text.at(from - 2).isHighSurrogate()) n = 2;
+        from -= n;
+        if (text.at(from) == QChar('\n'))
+            --extraLines;
+        else
+            extraBytes -= text.mid(from, n).toUtf8().size();
+    }
+    QTextCursor cut(doc);
+    cut.setPosition(from);
+    cut.setPosition(end, QTextCursor::KeepAnchor);
+    const bool wasLoading = loading;
+    loading = true; // the cut belongs to the edit that overflowed
+    cut.removeSelectedText();
+    loading = wasLoading;
+    QApplication::beep();
 }
 
 void TFnotes::loadNotes() {

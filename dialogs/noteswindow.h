@@ -47,4 +47,8 @@ class TFnotes : public ShadeWindow {
     QuoVelanta& app;
     QvHistory* history;
     bool loading = false;
+    int insertedAt = -1; // where the edit in progress inserted text
+
+    // Cuts text just inserted from `at` to the cursor down to what a session file keeps of the notes.
+    void keepWithinLimits(int at);
 };

@@ -150,6 +150,18 @@ TEST(Notes, EverySaveTakesTheTypedTextAndLinesRoundTrip) {
     EXPECT_EQ(n.Mnotes->toPlainText().toStdString(), "key=value=more\n\n  indented\ti=x\n" + kTypedText);
     EXPECT_FALSE(n.changed);
     EXPECT_EQ(rig.history().count(), 1); // opening records nothing
+
+    // The window takes no more than the session file keeps: a paste past the limit is cut, and what
+    // the window shows comes back whole.
+    type(n, QString(kMaxNoteLines, QChar('\n')));
+    EXPECT_EQ(n.Mnotes->document()->blockCount(), kMaxNoteLines);
+    type(n, QString(kMaxNotesBytes, QChar(0x266D)));
+    EXPECT_GT(n.Mnotes->toPlainText().toUtf8().size(), kMaxNotesBytes); // with the line breaks
+    EXPECT_LE(n.Mnotes->toPlainText().toUtf8().size(), kMaxNotesBytes + kMaxNoteLines);
+    ASSERT_TRUE(rig.app().saveSession());
+    const QString kept = n.Mnotes->toPlainText();
+    ASSERT_TRUE(rig.app().openSession(path));
+    EXPECT_TRUE(n.Mnotes->toPlainText() == kept);
 }
 
 TEST(Notes, UndoReloadsTheWindow) {
