@@ -18,11 +18,12 @@ const char* const FluidSynthBackend::kDeviceName = "Built-in synthesizer";
 
 namespace {
 
-// The device's buffer: two periods of 1024 frames (23 ms each at 44.1 kHz). A busy machine may keep
-// the audio thread or the sound server waiting for several milliseconds, which a buffer of a few
-// milliseconds turns into gaps; messages are placed inside the periods by their time stamps, so the
-// long period costs latency (about 50 ms from a message to its sound) but no precision.
-constexpr int kPeriodFrames = 1024;
+// The device's buffer: two periods of 2048 frames (46 ms each at 44.1 kHz; PulseAudio keeps one
+// period as its target latency). A busy machine keeps the audio thread or the sound server waiting
+// now and then for tens of milliseconds, which a shorter buffer turns into gaps. Messages are placed
+// inside the periods by their time stamps, so the long period costs latency (about 100 ms from a
+// message to its sound, nothing for an accompaniment without live input) but no precision.
+constexpr int kPeriodFrames = 2048;
 constexpr int kPeriods = 2;
 constexpr double kSampleRate = 44100.0;
 // Latency beyond one period, for the jitter of the periods.
@@ -150,6 +151,11 @@ void FluidSynthBackend::resetChannelState() {
     }
 }
 
+std::string FluidSynthBackend::soundFontToLoad() const {
+    quietFluidLog();
+    return requestedSoundFont.empty() ? findGmSoundFont() : findFirstReadableFile({requestedSoundFont});
+}
+
 Llist<std::string> FluidSynthBackend::deviceNames() {
     Llist<std::string> names;
     names.add(kDeviceName);
@@ -168,9 +174,7 @@ int FluidSynthBackend::open(int index) {
         return kMidiOk;
     }
     destroy();
-    quietFluidLog();
-    std::string font =
-        requestedSoundFont.empty() ? findGmSoundFont() : findFirstReadableFile({requestedSoundFont});
+    std::string font = soundFontToLoad();
     if (font.empty()) return kMidiNoSoundFont;
     if (!streamOpener && !anyUsableDriver()) return kMidiNoDriver;
     mode = Mode::Audio;
@@ -221,9 +225,7 @@ std::unique_ptr<AudioStream> FluidSynthBackend::openDriverStream() {
 int FluidSynthBackend::openOffline(int sampleRate) {
     destroy();
     if (sampleRate < 8000 || sampleRate > 192000) return kMidiError;
-    quietFluidLog();
-    std::string font =
-        requestedSoundFont.empty() ? findGmSoundFont() : findFirstReadableFile({requestedSoundFont});
+    std::string font = soundFontToLoad();
     if (font.empty()) return kMidiNoSoundFont;
     int result = createSynth(font, sampleRate, false);
     if (result != kMidiOk) return result;

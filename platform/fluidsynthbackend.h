@@ -101,6 +101,8 @@ class FluidSynthBackend : public MidiBackend {
   private:
     enum class Mode { None, Offline, Audio };
 
+    // The SoundFont asked for, or the first GM SoundFont found; empty when there is none.
+    std::string soundFontToLoad() const;
     void openInBackground(std::string font);
     int createSynth(const std::string& font, double sampleRate, bool dynamicLoading);
     void destroy();

@@ -92,7 +92,7 @@ TEST(FluidSynthBackendTest, AudioOpenSucceedsOrFailsCleanly) {
     int result = synth.open(0);
     if (result == kMidiOk) {
         // A machine with a sound server: it is connected in the background, with the buffer that
-        // a busy machine needs (two periods of 23 ms).
+        // a busy machine needs (two periods of 46 ms).
         for (int i = 0; i < 600 && !synth.isReady(); ++i) std::this_thread::sleep_for(10ms);
         EXPECT_TRUE(synth.isReady());
         if (!synth.isOpen()) GTEST_SKIP() << "the sound server refused the connection";
@@ -100,7 +100,7 @@ TEST(FluidSynthBackendTest, AudioOpenSucceedsOrFailsCleanly) {
         EXPECT_NE(synth.audioDriverName(), "jack");
         EXPECT_NE(synth.audioDriverName(), "sdl2");
         EXPECT_EQ(synth.periodCount(), 2);
-        EXPECT_EQ(synth.periodSize(), 1024);
+        EXPECT_EQ(synth.periodSize(), 2048);
         std::int16_t buf[4];
         EXPECT_FALSE(synth.renderS16(2, buf)) << "the audio driver renders, not the caller";
         synth.close();
