@@ -177,11 +177,15 @@ int FluidSynthBackend::open(int index) {
     std::string font = soundFontToLoad();
     if (font.empty()) return kMidiNoSoundFont;
     if (!streamOpener && !anyUsableDriver()) return kMidiNoDriver;
-    mode = Mode::Audio;
     openStartMs = steadyNs() / 1'000'000;
     timeline = RenderTimeline(kSampleRate, kMarginNs, 0);
+    try {
+        opener = std::thread(&FluidSynthBackend::openInBackground, this, std::move(font));
+    } catch (...) { // no thread to be had
+        return kMidiError;
+    }
+    mode = Mode::Audio;
     accepting = true;
-    opener = std::thread(&FluidSynthBackend::openInBackground, this, std::move(font));
     return kMidiOk;
 }
 
