@@ -80,6 +80,9 @@ bool QuoVelanta::countIn() {
         stopCountIn(true); // after a close request the count-in is still running
         return false;
     };
+    // The clicks keep time by the clock alone: they wait until the output can sound them.
+    while (!engine.midi.isReady())
+        if (!countInWait(loop.nowMs() + 10)) return giveUp();
     if (options.precountWait >= 0) {
         const int last = options.precountWaitNames.count() - 2;
         const int exponent = std::clamp(options.precountWait, 0, last < 0 ? 0 : last);

@@ -57,6 +57,8 @@ class MidiOutput {
     void resetMidiOut();
     void closeMidiOut();
     bool isOpen() const { return openFlag; }
+    // False while the open device is still getting ready to sound (MidiBackend::isReady).
+    bool isReady() const { return !openFlag || active->isReady(); }
 
     // Sends a message to the open device, or appends it to the capture list while capturing
     // (then nothing is sent, and it is recorded whether or not a device is open).

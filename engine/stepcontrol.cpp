@@ -37,6 +37,9 @@ bool StepControl::tick() {
     std::int64_t now = engine->clock.nowMs();
     std::int64_t ms = now - lastTime;
     if (ms > 200 || ms < 0) ms = 0; // a gap (blocked process, clock jump) counts as no time
+    // While the output is still getting ready to sound, time does not count either: a play started
+    // meanwhile begins when it can be heard, and none of its steps is passed over.
+    if (!midi.isReady()) ms = 0;
     lastTime = now;
     std::int64_t product =
         ms * std::int64_t(engine->core.tempoValue) * std::int64_t(engine->core.stepsPerBeatValue);

@@ -33,6 +33,9 @@ class MidiBackend {
     virtual void reset() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // False while an open device is still getting ready to sound (the built-in synthesizer opens in
+    // the background); messages sent meanwhile are kept and played once it sounds.
+    virtual bool isReady() const { return true; }
 
   protected:
     // What reset sends: sustain off (CC 64) and all sound off (CC 123) on each of the 16 channels.

@@ -52,7 +52,7 @@ class StampingSynth : public MidiBackend {
     void reset() override { inner.reset(); }
     void close() override { inner.close(); }
     bool isOpen() const override { return inner.isOpen(); }
-    const std::string& soundFont() const { return inner.loadedSoundFont(); }
+    std::string soundFont() const { return inner.loadedSoundFont(); }
 
   private:
     FluidSynthBackend inner;

@@ -1,9 +1,18 @@
 #include "platform/qt/windowsurface.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+
+namespace {
+
+constexpr double kRowsPerBand = 64.0;
+
+} // namespace
 
 WindowSurface::WindowSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -40,7 +49,16 @@ void WindowSurface::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    const QImage view(image_.bits(), image_.width(), image_.height(), image_.stride(), QImage::Format_BGR888);
-    const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), view, r);
+    // Qt converts a 24-bit image on its thread pool once a drawing covers about a hundred rows, and
+    // the GUI thread waits for those threads (of low priority, and started anew after 30 s unused):
+    // on a busy machine that wait stalled playback for tens of milliseconds. In bands of a few dozen
+    // rows (device pixels) the conversion stays on this thread, and costs no more.
+    const int band = std::max(1, int(kRowsPerBand / std::max(1.0, devicePixelRatioF())));
+    const QRect r = event->rect() & QRect(0, 0, image_.width(), image_.height());
+    for (int y = r.top(); y <= r.bottom(); y += band) {
+        const int rows = std::min(band, r.bottom() + 1 - y);
+        const QImage view(image_.bits() + std::ptrdiff_t(y) * image_.stride() + std::ptrdiff_t(r.left()) * 3,
+                          r.width(), rows, image_.stride(), QImage::Format_BGR888);
+        painter.drawImage(QPoint(r.left(), y), view);
+    }
 }

@@ -99,6 +99,26 @@ TEST(LivePlayback, AGapCountsNothingAndPassedStepsAreDropped) {
     EXPECT_EQ(onsNow, 1);
 }
 
+// Play pressed while the output still opens: what was sent is kept by the output, and the song goes
+// on from there once the output sounds; no step is passed over.
+TEST(LivePlayback, APlayWhileTheOutputOpensStartsWhenItSounds) {
+    Player p;
+    p.addStyle(tickStyle());
+    p.use(3);
+    p.setChords(0, {chord(0)});
+    p.synth->ready = false;
+    std::int64_t t0 = p.clock.now;
+    p.start();
+    p.poll(1000);
+    EXPECT_EQ(p.clk().clockValue(), 0.0);
+    EXPECT_EQ(liveOns(p, 9, t0).size(), 1u); // step 0, sent at once
+    p.synth->ready = true;
+    std::int64_t t1 = p.clock.now;
+    p.poll(510);
+    std::vector<std::pair<int, int>> expect = {{1, 42}, {2, 42}, {3, 42}, {4, 42}};
+    EXPECT_EQ(onSteps(p, 9, t1), expect);
+}
+
 TEST(LivePlayback, LoopRegionRepeatsItsBars) {
     Player p;
     p.addStyle(style44());

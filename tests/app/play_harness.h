@@ -45,6 +45,9 @@ class TimedBackend : public MidiBackend {
     void reset() override {}
     void close() override { opened = false; }
     bool isOpen() const override { return opened; }
+    bool isReady() const override { return ready; }
+
+    bool ready = true; // false: still opening, as the built-in synthesizer does at start
 
   private:
     Clock& clock;
@@ -172,10 +175,13 @@ class Player {
     ScriptedPrompt prompt;
     CountingHost host;
     std::unique_ptr<QvContext> ctx;
+    TimedBackend* synth = nullptr;
 
     Player() {
         QvContext::Setup s = scratchSetup(dir, &clock, &host, &prompt);
-        s.synth = std::make_unique<TimedBackend>(clock, live);
+        auto backend = std::make_unique<TimedBackend>(clock, live);
+        synth = backend.get();
+        s.synth = std::move(backend);
         ctx = std::make_unique<QvContext>(std::move(s));
     }
 

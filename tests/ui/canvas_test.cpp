@@ -4,6 +4,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <vector>
 
 #include "platform/qt/bitmap24.h"
@@ -438,6 +440,23 @@ TEST(WindowSurface, DrawingOutsidePaintIsShownByThePaintEvent) {
     EXPECT_EQ(w.image().width(), 60);
     EXPECT_EQ(w.canvas().pixel(15, 15), kBlue);
     EXPECT_EQ(w.canvas().pixel(50, 5), 0);
+}
+
+// A whole window is copied to the screen without Qt's thread pool, whose threads the GUI thread
+// would wait for (that stalled playback), and without a seam between the bands it is copied in.
+TEST(WindowSurface, AWholeWindowIsCopiedOnTheGuiThreadAlone) {
+    WindowSurface w;
+    w.resize(987, 602);
+    for (int y = 0; y < 602; ++y) {
+        w.canvas().brush.color = RGB(y % 256, y / 256 * 100, 7);
+        w.canvas().fillRect({0, y, 987, y + 1});
+    }
+    auto threads = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); };
+    const auto before = threads();
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(threads(), before);
+    for (int y : {0, 63, 64, 65, 511, 601})
+        EXPECT_EQ(shot.pixelColor(986, y), QColor(y % 256, y / 256 * 100, 7)) << "row " << y;
 }
 
 } // namespace
