@@ -135,8 +135,9 @@ int QuoVelanta::popupMenuUnderTitle(int index, const Llist<std::string>& items) 
     if (hooks.clientToScreen) at = hooks.clientToScreen(at);
     MenuPresenter& menus = menuPresenter ? *menuPresenter : defaultMenuPresenter();
     openMenu = index;
-    const int chosen = menus.show(items, at.x, at.y);
-    return acts(items, chosen) ? chosen : -1;
+    // A dimmed item, a heading or a line comes back as chosen too: the menu ran, nothing acts, and
+    // the click that chose it is not passed on to the window beneath.
+    return menus.show(items, at.x, at.y);
 }
 
 // ---- File ------------------------------------------------------------------------------------------

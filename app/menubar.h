@@ -9,8 +9,8 @@
 class MenuPresenter {
   public:
     virtual ~MenuPresenter() = default;
-    // Shows items at (x, y) in screen coordinates (-1000, -1000: at the mouse); the chosen index, or
-    // -1 when nothing acting was chosen.
+    // Shows items at (x, y) in screen coordinates (-1000, -1000: at the mouse); the chosen index (a
+    // dimmed item, a heading or a line too: the caller ignores it), or -1 when nothing was chosen.
     virtual int show(const Llist<std::string>& items, int x, int y) = 0;
     // How the last popup ended without a choice: closed by a key, or by a click elsewhere (which the
     // main window may replay).

@@ -25,8 +25,11 @@ void PositionMarker::update(int position, const MarkerGeometry& g, bool allowed,
     const int nextGrey = show ? greyOf(position, g, mode) : -1;
     if (!force && next == shown && nextGrey == grey) return;
     if (shown != kNone) {
-        if (repaintUnder) repaintUnder(shown);
-        if (present && next != shown) present(shown);
+        // The repaint beneath forgets the box (the page was painted again): the old box is kept
+        // here, so that the window shows it cleared.
+        const TRect old = shown;
+        if (repaintUnder) repaintUnder(old);
+        if (present && next != old) present(old);
     }
     shown = next;
     grey = nextGrey;

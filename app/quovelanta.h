@@ -575,7 +575,8 @@ class QuoVelanta : public TextStream {
     // From the idle tick while a popup menu shows: the mouse over another title requests that menu
     // and closes the popup.
     void trackMenuBarHover();
-    // The items under title index, at (title.Left + 6, title.Top + 21); the chosen index or -1.
+    // The items under title index, at (title.Left + 6, title.Top + 21); the chosen index (also of an
+    // item that does not act) or -1 when the menu closed without a choice.
     int popupMenuUnderTitle(int index, const Llist<std::string>& items);
     // The items of each menu (also the tests' view of the menus).
     Llist<std::string> fileMenuItems() const;
@@ -587,7 +588,8 @@ class QuoVelanta : public TextStream {
     // first nor after another); indexes (may be null) gets each entry's catalogue index, -1 for a
     // separator.
     static Llist<std::string> presetProgressionMenuNames(Llist<int>* indexes);
-    // Each builds, shows and runs one menu; true when an item was chosen.
+    // Each builds, shows and runs one menu; true when an item was chosen (a dimmed one, which does
+    // nothing, included).
     bool runFileMenu();
     bool runEditMenu();
     bool runPlayMenu();

@@ -94,6 +94,7 @@ inline void WindowHost::selectorClosed(bool present) {
     // The overlay was drawn into the back buffer: the whole display is painted again under it.
     const bool wasDeferred = app->deferBlit;
     app->deferBlit = true;
+    app->updateHover(); // what lies under the mouse counts again now that the overlay is gone
     app->refreshPanels();
     app->paintArrangementStrip();
     app->paintRuler(true);

@@ -204,6 +204,10 @@ TEST_F(Menus, MenuBarSlidesBetweenTitlesAndReportsHowItEnded) {
     mouseOnTitle(3);
     EXPECT_EQ(app().runMenuBar(), 1);
     EXPECT_NE(rig.options().displayBars, before);
+    bars.choice = 0; // Edit's "@Undo": chosen, it does nothing and the click is not replayed (0)
+    menus.answers = {bars};
+    mouseOnTitle(1);
+    EXPECT_TRUE(app().runMenuBar() == 1 && menus.shown.back()[0] == "@Undo|Ctrl+Z");
 }
 
 TEST_F(Menus, FileMenuRecentFilesIsGreyedWhenEmptyAndOpensTheChosenFile) {

@@ -297,8 +297,10 @@ TEST_F(Mouse, ClosingOrMovingAnOverlayLeavesTheWindowAsAFreshPaintDoes) {
     EXPECT_TRUE(app().editedChord == 4 && asFresh(QRect(d.Left, d.Top, app().barsBoxRect.Left - d.Left,
                                                         app().arrangementStrip.Top - d.Top)));
     for (int i = 0; i < 2; ++i) click({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
+    const TRect add = app().addChordRect; // no add-chord hover while the page menu is open
+    app().mouseMove(add.Left + 6, add.Top + 10, false, 0);
     app().keyDown(27, false, false); // Esc closes the page menu
-    EXPECT_TRUE(asFresh(rig.screen().rect()));
+    EXPECT_TRUE(app().addChordHover && asFresh(rig.screen().rect()));
 }
 
 TEST_F(Mouse, ASecondClickOnAnySlotOpensThePageMenuAndAReplayTakesTheOpeningButton) {

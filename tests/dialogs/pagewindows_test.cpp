@@ -68,6 +68,7 @@ TEST(PageWindows, ThePlayFromMarkerMarksTheBeatAndSurvivesThePageRepaint) {
     EXPECT_EQ(a.playMarkerPosition, 12);
     EXPECT_GT(m.shownRect().Left, box.Left);
     EXPECT_EQ(r.window.pixel(bx, by), under);
+    EXPECT_EQ(r.window.screen().pixel(bx, by), qRgb(colourRed(under), colourGreen(under), colourBlue(under)));
 
     // A full page repaint hides the marker (and ends without recursing into itself).
     a.paintPage(false);
