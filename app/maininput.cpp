@@ -139,7 +139,6 @@ void QuoVelanta::cancelMouseState() {
     previousClickChord = previousClickSlot = previousClickStripPosition = -1;
     selectionAnchor = -1;
     hoveredResizeHandle = -1;
-    noteDrags();
 }
 
 // ---- Menus and the click replay ----
@@ -175,11 +174,14 @@ void QuoVelanta::mouseDown(int x, int y, int button, int modifier, bool syntheti
         if (blitPending) flushBlit();
     }
     replayPending = false;
-    noteDrags();
 }
 
-void QuoVelanta::noteDrags() {
-    dragInProgress = chordDragArmed || chordDragMoving || pointDragArmed || pointDragMoving || loopDragging;
+bool QuoVelanta::dragInProgress() const {
+    return chordDragArmed || chordDragMoving || pointDragArmed || pointDragMoving || loopDragging;
+}
+
+void QuoVelanta::dropDrags() {
+    chordDragArmed = chordDragMoving = pointDragArmed = pointDragMoving = loopDragging = false;
 }
 
 void QuoVelanta::mouseDownOnce(int x, int y, int button, int modifier, bool synthetic) {
@@ -778,7 +780,6 @@ void QuoVelanta::mouseUp(int x, int y, int button, int modifier) {
         recordStep("Set loop region", false);
     }
     controls.releasePressed();
-    noteDrags();
 }
 
 void QuoVelanta::keyUp(int key, bool ctrl, bool shift) {

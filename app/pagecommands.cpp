@@ -36,7 +36,7 @@ void QuoVelanta::cancelInteractions() {
     hoveredChord = -1;
     previousClickChord = -1;
     resizedChord = -1;
-    dragInProgress = false;
+    dropDrags();
     playMarkerPosition = -1;
     host.clearPendingDrag();
     if (hooks.cancelMouseInteractions) hooks.cancelMouseInteractions();
@@ -51,7 +51,7 @@ void QuoVelanta::forgetChordIndexes() {
     hoveredChord = -1;
     previousClickChord = -1;
     resizedChord = -1;
-    dragInProgress = false;
+    dropDrags();
     if (hooks.cancelMouseInteractions) hooks.cancelMouseInteractions();
 }
 
@@ -74,7 +74,7 @@ void QuoVelanta::openChordEditor() {
     QvPage& page = engine.core.pageAt(false);
     if (hoveredChord < 0 || hoveredChord >= page.chordCount()) return;
     resizedChord = -1;
-    dragInProgress = false;
+    dropDrags();
     if (hooks.cancelMouseInteractions) hooks.cancelMouseInteractions();
     page.selectNone();
     editedChord = hoveredChord;
@@ -85,7 +85,6 @@ void QuoVelanta::openChordEditor() {
 }
 
 void QuoVelanta::openArrangementPointEditor() {
-    dragInProgress = false;
     pointDragIndex = -1;
     QvPage& page = engine.core.pageAt(false);
     if (selectedPoint < 0 || selectedPoint >= page.apointCount()) return;

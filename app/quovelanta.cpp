@@ -202,7 +202,7 @@ void QuoVelanta::togglePlay() {
 }
 
 bool QuoVelanta::isBusy() const {
-    return (selectorKind >= 4 && selectorKind <= 6) || resizedChord != -1 || dragInProgress ||
+    return (selectorKind >= 4 && selectorKind <= 6) || resizedChord != -1 || dragInProgress() ||
            popupMenuOpen || ::popupMenuOpen();
 }
 
@@ -215,7 +215,6 @@ bool QuoVelanta::newSession(bool silent) {
     if (selectorKind != 0) closeSelector(false); // the overlay goes with the session it showed
     selectorKind = 0;
     resizedChord = -1;
-    dragInProgress = false;
     host.resetInputState();
     engine.core.reset();
     for (Instrument& v : engine.instruments) v.reset();

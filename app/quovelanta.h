@@ -61,11 +61,11 @@ class QuoVelanta : public TextStream {
 
     // The window's editing state that makes playback hold the displayed page (set by the input
     // handlers): the open selector overlay's kind, the resized chord (-1 none), a drag armed or
-    // moving, a popup menu open.
+    // moving (dragInProgress, read from the drags' own flags), a popup menu open.
     int selectorKind = 0;
     int resizedChord = -1;
-    bool dragInProgress = false;
     bool popupMenuOpen = false;
+    bool dragInProgress() const;
 
     int partMidiChannel(int part) const;
     // Lists the devices, settles the device option, opens the device, moves every voice to its
@@ -514,8 +514,9 @@ class QuoVelanta : public TextStream {
     void updateHover();
     // The drags and the click memory are forgotten (the session changed under them).
     void cancelMouseState();
-    // The context menus (items in menu markup; -1 none chosen). Empty: the popup menu at the mouse.
-    std::function<int(const Llist<std::string>& items)> contextMenu;
+    // The context menus (items in menu markup, the place on the screen, colour and column width; -1
+    // none chosen). Empty: the popup menu.
+    std::function<int(const Llist<std::string>& items, int x, int y, TColor colour, int width)> contextMenu;
     // The click that dismissed the last menu, in client coordinates: true when there was one (empty:
     // the popup menu's own record, taken when the click fell on the main window).
     std::function<bool(int& x, int& y, int& button, int& modifiers)> dismissClickSource;
@@ -552,9 +553,8 @@ class QuoVelanta : public TextStream {
     void endPointDrag(int modifier);
     void endChordDrag(int modifier);
     void flushBlit();
-    // dragInProgress follows the drags: set while a chord, arrangement-point or loop drag is armed or
-    // moving.
-    void noteDrags();
+    // Every chord, arrangement-point and loop drag is dropped.
+    void dropDrags();
 
   public:
     // ---- end of the mouse input block ----

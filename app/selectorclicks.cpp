@@ -27,7 +27,8 @@ int QuoVelanta::runContextMenu(const Llist<std::string>& items, int px, int py, 
     int r = -1;
     {
         const FlagScope busy(popupMenuOpen); // cleared even when the menu fails
-        r = contextMenu ? contextMenu(items) : showPopupMenu(items, -1, px, py, colour, columnWidth);
+        r = contextMenu ? contextMenu(items, px, py, colour, columnWidth)
+                        : showPopupMenu(items, -1, px, py, colour, columnWidth);
     }
     if (r >= 0 || quitRequested) return r;
     int x = 0, y = 0, b = 0, m = 0;

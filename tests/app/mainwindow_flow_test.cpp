@@ -184,7 +184,7 @@ TEST(MainLoop, AFailingContextMenuLeavesNothingBusy) {
     WindowRig rig;
     rig.start(win::sampleSession("01 Pop Song - Open Road.qvs"));
     QuoVelanta& a = rig.app();
-    a.contextMenu = [](const Llist<std::string>&) -> int { throw std::bad_alloc(); };
+    a.contextMenu = [](const Llist<std::string>&, int, int, TColor, int) -> int { throw std::bad_alloc(); };
     const TRect r = a.chordRects.at(0);
     rig.onPump = [&] {
         rig.onPump = nullptr;

@@ -3,7 +3,10 @@
 // arrangement point moves and copies, and the replay of a click that dismissed a menu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "tests/app/scriptedmenus_rig.h"
 
@@ -262,15 +265,37 @@ TEST_F(Mouse, ADragHoldsThePageThroughATurnAndTheTurnAfterItFindsWhatIsUnderTheM
     chords({12, 12, 12, 12});
     rig.core().pages.at(1).addChord(QvChord(5, 0, 0, kAutoBassArg, false, 96), -1);
     rig.core().pageSlots.add(1);
-    page().setSelected(1, true);
-    const TPoint p = chordPoint(1), end{app().chordRects.at(3).Right, p.y};
-    app().mouseMove(p.x, p.y, false, 0);
-    app().mouseDown(p.x, p.y, 1, 0, false);
+    page().addAPoint(0);
+    rig.options().loopHintShown = true;
+    rig.repaint();
     app().togglePlay();
     auto play = [&] { // three seconds: more than the page
         for (int i = 0; i < 150 && rig.core().editedPosition == 0; ++i, app().idleTick())
             rig.clock.advance(20);
     };
+    // A point drag and a loop drag hold the page as a chord drag does.
+    const TRect s = app().positionScale;
+    const int stripY = app().arrangementStrip.Top + 8,
+              quarter = (s.Right - s.Left) / app().pageZoom(page()) / 4;
+    const struct {
+        TPoint from, to;
+        const char* record;
+    } drags[] = {{{s.Left, stripY}, {s.Left + quarter, stripY}, "Move Arrangement Point"},
+                 {{s.Left + 2, s.Top + 1}, {s.Right - 2, s.Top + 1}, "Set loop region"}};
+    for (const auto& d : drags) {
+        app().mouseMove(d.from.x, d.from.y, false, 0);
+        app().mouseDown(d.from.x, d.from.y, 1, 0, false);
+        play();
+        EXPECT_EQ(rig.core().editedPosition, 0) << d.record;
+        app().mouseMove(d.to.x, d.to.y, true, 0);
+        app().mouseUp(d.to.x, d.to.y, 1, 0);
+        EXPECT_EQ(lastRecord(), d.record);
+    }
+    rig.core().loopRegionActive = false; // the one-bar loop would keep playback on the page
+    page().setSelected(1, true);
+    const TPoint p = chordPoint(1), end{app().chordRects.at(3).Right, p.y};
+    app().mouseMove(p.x, p.y, false, 0);
+    app().mouseDown(p.x, p.y, 1, 0, false);
     play();
     EXPECT_EQ(rig.core().editedPosition, 0);
     app().mouseMove(end.x, end.y, true, 0);
@@ -283,24 +308,79 @@ TEST_F(Mouse, ADragHoldsThePageThroughATurnAndTheTurnAfterItFindsWhatIsUnderTheM
 
 TEST_F(Mouse, ClosingOrMovingAnOverlayLeavesTheWindowAsAFreshPaintDoes) {
     chords({48, 48});
-    auto asFresh = [&](QRect r) {
-        const QImage shown = rig.screen().copy(r);
+    page().addAPoint(0);
+    page().addAPoint(96);
+    rig.repaint();
+    // The window as shown against the same window painted afresh: the rectangle where they differ.
+    // With the chord or point editor open a full paint leaves out the Bars box, and with the chord
+    // editor the arrangement strip, keeping what was there: those are not compared.
+    auto unlike = [&] {
+        const QImage shown = rig.screen();
         rig.repaint();
-        return shown == rig.screen().copy(r);
+        const QImage fresh = rig.screen();
+        const TRect& b = app().barsBoxRect;
+        const TRect& a = app().arrangementStrip;
+        std::vector<QRect> kept;
+        if (app().selectorKind == 4 || app().selectorKind == 6)
+            kept.push_back(QRect(QPoint(b.Left, b.Top), QPoint(b.Right, b.Bottom)));
+        if (app().selectorKind == 4)
+            kept.push_back(QRect(QPoint(a.Left, a.Top - 16), QPoint(a.Right, a.Bottom)));
+        QRect r;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != fresh.pixel(x, y) &&
+                    std::none_of(kept.begin(), kept.end(), [&](const QRect& k) { return k.contains(x, y); }))
+                    r |= QRect(x, y, 1, 1);
+        return r;
     };
-    click(chordPoint(0));
-    click(chordPoint(0));
-    for (int i = 0; i < 3; ++i, rig.clock.advance(1000)) // a progression written chord after chord
-        click({app().addChordRect.Left + 6, app().addChordRect.Top + 10});
-    // Above the strip and left of the Bars box, which a repaint with the chord editor open skips.
-    const TRect d = app().displayRect;
-    EXPECT_TRUE(app().editedChord == 4 && asFresh(QRect(d.Left, d.Top, app().barsBoxRect.Left - d.Left,
-                                                        app().arrangementStrip.Top - d.Top)));
-    for (int i = 0; i < 2; ++i) click({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
+    auto press = [&](TPoint p) {
+        rig.clock.advance(1000);
+        click(p);
+    };
+    const TRect& d = app().displayRect;
+    const TPoint away{d.Left + 4, app().pageArea.Bottom + 8}; // empty display under the page
+    const TRect s = app().positionScale;
+    auto point = [&](int units) {
+        return TPoint{s.Left + units * (s.Right - s.Left) / (app().pageZoom(page()) * 48),
+                      app().arrangementStrip.Top + 8};
+    };
+    auto twice = [&](TPoint p) { press(p), click(p); };
+    auto check = [&](const std::string& what, int kind) {
+        EXPECT_EQ(app().selectorKind, kind) << what;
+        const QRect r = unlike();
+        EXPECT_TRUE(r.isEmpty()) << what << ": " << r.x() << "," << r.y() << " " << r.width() << "x"
+                                 << r.height();
+    };
+    twice(chordPoint(0));
+    for (int i = 0; i < 3; ++i) press({app().addChordRect.Left + 6, app().addChordRect.Top + 10});
+    check("chord editor moved along a progression", 4);
+    press(away);
+    check("chord editor closed by a click elsewhere", 0);
+    twice(point(0));
+    press(point(96));
+    check("point editor moved to another point", 6);
+    app().keyDown(27, false, false);
+    check("point editor closed by Esc", 0);
+    twice(point(0));
+    press(away);
+    check("point editor closed by a click elsewhere", 0);
+    // The style selector closed on its box, the tempo selector by a click elsewhere, the key one by Esc.
+    int n = 0;
+    for (const TRect* b : {&app().styleBoxRect, &app().tempoBoxRect, &app().keyBoxRect}) {
+        press({b->Left + 5, b->Top + 5});
+        EXPECT_NE(app().selectorKind, 0);
+        if (n == 2)
+            app().keyDown(27, false, false);
+        else
+            press(n == 0 ? TPoint{b->Left + 5, b->Top + 5} : away);
+        check("selector " + std::to_string(++n) + " closed", 0);
+    }
+    for (int i = 0; i < 2; ++i) press({app().slotRects.at(0).Left + 4, app().slotRects.at(0).Top + 4});
     const TRect add = app().addChordRect; // no add-chord hover while the page menu is open
     app().mouseMove(add.Left + 6, add.Top + 10, false, 0);
     app().keyDown(27, false, false); // Esc closes the page menu
-    EXPECT_TRUE(app().addChordHover && asFresh(rig.screen().rect()));
+    EXPECT_TRUE(app().addChordHover);
+    check("page menu closed", 0);
 }
 
 TEST_F(Mouse, ASecondClickOnAnySlotOpensThePageMenuAndAReplayTakesTheOpeningButton) {
@@ -316,6 +396,20 @@ TEST_F(Mouse, ASecondClickOnAnySlotOpensThePageMenuAndAReplayTakesTheOpeningButt
     rig.clock.advance(1000);
     for (int i = 0; i < 2; ++i) click({app().slotRects.at(1).Left + 4, app().slotRects.at(1).Top + 4});
     EXPECT_TRUE(app().selectorKind == 5 && app().menuSlot == 1);
+}
+
+TEST_F(Mouse, TheTransposingInstrumentMenuOpensLeftOfItsBoxInTheDisplayColour) {
+    rig.options().visualTranspose_selector = true;
+    rig.repaint();
+    const TRect box = app().transposeBoxRect;
+    menuAnswers = {2};
+    click({box.Left + 4, box.Top + 4});
+    ASSERT_EQ(menuPlaces.size(), 1u);
+    const QPoint at = rig.form->mapToGlobal(QPoint(box.Left - 168, box.Bottom + 2));
+    const MenuPlace& m = menuPlaces[0];
+    EXPECT_TRUE(m.x == at.x() && m.y == at.y() && m.width == 167) << m.x << "," << m.y << " " << m.width;
+    EXPECT_EQ(m.colour, scaleColour(app().theme.dimTextColour(), 0.95f));
+    EXPECT_EQ(rig.options().visualTranspose, 2);
 }
 
 TEST_F(Mouse, UndoForgetsAPointDragInProgress) {

@@ -316,7 +316,7 @@ TEST(UndoRedo, RestoreAndCancelEveryInteraction) {
     r.app().selectedPoint = 0;
     r.app().pointDragIndex = 0;
     r.app().resizedChord = 2;
-    r.app().dragInProgress = true;
+    r.app().pointDragArmed = r.app().loopDragging = true;
     r.app().previousClickChord = 2;
     r.app().playMarkerPosition = 12;
     mouseResets = 0;
@@ -329,7 +329,7 @@ TEST(UndoRedo, RestoreAndCancelEveryInteraction) {
     EXPECT_EQ(r.app().selectedPoint, -1);
     EXPECT_EQ(r.app().pointDragIndex, -1);
     EXPECT_EQ(r.app().resizedChord, -1);
-    EXPECT_FALSE(r.app().dragInProgress);
+    EXPECT_FALSE(r.app().dragInProgress());
     EXPECT_EQ(r.app().previousClickChord, -1);
     EXPECT_EQ(r.app().playMarkerPosition, -1);
     EXPECT_GE(mouseResets, 1);
