@@ -452,6 +452,27 @@ TEST_F(SelectorClicks, TempoSensor39Sets220BpmAndRecordsIt) {
     EXPECT_EQ(lastRecord(), "Select tempo: 220 BPM");
 }
 
+TEST_F(SelectorClicks, WithTheCloseOptionTheStyleBoxShowsTheChosenStyleBeforeTheSwitch) {
+    rig.options().closeStyleSelector = true;
+    chords({12, 12, 12, 12}); // four chords in a bar: a 3/4 style asks first
+    openBox(app().styleBoxRect);
+    const Styles& styles = rig.ctx->engine.styles;
+    int waltz = -1;
+    for (const Sensor& s : app().selector->sensors)
+        if (waltz < 0 && s.text.rfind("@^", 0) == 0 && styles.is34(s.id)) waltz = s.id;
+    ASSERT_GE(waltz, 0);
+    const TRect b = app().styleBoxRect;
+    const QRect box(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
+    QImage asked;
+    rig.prompt.onAsk = [&] { asked = rig.screen().copy(box); };
+    rig.prompt.answers = {1}; // Cancel: the session stays in 4/4
+    clickSensor(waltz);
+    ASSERT_EQ(rig.prompt.asked, 1);
+    EXPECT_NE(styles.current().id, waltz);
+    app().paintStatusBox(app().styleCell, "Style", styles.at(styles.indexOfId(waltz)).name, true, true);
+    EXPECT_EQ(asked, rig.screen().copy(box));
+}
+
 TEST_F(SelectorClicks, KeySensorsSetTheKeyShiftAndTransposeThePages) {
     chords({48});
     const int root = page().chordAt(0).key;

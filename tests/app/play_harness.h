@@ -59,11 +59,13 @@ class ScriptedPrompt : public Prompt {
   public:
     std::vector<int> answers; // given in turn; -1 (closed) once they run out
     int asked = 0;
+    std::function<void()> onAsk; // runs while the question is shown
     Llist<std::string> lastLines;
     PromptButtons lastButtons = PromptButtons::Ok;
     int messageBox(const Llist<std::string>& lines, PromptButtons buttons, const std::string&) override {
         lastLines = lines;
         lastButtons = buttons;
+        if (onAsk) onAsk();
         int r = asked < int(answers.size()) ? answers[asked] : -1;
         ++asked;
         return r;
