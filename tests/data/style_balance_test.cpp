@@ -138,7 +138,7 @@ TEST(ShippedStyleBalance, TheBalanceCheckCatchesAPartTurnedDown) {
     Listener listener(fonts.front());
     ASSERT_TRUE(listener.ready());
     ASSERT_TRUE(balanceProblems(listener, renderStyle(stylesFolder(), 1, false)).empty());
-    // The piano of Pop Straight Eights at a tenth of its level.
+    // The piano of Pop Straight 8s at a tenth of its level.
     const std::string folder = freshFolder("quiet");
     StyleFile style;
     ASSERT_TRUE(copyStyle(1, folder, style));

@@ -100,7 +100,7 @@ TEST(ShippedStyleLoudness, TheSpreadCheckCatchesAStyleTurnedDown) {
     levels[1] = measure(renderStyle(stylesFolder(), 1, false));
     levels[2] = measure(renderStyle(stylesFolder(), 2, false));
     ASSERT_TRUE(spreadProblems(levels).empty());
-    // Pop Sixteen Groove at a quarter of its global volume: some 12 dB down.
+    // Pop Sixteenths at a quarter of its global volume: some 12 dB down.
     const std::string folder = freshFolder("quiet");
     StyleFile style;
     ASSERT_TRUE(copyStyle(2, folder, style));

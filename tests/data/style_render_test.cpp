@@ -44,7 +44,7 @@ TEST(ShippedStyleRender, EveryStylePlaysSoundlyOverTheProgression) {
 }
 
 TEST(ShippedStyleRender, ChordChangesAndSlashChordsReachTheBass) {
-    // Pop Straight Eights: the bass plays E under C/E and F# under D/F#, on the first step of each.
+    // Pop Straight 8s: the bass plays E under C/E and F# under D/F#, on the first step of each.
     StyleRender r = renderStyle(stylesFolder(), 1, false);
     const int bassChannel = r.channelOfTrack[1];
     std::vector<int> firstNotes;
@@ -59,7 +59,7 @@ TEST(ShippedStyleRender, ChordChangesAndSlashChordsReachTheBass) {
 }
 
 TEST(ShippedStyleRender, ChecksCatchAWrongChordTone) {
-    // The piano of Pop Straight Eights plays an F (65) in its C major voicing.
+    // The piano of Pop Straight 8s plays an F (65) in its C major voicing.
     const auto problems = problemsOfSpoiled(1, [](StyleFile& s) {
         StyleArp& arp = s.tracks.at(2).arp;
         for (int i = 0; i < arp.notes.count(); ++i)
@@ -69,7 +69,7 @@ TEST(ShippedStyleRender, ChecksCatchAWrongChordTone) {
 }
 
 TEST(ShippedStyleRender, ATensionIsHeardOnlyAsTheTopVoice) {
-    // The piano of Jazz Ballad Brushes tops its second chord with the ninth; shipped, that is sound.
+    // The piano of Jazz Ballad tops its second chord with the ninth; shipped, that is sound.
     StyleRenderer renderer(stylesFolder());
     int id = 0;
     for (int candidate : styleIdsIn(stylesFolder()))

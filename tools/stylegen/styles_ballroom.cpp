@@ -247,7 +247,7 @@ Style vienneseWaltz() {
     Style s;
     s.number = 44;
     s.globalVol = 101;
-    s.name = "Viennese Waltz Fast";
+    s.name = "Viennese Waltz";
     s.bpm = 174;
     s.stepsPerBeat = 8;
     s.stepsPerBar = 24;

@@ -9,7 +9,7 @@ Style march() {
     Style s;
     s.number = 24;
     s.globalVol = 120;
-    s.name = "March Parade Brass";
+    s.name = "Parade March";
     s.bpm = 116;
     s.autoCymbal = 4;
     Track d = drumTrack("March Snare And Bass Drum Phrase", 64);
@@ -78,7 +78,7 @@ Style waltz() {
     Style s;
     s.number = 26;
     s.globalVol = 117;
-    s.name = "Waltz Slow Ballroom";
+    s.name = "Slow Waltz";
     s.bpm = 96;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
@@ -120,7 +120,7 @@ Style house() {
     Style s;
     s.number = 31;
     s.globalVol = 89;
-    s.name = "House Club Groove";
+    s.name = "House Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
     Track d = drumTrack("House Four On The Floor Phrase", 128);
@@ -162,7 +162,7 @@ Style hipHop() {
     Style s;
     s.number = 32;
     s.globalVol = 107;
-    s.name = "Hip-Hop Lazy Groove";
+    s.name = "Lazy Hip-Hop";
     s.bpm = 90;
     s.stepsPerBeat = 6;
     s.stepsPerBar = 24;
@@ -207,7 +207,7 @@ Style sixEightBallad() {
     Style s;
     s.number = 33;
     s.globalVol = 140;
-    s.name = "Triplet Ballad 12/8";
+    s.name = "Triplet Ballad";
     s.bpm = 60;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -255,7 +255,7 @@ Style countryWaltz() {
     Style s;
     s.number = 34;
     s.globalVol = 114;
-    s.name = "Country Waltz Easy";
+    s.name = "Country Waltz";
     s.bpm = 108;
     s.stepsPerBar = 12;
     s.autoCymbal = 8;
@@ -324,7 +324,7 @@ Style bassAndDrums() {
     Style s;
     s.number = 92;
     s.globalVol = 117;
-    s.name = "Bass & Drums Only";
+    s.name = "Bass & Drums";
     s.bpm = 110;
     s.autoCymbal = 8;
     Track d = drumTrack("Practice Beat", 16);

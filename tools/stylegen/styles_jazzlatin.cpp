@@ -44,7 +44,7 @@ Style jazzBallad() {
     Style s;
     s.number = 17;
     s.globalVol = 159;
-    s.name = "Jazz Ballad Brushes";
+    s.name = "Jazz Ballad";
     s.bpm = 64;
     Track d = drumTrack("Ballad Brushes", 16);
     grid(d, 36, "6.........4.....");
@@ -84,7 +84,7 @@ Style jazzWaltz() {
     Style s;
     s.number = 18;
     s.globalVol = 108;
-    s.name = "Jazz Waltz Medium";
+    s.name = "Jazz Waltz";
     s.bpm = 138;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 9;
@@ -114,7 +114,7 @@ Style bossa() {
     Style s;
     s.number = 19;
     s.globalVol = 97;
-    s.name = "Bossa Nova Gentle";
+    s.name = "Bossa Nova Soft";
     s.bpm = 128;
     Track d = drumTrack("Bossa Rim And Kick Phrase", 64);
     grid(d, 36, "8.....6.8.....6.");
@@ -202,7 +202,7 @@ Style salsa() {
     Style s;
     s.number = 21;
     s.globalVol = 113;
-    s.name = "Salsa Montuno Hot";
+    s.name = "Salsa Montuno";
     s.bpm = 184;
     s.stepsPerBeat = 2;
     s.stepsPerBar = 8;
@@ -257,7 +257,7 @@ Style chaCha() {
     Style s;
     s.number = 22;
     s.globalVol = 94;
-    s.name = "Cha-Cha Ballroom";
+    s.name = "Cha-Cha-Cha";
     s.bpm = 120;
     Track d = drumTrack("Cha-Cha Percussion", 64);
     grid(d, 36, "9.......8.......");

@@ -24,7 +24,7 @@ Style rockAndRoll() {
     Style s;
     s.number = 35;
     s.globalVol = 87;
-    s.name = "Rock And Roll Boogie";
+    s.name = "Rock And Roll";
     s.bpm = 168;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -95,7 +95,7 @@ Style dixieland() {
     Style s;
     s.number = 37;
     s.globalVol = 90;
-    s.name = "Dixieland Two-Beat";
+    s.name = "Dixieland 2-Beat";
     s.bpm = 176;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -222,7 +222,7 @@ Style celticJig() {
     Style s;
     s.number = 47;
     s.globalVol = 91;
-    s.name = "Celtic Jig 12/8 Lively";
+    s.name = "Celtic Jig 12/8";
     s.bpm = 116;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -266,7 +266,7 @@ Style afroCuban() {
     Style s;
     s.number = 48;
     s.globalVol = 95;
-    s.name = "Afro-Cuban Bembe";
+    s.name = "Afro-Cuban 6/8";
     s.bpm = 112;
     s.stepsPerBeat = 3;
     s.stepsPerBar = 12;
@@ -337,7 +337,7 @@ Style synthPop() {
     Style s;
     s.number = 50;
     s.globalVol = 83;
-    s.name = "Synth-Pop Eighties";
+    s.name = "Synth-Pop 80s";
     s.bpm = 118;
     s.autoCymbal = 4;
     Track d = drumTrack("Synth-Pop Gated Beat", 64);
@@ -369,7 +369,7 @@ Style motown() {
     Style s;
     s.number = 51;
     s.globalVol = 91;
-    s.name = "Motown Four Snares";
+    s.name = "Motown Soul";
     s.bpm = 120;
     s.autoCymbal = 4;
     Track d = drumTrack("Motown Snare On Every Beat", 64);

@@ -13,7 +13,7 @@ Style popStraightEights() {
     Style s;
     s.number = 1;
     s.globalVol = 90;
-    s.name = "Pop Straight Eights";
+    s.name = "Pop Straight 8s";
     s.bpm = 108;
     s.autoCymbal = 4;
     Track d = drumTrack("Pop 8 Beat Phrase", 64);
@@ -74,7 +74,7 @@ Style popSixteens() {
     Style s;
     s.number = 2;
     s.globalVol = 86;
-    s.name = "Pop Sixteen Groove";
+    s.name = "Pop Sixteenths";
     s.bpm = 96;
     s.autoCymbal = 8;
     Track d = drumTrack("Pop 16 Beat", 16);
@@ -110,7 +110,7 @@ Style rockSteady() {
     Style s;
     s.number = 3;
     s.globalVol = 90;
-    s.name = "Rock Steady Eights";
+    s.name = "Rock Eights";
     s.bpm = 120;
     s.autoCymbal = 4;
     Track d = drumTrack("Rock 8 Beat Phrase", 64);
@@ -145,7 +145,7 @@ Style rockAnthem() {
     Style s;
     s.number = 4;
     s.globalVol = 83;
-    s.name = "Rock Anthem Drive";
+    s.name = "Rock Anthem";
     s.bpm = 138;
     s.autoCymbal = 4;
     Track d = drumTrack("Anthem Beat Fill At Four", 64);
@@ -249,7 +249,7 @@ Style powerBallad() {
     Style s;
     s.number = 6;
     s.globalVol = 92;
-    s.name = "Power Ballad Rock";
+    s.name = "Power Ballad";
     s.bpm = 68;
     s.autoCymbal = 4;
     Track d = drumTrack("Power Ballad Beat", 64);
@@ -290,7 +290,7 @@ Style trainBeat() {
     Style s;
     s.number = 13;
     s.globalVol = 91;
-    s.name = "Country Train Beat";
+    s.name = "Train Beat";
     s.bpm = 112;
     s.autoCymbal = 8;
     Track d = drumTrack("Train Snare Sixteenths", 16);

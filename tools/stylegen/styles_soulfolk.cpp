@@ -253,7 +253,7 @@ Style countryTwoStep() {
     Style s;
     s.number = 12;
     s.globalVol = 100;
-    s.name = "Country Two-Step";
+    s.name = "Country 2-Step";
     s.bpm = 112;
     s.autoCymbal = 8;
     Track d = drumTrack("Two-Step Beat", 16);
@@ -300,7 +300,7 @@ Style gospel128() {
     Style s;
     s.number = 27;
     s.globalVol = 100;
-    s.name = "Gospel 12/8 Praise";
+    s.name = "Gospel 12/8";
     s.bpm = 66;
     s.stepsPerBeat = 6;
     s.stepsPerBar = 24;
@@ -345,7 +345,7 @@ Style gospelOrgan() {
     Style s;
     s.number = 28;
     s.globalVol = 89;
-    s.name = "Gospel Organ Drive";
+    s.name = "Gospel Organ";
     s.bpm = 112;
     s.autoCymbal = 4;
     Track d = drumTrack("Gospel Claps", 16);
@@ -381,7 +381,7 @@ Style folkStrum() {
     Style s;
     s.number = 29;
     s.globalVol = 110;
-    s.name = "Folk Strum Bright";
+    s.name = "Folk Strum";
     s.bpm = 100;
     Track d = drumTrack("Folk Shaker", 16);
     d.vol = 94;
@@ -418,7 +418,7 @@ Style fingerpicking() {
     Style s;
     s.number = 30;
     s.globalVol = 133;
-    s.name = "Fingerpicking Ballad";
+    s.name = "Fingerpicking";
     s.bpm = 92;
     Track d = drumTrack("Fingerpicking Brush Time", 64);
     grid(d, 36, "7.......6.......");
