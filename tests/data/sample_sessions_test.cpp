@@ -62,6 +62,24 @@ std::string sampleNamed(const std::string& part) {
     return {};
 }
 
+// The render of a song cut to the chords that its bass and its chord parts both play: an intro of
+// drums alone, a bar of silence or of the bass alone leaves the harmony to the soloist.
+StyleRender playedChords(StyleRender r) {
+    std::set<int> bass, chords;
+    for (int t = 1; t < 7; ++t)
+        if (r.style.tracks.at(t).mode != 0)
+            (r.style.tracks.at(t).type == 1 ? bass : chords).insert(r.channelOfTrack[t]);
+    const std::vector<Sounding> notes = soundingNotes(r, nullptr);
+    auto plays = [&notes](const std::set<int>& channels, const ChordSpan& span) {
+        return std::any_of(notes.begin(), notes.end(), [&](const Sounding& n) {
+            return channels.count(n.channel) && n.on >= span.start && n.on < span.end;
+        });
+    };
+    std::erase_if(r.chords,
+                  [&](const ChordSpan& span) { return !plays(bass, span) || !plays(chords, span); });
+    return r;
+}
+
 } // namespace
 
 TEST(SampleSessions, EverySampleIsWrittenExactlyAsTheProgramWritesSessions) {
@@ -122,10 +140,11 @@ TEST(SampleSessions, EverySampleOpensWithoutAQuestionAndPlays) {
 TEST(SampleSessions, EverySongHasTheRightBassInPlayableParts) {
     StyleRenderer renderer(stylesFolder());
     for (const std::string& path : samplePaths()) {
-        const StyleRender r = renderer.renderSession(path);
+        const StyleRender r = playedChords(renderer.renderSession(path));
         ASSERT_FALSE(r.chords.empty()) << path;
-        EXPECT_TRUE(bassProblems(r).empty()) << nameOf(path) << ":\n" << joined(bassProblems(r));
-        EXPECT_TRUE(partProblems(r).empty()) << nameOf(path) << ":\n" << joined(partProblems(r));
+        for (const auto& problems :
+             {renderProblems(r), bassProblems(r), partProblems(r), arrangingProblems(r)})
+            EXPECT_TRUE(problems.empty()) << nameOf(path) << ":\n" << joined(problems);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "engine/styles.h"
@@ -22,14 +23,15 @@ int idNamed(const std::string& part) {
     return 1;
 }
 
-// A shipped style copied into a folder of its own, changed by `spoil`, and rendered.
-template <class F> StyleRender renderSpoiled(int id, F spoil) {
+// A shipped style copied into a folder of its own, changed by `spoil`, and rendered over every chord
+// type (or over the fixed progression with its coda).
+template <class F> StyleRender renderSpoiled(int id, F spoil, bool overProgression = false) {
     const std::string folder = freshFolder("spoiled");
     StyleFile style;
     EXPECT_TRUE(copyStyle(id, folder, style));
     spoil(style);
     EXPECT_TRUE(style.save(folder + "/" + styleFileName(id)));
-    StyleRender r = renderEveryChordType(folder, id);
+    StyleRender r = overProgression ? renderStyle(folder, id, true) : renderEveryChordType(folder, id);
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
     return r;
@@ -233,4 +235,129 @@ TEST(ShippedStyleArrangement, ChecksCatchAMeterAGridAFillAWalkAndACloneOfAGroove
     StyleFile shortLoop = s;
     for (int t = 0; t < 7; ++t) shortLoop.tracks.at(t).arp.length = shortLoop.stepsPerBar;
     EXPECT_FALSE(isPhrased(shortLoop));
+}
+
+// The notes of a track that `keep` keeps; `change` applied to every note of a track.
+template <class F> void keepNotes(StyleTrack& track, F keep) {
+    Llist<StyleNote> notes;
+    for (int i = 0; i < track.arp.notes.count(); ++i)
+        if (keep(track.arp.notes.at(i))) notes.add(track.arp.notes.at(i));
+    track.arp.notes = notes;
+}
+template <class F> void eachNote(StyleTrack& track, F change) {
+    for (int i = 0; i < track.arp.notes.count(); ++i) change(track.arp.notes.at(i));
+}
+
+// One spoil for each check the progression is played against, each caught with its own message.
+TEST(ShippedStyleArrangement, ChecksOfTheProgressionCatchASpoiledStyle) {
+    using Check = std::function<std::vector<std::string>(const StyleRender&)>;
+    const Check bass = bassProblems, parts = partProblems, arranging = arrangingProblems;
+    const Check sharedPad = [](const StyleRender& r) { // with Pop Straight Eights
+        const std::vector<std::string> pop = padFingerprints(renderStyle(stylesFolder(), 1, true));
+        for (const std::string& pad : padFingerprints(r))
+            if (std::count(pop.begin(), pop.end(), pad)) return std::vector<std::string>{"shares a pad"};
+        return std::vector<std::string>{};
+    };
+    const Check nearClone = [](const StyleRender& r) {
+        bool sameBass = false;
+        const double shared = sharedDrumHits(r.style, loadShipped(idNamed("Rock Anthem")), sameBass);
+        return shared >= 0.9 ? std::vector<std::string>{"shares its drums"} : std::vector<std::string>{};
+    };
+    const auto keys = [](int track, int (*key)(const StyleNote&)) {
+        return [=](StyleFile& s) { eachNote(s.tracks.at(track), [&](StyleNote& n) { n.key = key(n); }); };
+    };
+    const auto bassLine = [](int key, int at) { // C2 and `key` at step `at` of every bar
+        return [=](StyleFile& s) {
+            s.tracks.at(1).arp.notes.clear();
+            for (int b = 0; b < 64; b += 16)
+                for (const StyleNote& n : {StyleNote(36, 90, b, at), StyleNote(key, 90, b + at, 1.5),
+                                           StyleNote(36, 90, b + at + 2, 14 - at)})
+                    s.tracks.at(1).arp.notes.add(n);
+        };
+    };
+    const auto oneBar = [](StyleFile& s) {
+        for (int t = 0; t < 7; ++t) {
+            s.tracks.at(t).arp.length = s.stepsPerBar;
+            keepNotes(s.tracks.at(t), [&](const StyleNote& n) { return n.pos < s.stepsPerBar; });
+        }
+    };
+    const struct {
+        const char* style;
+        std::function<void(StyleFile&)> spoil;
+        Check check;
+        const char* message;
+    } spoils[] = {
+        {"Pop Straight", bassLine(47, 12), bass, "is a major seventh over a minor seventh"},
+        {"Pop Straight", bassLine(50, 4), bass, "lies outside the chord and leaps"},
+        {"Medium Swing", keys(1, [](const StyleNote& n) { return n.key + (n.pos == 3 ? 24 : 0); }), bass,
+         "semitones"},
+        {"Medium Swing", keys(1, [](const StyleNote& n) { return n.pos == 6 ? 42 : n.key; }), bass,
+         "walks on a strong beat outside the chord"},
+        {"Medium Swing", keys(1, [](const StyleNote& n) { return n.pos % 6 == 3 ? 54 : n.key; }), bass,
+         "chord changes met from a step, a fourth or a fifth away"},
+        {"Pop Straight", [](StyleFile& s) { s.tracks.at(3).key += 12; }, parts, "tops a pad above D5"},
+        {"Blues Shuffle", keys(4, [](const StyleNote& n) { return n.key == 64 ? 52 : n.key; }), parts,
+         "is in a pad chord with a gap"},
+        {"Piano Ballad", [](StyleFile& s) { s.tracks.at(4) = loadShipped(1).tracks.at(3); }, sharedPad,
+         "shares a pad"},
+        {"Bluegrass", [](StyleFile& s) { s.tracks.at(4).key -= 24; }, parts, "lies outside"},
+        {"Bluegrass",
+         [](StyleFile& s) { // the fiddle's double stops with a third voice
+             Llist<StyleNote>& notes = s.tracks.at(4).arp.notes;
+             for (int i = 0, n = notes.count(); i < n; ++i)
+                 if (notes.at(i).key == 73)
+                     notes.add(StyleNote(74, notes.at(i).vel, notes.at(i).pos, notes.at(i).len));
+         },
+         parts, "sounds in a chord of 3"},
+        {"Medium Swing",
+         [](StyleFile& s) { // a lone root on the piano, no guitar
+             keepNotes(s.tracks.at(2), [](const StyleNote& n) { return n.key == 48; });
+             s.tracks.at(3).mode = 0;
+         },
+         arranging, "no chord part sounds three tones and the third"},
+        {"Pop Straight", oneBar, arranging, "no chord part plays two bar rhythms"},
+        {"Pop Straight", oneBar, arranging, "no fill or variation in the fourth bar"},
+        {"Dixieland",
+         [](StyleFile& s) {
+             s.stepsPerBeat = 4, s.stepsPerBar = 16;
+             for (int t = 0; t < 7; ++t) {
+                 s.tracks.at(t).arp.length = s.tracks.at(t).arp.length * 4 / 3;
+                 eachNote(s.tracks.at(t), [](StyleNote& n) { n.pos = n.pos * 4 / 3; });
+             }
+         },
+         arranging, "swings on a straight grid"},
+        {"Dixieland",
+         [](StyleFile& s) { // the clarinet's first bar four times
+             keepNotes(s.tracks.at(3), [](const StyleNote& n) { return n.pos < 12; });
+             for (int i = 0, n = s.tracks.at(3).arp.notes.count(); i < 3 * n; ++i) {
+                 StyleNote copy = s.tracks.at(3).arp.notes.at(i % n);
+                 copy.pos += 12 * (i / n + 1);
+                 s.tracks.at(3).arp.notes.add(copy);
+             }
+         },
+         arranging, "a melody line of 1 bars"},
+        {"Viennese", [](StyleFile& s) { eachNote(s.tracks.at(2), [](StyleNote& n) { n.pos -= 2; }); },
+         arranging, "a flam on the after-beat"},
+        {"Bossa",
+         [](StyleFile& s) {
+             keepNotes(s.tracks.at(0),
+                       [](const StyleNote& n) { return n.pos == 0 || (n.key != 35 && n.key != 36); });
+         },
+         arranging, "the kick meets"},
+        {"Salsa", [](StyleFile& s) { s.tracks.at(1).arp.notes.add(StyleNote(36, 90, s.stepsPerBar, 1)); },
+         arranging, "the tumbao does not anticipate bar 2"},
+        {"Rock Steady",
+         [](StyleFile& s) { // Rock Anthem Drive's drums less one hi-hat
+             s.tracks.at(0) = loadShipped(idNamed("Rock Anthem")).tracks.at(0);
+             int hats = 0;
+             keepNotes(s.tracks.at(0), [&](const StyleNote& n) { return n.key != 42 || hats++ > 0; });
+         },
+         nearClone, "shares its drums"},
+    };
+    for (const auto& spoil : spoils) {
+        const std::vector<std::string> problems =
+            spoil.check(renderSpoiled(idNamed(spoil.style), spoil.spoil, true));
+        EXPECT_TRUE(mentions(problems, spoil.message)) << spoil.style << ": " << spoil.message << "\n"
+                                                       << joined(problems);
+    }
 }

@@ -132,7 +132,7 @@ TEST(ShippedStyleBalance, EveryPartIsHeardBesideTheFullMixInBothSoundFonts) {
     }
 }
 
-TEST(ShippedStyleBalance, TheBalanceCheckCatchesAPartTurnedDown) {
+TEST(ShippedStyleBalance, TheBalanceCheckCatchesAPartTurnedDownAndAPadOverTheKit) {
     const std::vector<std::string> fonts = balanceFonts();
     if (fonts.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
     Listener listener(fonts.front());
@@ -145,10 +145,19 @@ TEST(ShippedStyleBalance, TheBalanceCheckCatchesAPartTurnedDown) {
     style.tracks.at(2).vol = std::max(1, style.tracks.at(2).vol / 10);
     ASSERT_TRUE(style.save(folder + "/" + styleFileName(1)));
     const std::vector<std::string> problems = balanceProblems(listener, renderStyle(folder, 1, false));
-    std::filesystem::remove_all(folder);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("track 2"), std::string::npos) << problems[0];
     EXPECT_NE(problems[0].find("more than 12 dB under the mix"), std::string::npos) << problems[0];
+    // Techno Drive's pad at full level over a kit turned down.
+    const int techno = 49;
+    ASSERT_TRUE(copyStyle(techno, folder, style));
+    ASSERT_NE(style.name.find("Techno"), std::string::npos);
+    style.tracks.at(0).vol = 40;
+    style.tracks.at(3).vol = 100;
+    ASSERT_TRUE(style.save(folder + "/" + styleFileName(techno)));
+    const std::vector<std::string> club = balanceProblems(listener, renderStyle(folder, techno, false));
+    std::filesystem::remove_all(folder);
+    EXPECT_TRUE(mentions(club, "track 3 is louder than the kit")) << joined(club);
 }
 
 namespace {

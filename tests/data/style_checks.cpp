@@ -412,7 +412,8 @@ std::vector<std::string> arrangingProblems(const StyleRender& r) {
             std::set<std::set<std::pair<int, int>>> rhythms, others;
             for (int b = first; b < first + 4; ++b) rhythms.insert(barOf(arp, b, bar, true));
             for (int b = first; b < first + 3; ++b) others.insert(barOf(arp, b, bar, false));
-            moves = moves || (s.tracks.at(t).type >= 2 && s.tracks.at(t).mode <= 2 && rhythms.size() >= 2);
+            moves = moves || (s.tracks.at(t).type >= 2 && s.tracks.at(t).mode != 0 &&
+                              s.tracks.at(t).mode <= 2 && rhythms.size() >= 2);
             fill = fill || (s.tracks.at(t).mode != 0 && !others.count(barOf(arp, first + 3, bar, false)));
         }
         if (!moves)

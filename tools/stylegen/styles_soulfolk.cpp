@@ -151,8 +151,9 @@ Style soul() {
     add(sax, {64, 67, 72}, 102, 14, 2);
     add(sax, {64, 67, 72}, 90, 28, 1);
     add(sax, {64, 67, 72}, 100, 30, 2);
-    Track str = stylegen::pad("Soul Strings", 49, 3, 64, {2, 0}, 76);
-    str.vol = 79;
+    // Three neighbouring voices: the strings alone (layer B off) still give a triad its third.
+    Track str = stylegen::pad("Soul Strings", 49, 3, 64, {6, 5, 4}, 76);
+    str.vol = 75;
     str.susVolume = 80;
     s.tracks = {d, b, ep, sax, str};
     return s;
