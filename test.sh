@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs the whole suite in an optimised tree (Release: -O3, warnings
-# as errors), then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing (the program's and the tests' packages), builds and runs the whole suite in
+# an optimised tree (Release: -O3, warnings as errors), then again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # QV_STRESS=1 runs tools/stress-suite.sh afterwards: the whole suite twice more on a fully loaded machine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
-qv_install_missing
+qv_install_missing --tests
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-qv_configure build-release -DCMAKE_BUILD_TYPE=Release
+qv_configure build-release -DCMAKE_BUILD_TYPE=Release -DQV_TESTS=ON
 cmake --build build-release -j "$jobs"
 # qv_ctest DIR TIMEOUT: runs the suite in DIR; on a failure stops with CTest's summary line last.
 qv_ctest() {
@@ -27,7 +28,7 @@ tools/smoke.sh build-release || { echo "smoke: trying once more"; tools/smoke.sh
 # activation there is not reliable; a failed run is tried once more before it counts.
 tools/smoke_menus.sh build-release || { echo "smoke-menus: trying once more"; tools/smoke_menus.sh build-release; }
 
-qv_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+qv_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_TESTS=ON
 cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp

@@ -94,12 +94,16 @@ LINES_AFTER=$(wc -l <"$MIDILOG")
 echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
 shot "$BUILD/smoke-played.png" || true
 
-# Typed text keeps every character: a new line typed into the notes window (key N). xdotool types a
-# character without a key of its own by binding it to a spare key for about half its delay (the 40 ms
-# leave room for a loaded machine; a program that looks at its keys only every 20 ms still loses most
-# of them). Keys that move the focus go without --window: xdotool would send their release to the old
-# window only.
+# Typed text keeps every character: a new line typed into the notes window (key N), at xdotool's
+# default 12 ms a key. `xdotool type` binds a character without a key of its own to a spare key only
+# for half its delay, and a Qt program that handles the map change a few milliseconds late gets a
+# key without a character (a plain Qt text box loses as many): qv_keybind binds those characters to
+# keys of their own first and prints the line as key names, so a character lost here was lost by
+# the program. Keys that move the focus go without --window: xdotool would send their release to the
+# old window only.
 NOTES_LINE="Käse über … ♭7 ♯11 Grüße ñ é 日本"
+[ -x "$BUILD/qv_keybind" ] || fail "$BUILD/qv_keybind does not exist (build first)"
+NOTES_KEYS=$("$BUILD/qv_keybind" "$NOTES_LINE") || fail "the notes line's characters could not be bound to keys"
 xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool key n
 notes_open() {
@@ -111,7 +115,8 @@ xdotool mousemove --window "$NID" 300 150 click 1
 xdotool windowfocus --sync "$NID" 2>/dev/null || true
 sleep 0.3
 xdotool key ctrl+End Return
-xdotool type --delay 40 "$NOTES_LINE"
+# shellcheck disable=SC2086
+xdotool key --delay 12 $NOTES_KEYS
 xdotool key Escape
 xdotool windowactivate --sync "$WID" 2>/dev/null || xdotool windowfocus --sync "$WID" 2>/dev/null || true
 
