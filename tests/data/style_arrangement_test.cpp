@@ -252,7 +252,7 @@ template <class F> void eachNote(StyleTrack& track, F change) {
 TEST(ShippedStyleArrangement, ChecksOfTheProgressionCatchASpoiledStyle) {
     using Check = std::function<std::vector<std::string>(const StyleRender&)>;
     const Check bass = bassProblems, parts = partProblems, arranging = arrangingProblems;
-    const Check sharedPad = [](const StyleRender& r) { // with Pop Straight Eights
+    const Check sharedPad = [](const StyleRender& r) { // with Pop Straight 8s
         const std::vector<std::string> pop = padFingerprints(renderStyle(stylesFolder(), 1, true));
         for (const std::string& pad : padFingerprints(r))
             if (std::count(pop.begin(), pop.end(), pad)) return std::vector<std::string>{"shares a pad"};
