@@ -346,7 +346,7 @@ TEST(ShippedStyleArrangement, ChecksOfTheProgressionCatchASpoiledStyle) {
          arranging, "the kick meets"},
         {"Salsa", [](StyleFile& s) { s.tracks.at(1).arp.notes.add(StyleNote(36, 90, s.stepsPerBar, 1)); },
          arranging, "the tumbao does not anticipate bar 2"},
-        {"Rock Steady",
+        {"Rock Eights",
          [](StyleFile& s) { // Rock Anthem Drive's drums less one hi-hat
              s.tracks.at(0) = loadShipped(idNamed("Rock Anthem")).tracks.at(0);
              int hats = 0;
