@@ -49,7 +49,7 @@ void pumpUntilExposed(TFmain& form) {
 } // namespace
 
 int run(int argc, char** argv) {
-    QApplication application(argc, argv);
+    ProgramApplication application(argc, argv);
     // Numbers in files are written with the user's decimal separator (read with either).
     useSystemDecimalSeparator();
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));

@@ -24,6 +24,39 @@ ProgramLoop::ProgramLoop(QuoVelanta& app_, Clock& clock_) : app(app_), clock(clo
     minimise = [this] {
         if (app.hostForm != nullptr && !app.hostForm->isMinimized()) app.hostForm->showMinimized();
     };
+    if (ProgramApplication* application = ProgramApplication::instance()) {
+        previousLoop = application->loop;
+        application->loop = this;
+    }
+}
+
+ProgramLoop::~ProgramLoop() {
+    if (ProgramApplication* application = ProgramApplication::instance();
+        application && application->loop == this)
+        application->loop = previousLoop;
+}
+
+ProgramApplication* ProgramApplication::instance() {
+    return dynamic_cast<ProgramApplication*>(QCoreApplication::instance());
+}
+
+bool ProgramApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        if (loop != nullptr) {
+            loop->recordFailure();
+        } else {
+            try {
+                throw;
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "QuoVelanta: an event failed: %s\n", e.what());
+            } catch (...) {
+                std::fputs("QuoVelanta: an event failed with an unexpected error\n", stderr);
+            }
+        }
+        return false;
+    }
 }
 
 void ProgramLoop::tick(bool idle) {

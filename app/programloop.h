@@ -8,7 +8,9 @@
 // The loop is also the program's barrier against failures it does not expect (the program's own code
 // throws nothing, but memory, the standard library or Qt may): an exception that leaves a tick, an
 // event handler or a step of the main loop ends only that command; the wait or the main loop goes on,
-// and the main loop reports the failure in a message box with the session still open.
+// and the main loop reports the failure in a message box with the session still open. Failures of
+// window event handlers are caught by the program's application (below) before they reach Qt's frames.
+#include <QApplication>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,6 +24,9 @@ class TFmain;
 class ProgramLoop : public ModalLoop {
   public:
     ProgramLoop(QuoVelanta& app, Clock& clock);
+    ~ProgramLoop() override;
+    ProgramLoop(const ProgramLoop&) = delete;
+    ProgramLoop& operator=(const ProgramLoop&) = delete;
 
     // The window events; by default Qt's (bounded to a few ms, then posted events and deferred
     // deletes). Tests script it.
@@ -59,16 +64,30 @@ class ProgramLoop : public ModalLoop {
     bool failurePending() const { return failureCaught; }
     const std::string& failureReason() const { return reason; }
 
+    // Called inside a catch block: keeps the first reason until it is reported.
+    void recordFailure() noexcept;
+
   private:
     QuoVelanta& app;
     Clock& clock;
     int tickDepth = 0;
     bool failureCaught = false;
     std::string reason;
-
-    // Called inside a catch block: keeps the first reason until it is reported.
-    void recordFailure() noexcept;
+    ProgramLoop* previousLoop = nullptr;
     // Stops playback and shows the caught failure (main loop only, with every wait unwound).
     void reportFailure() noexcept;
     bool mayDeliverEvents() const;
+};
+
+// The program's Qt application: no exception passes through Qt's own frames. A failure of an event
+// handler (a paint, a mouse or key event, a signal's slot) ends that event alone and goes to the
+// program loop of the moment (each loop attaches itself while it exists), which reports it.
+class ProgramApplication : public QApplication {
+  public:
+    ProgramApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The application of this process, if it is the program's.
+    static ProgramApplication* instance();
+    ProgramLoop* loop = nullptr;
 };

@@ -55,10 +55,13 @@ QuoVelanta::StyleEditEnd QuoVelanta::resolveStyleEdits() {
 bool QuoVelanta::confirmStyleEdits(int nextStyleId) {
     if (!styleEdits.edited) return true;
     if (nextStyleId >= 0 && nextStyleId == styleEdits.styleId) return true;
+    const int tempoBefore = styleEdits.tempoBefore;
     StyleEditEnd end = resolveStyleEdits();
     if (end == StyleEditEnd::KeepEditing) return false;
     Styles& styles = engine.styles;
     if (end == StyleEditEnd::Overwritten || end == StyleEditEnd::NewFile) styles.loadAll();
+    // Discarded: the session's tempo from before the first edit comes back, as at the close.
+    if (end == StyleEditEnd::Discarded && tempoBefore >= 0) engine.core.tempo(tempoBefore);
     // What plays goes back to the style as it is on disk until the caller selects the next one.
     int index = styles.indexOfId(styleEdits.styleId);
     if (index >= 0) styles.current() = styles.at(index);

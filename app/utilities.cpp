@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "foundation/strutil.h"
 #include "foundation/textfile.h"
@@ -49,10 +51,18 @@ std::string updatePageAddress() {
 }
 
 std::string exportStartFolder(const std::string& rememberedFolder, const std::string& sessionPath) {
-    if (!rememberedFolder.empty()) return rememberedFolder;
-    if (sessionPath.empty()) return exeFolder() + "Samples/";
-    const std::size_t cut = sessionPath.find_last_of("/\\");
-    return cut == std::string::npos ? std::string("./") : sessionPath.substr(0, cut + 1);
+    auto isFolder = [](const std::string& path) {
+        std::error_code ec;
+        return !path.empty() && std::filesystem::is_directory(path, ec);
+    };
+    if (isFolder(rememberedFolder)) return rememberedFolder;
+    if (!sessionPath.empty()) {
+        const std::size_t cut = sessionPath.find_last_of("/\\");
+        const std::string folder =
+            cut == std::string::npos ? std::string("./") : sessionPath.substr(0, cut + 1);
+        if (isFolder(folder)) return folder;
+    }
+    return exeFolder() + "Samples/";
 }
 
 std::string formatMinutesSeconds(double minutes) {

@@ -23,7 +23,8 @@ std::string replaceDotsWithP(const std::string& text);
 // kMakerWebSite + "/update" + the version with "p" for "." + ".html".
 std::string updatePageAddress();
 // Where the export file dialogs start: the remembered export folder, else the session's folder (the
-// working folder for a session named without one), else the Samples folder beside the executable.
+// working folder for a session named without one), else the Samples folder beside the executable;
+// a folder that does not exist (any more) is passed over.
 std::string exportStartFolder(const std::string& rememberedFolder, const std::string& sessionPath);
 // "mm:ss" of a time in minutes (seconds truncated; each field at least two digits).
 std::string formatMinutesSeconds(double minutes);

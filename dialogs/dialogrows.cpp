@@ -19,7 +19,8 @@ std::string signedNumber(int v) {
 
 } // namespace
 
-void TFdialog::drawTextAt(int x, int top, const std::string& text, int size, TColor colour, bool forceBold) {
+void TFdialog::drawTextAt(int x, int top, const std::string& text, int size, TColor colour, bool forceBold,
+                          bool links) {
     Limage& image = dialogImage;
     Canvas* cp = image.canvas();
     if (cp == nullptr) return;
@@ -31,10 +32,10 @@ void TFdialog::drawTextAt(int x, int top, const std::string& text, int size, TCo
         bold = true;
         t.erase(0, 1);
     }
-    if (!t.empty() && t[0] == '~') {
+    if (links && !t.empty() && t[0] == '~') {
         link = true;
         t.erase(0, 1);
-    } else if (t.rfind("www.", 0) == 0) {
+    } else if (links && t.rfind("www.", 0) == 0) {
         link = true;
     }
     const int right = image.width() - (dialogPageId == kPageAbout ? 16 : 25);
@@ -56,7 +57,8 @@ void TFdialog::drawTextAt(int x, int top, const std::string& text, int size, TCo
     c.font = Font{};
 }
 
-void TFdialog::drawPageText(int x, int y, const std::string& text, int size, TColor colour, int fillWidth) {
+void TFdialog::drawPageText(int x, int y, const std::string& text, int size, TColor colour, int fillWidth,
+                            bool links) {
     tickPlayback();
     Canvas* c = dialogImage.canvas();
     if (c == nullptr) return;
@@ -64,7 +66,7 @@ void TFdialog::drawPageText(int x, int y, const std::string& text, int size, TCo
         c->brush = {pageBackground, false};
         c->fillRect({x, y + 4, x + fillWidth + 1, y + 21});
     }
-    drawTextAt(x, y + 4, text, size, colour, false);
+    drawTextAt(x, y + 4, text, size, colour, false, links);
     if (isVisible()) present();
 }
 

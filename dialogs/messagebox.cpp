@@ -1,6 +1,7 @@
 #include "dialogs/messagebox.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "dialogs/tfdialog.h"
 #include "ui/limage.h"
@@ -45,26 +46,42 @@ std::size_t fittingLength(Canvas& c, const std::string& text, int width) {
     return std::max(good, nextChar(0));
 }
 
+// A line as the box shows it; a piece of a broken line is plain text (bold kept), never a link.
+struct ShownLine {
+    std::string text;
+    bool plain = false;
+};
+
 // The lines as the box shows them: a line wider than width is broken at its last blank that fits,
-// or within a word that does not fit at all; its pieces keep its bold mark. Link lines stay whole.
-Llist<std::string> wrapLines(const Llist<std::string>& lines, int width, int& widest) {
-    Llist<std::string> shown(0, 1, true);
+// or within a word that does not fit at all; its pieces keep its bold mark. A link line stays whole,
+// shortened with "…" when it does not fit.
+std::vector<ShownLine> wrapLines(const Llist<std::string>& lines, int width, int& widest) {
+    std::vector<ShownLine> shown;
     widest = 0;
     Limage scratch;
     if (!scratch.setSize(10, 10, true) || scratch.canvas() == nullptr) {
-        shown.appendAll(lines);
+        for (const std::string& line : lines) shown.push_back({line, false});
         return shown;
     }
     Canvas& c = *scratch.canvas();
+    const std::string ellipsis = "\xE2\x80\xA6"; // "…" in UTF-8
     for (const std::string& line : lines) {
         bool bold = false;
         std::string text = shownText(line, bold);
         c.font = Font{};
         c.font.bold = bold;
         int w = c.textWidth(text);
-        if (w <= width || isLinkLine(line)) {
+        if (w <= width) {
             widest = std::max(widest, w);
-            shown.add(line);
+            shown.push_back({line, false});
+            continue;
+        }
+        if (isLinkLine(line)) {
+            std::string cut =
+                text.substr(0, fittingLength(c, text, std::max(1, width - c.textWidth(ellipsis))));
+            cut += ellipsis;
+            widest = std::max(widest, c.textWidth(cut));
+            shown.push_back({line.substr(0, line.size() - text.size()) + cut, false});
             continue;
         }
         const std::string mark = bold ? "^" : "";
@@ -77,7 +94,7 @@ Llist<std::string> wrapLines(const Llist<std::string>& lines, int width, int& wi
             }
             std::string piece = text.substr(0, n);
             widest = std::max(widest, c.textWidth(piece));
-            shown.add(mark + piece);
+            shown.push_back({mark + piece, true});
             std::size_t next = n;
             while (next < text.size() && text[next] == ' ') ++next;
             text.erase(0, next);
@@ -88,7 +105,7 @@ Llist<std::string> wrapLines(const Llist<std::string>& lines, int width, int& wi
 
 struct Layout {
     QSize size;
-    Llist<std::string> shown{0, 1, true};
+    std::vector<ShownLine> shown;
 };
 
 // The page size for the lines and the lines it shows: 500 wide, or the widest line + 50, but never
@@ -102,7 +119,7 @@ Layout layoutFor(const Llist<std::string>& lines, QSize screen) {
     int widest = 0;
     l.shown = wrapLines(lines, std::max(1, maxWidth - 50), widest);
     int width = std::min(std::max(500, widest + 50), std::max(maxWidth, 1));
-    int height = 16 * l.shown.count() + 124;
+    int height = 16 * int(l.shown.size()) + 124;
     if (screen.isValid() && screen.height() > 0) height = std::min(height, screen.height());
     l.size = {width, height};
     return l;
@@ -119,10 +136,11 @@ int messageBox(const Llist<std::string>& lines, bool withCancel, bool yesNo, con
     const Layout layout = layoutFor(lines, dialogScreenSize());
     const QSize size = layout.size;
     page.beginPage(size.width(), size.height(), title);
-    for (int i = 0; i < layout.shown.count(); ++i) {
+    for (int i = 0; i < int(layout.shown.size()); ++i) {
         // A box held within the screen shows the lines that fit above its buttons.
         if (50 + 16 * i + 20 > size.height() - 52) break;
-        page.drawPageText(25, 50 + 16 * i, layout.shown.at(i));
+        const ShownLine& line = layout.shown[std::size_t(i)];
+        page.drawPageText(25, 50 + 16 * i, line.text, -1, -1, 0, !line.plain);
     }
     const std::string first = yesNo ? "Yes" : "OK";
     const std::string second = yesNo ? "No" : (withCancel ? "Cancel" : "");

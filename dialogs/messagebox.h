@@ -15,8 +15,8 @@ int messageBoxLine(const std::string& text, bool withCancel, bool yesNo, const s
 
 // The page size for these lines: 500 wide, or the widest line (measured in the font it is drawn in)
 // + 50, at most 900 and the screen's width: a longer line is broken into several (at blanks where it
-// can, a link line never); 16 per shown line + 124 high, within the screen (an invalid screen size
-// limits nothing).
+// can; the pieces are plain text), a link line is shortened with "…" instead; 16 per shown line + 124
+// high, within the screen (an invalid screen size limits nothing).
 QSize messageBoxPageSize(const Llist<std::string>& lines, QSize screen);
 
 // The message box page answering the program's questions.

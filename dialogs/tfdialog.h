@@ -160,10 +160,11 @@ class TFdialog : public WindowSurface {
     QListWidget* Llistbox();
 
     // --- Rows (dialogrows.cpp) ----------------------------------------------------------------------
-    // Markup: "^" bold, then "~" or a text beginning "www." a link (its rect becomes linkRect).
+    // Markup: "^" bold, then "~" or a text beginning "www." a link (its rect becomes linkRect);
+    // links false: only "^" is markup, the rest is drawn as it is.
     // size -1: 11 px; colour -1: the page text colour; fillWidth > 0 clears the strip first.
     void drawPageText(int x, int y, const std::string& text, int size = -1, TColor colour = -1,
-                      int fillWidth = 0);
+                      int fillWidth = 0, bool links = true);
     // Each returns the widget's index in its list (buttons or faders).
     int addCheckBox(int x, int y, const std::string& label, bool* target);
     int addRadioButton(int x, int y, const std::string& label, int* target, int value);
@@ -227,7 +228,8 @@ class TFdialog : public WindowSurface {
     void styleControls();
     void handleKey(int key, bool ctrl, bool shift);
     void waitUntilClosed();
-    void drawTextAt(int x, int top, const std::string& text, int size, TColor colour, bool forceBold);
+    void drawTextAt(int x, int top, const std::string& text, int size, TColor colour, bool forceBold,
+                    bool links = true);
     void valueRow(int x, int y, int labelWidth, int boxWidth, const std::string& label,
                   const std::string& value, int slot, TColor boxColour, TColor textColour);
 };

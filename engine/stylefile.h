@@ -112,8 +112,9 @@ class StyleFile : public TextStream {
     // Tracks whose mode is not 0.
     int countActiveTracks() const;
 
-    // Reads a style file. Every field is reset first; a file that cannot be read, or whose first line
-    // is not the header line, leaves a default style. Afterwards there are exactly seven tracks, track
+    // Reads a style file. Every field is reset first; a file that cannot be read (larger than any
+    // style file, kMaxTextFileBytes, included), or whose first line is not the header line, leaves a
+    // default style. Afterwards there are exactly seven tracks, track
     // 0 is a drum track when the file had any track, drum tracks have mode 1, and every value is
     // within its range.
     void load(const std::string& path);

@@ -1,12 +1,15 @@
 // Session links on their way to the desktop: every line of the input is a link as the session-links
 // page would hand it on ("~/" stands for a scratch folder that holds a document, a folder, a shell
 // script, a program and links to them). A link may only ever be handed on as a web address
-// (http or https, with a host) or as a file address of an existing document or folder, fully encoded
-// and on one line; programs and scripts are never handed on, whatever the link says.
+// (http or https, with a host), as a mail address (one plain name, one "@" and a host name, read as
+// the mail program reads it, escapes decoded) or as a file address of an existing document or
+// folder, fully encoded and on one line; programs and scripts are never handed on, whatever the link
+// says. A "mailto:" link is handed on exactly when its address is such a mail address.
 #include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <QUrl>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -56,14 +59,31 @@ bool isHostName(const std::string& host) {
     return last.find_first_not_of("0123456789") != std::string::npos;
 }
 
-// The address a mail program takes from a mailto address: its path with the escapes decoded.
-void checkMail(const QUrl& url) {
+// The address a mail program takes from a mailto address is its path with the escapes decoded: a
+// name of printable characters without blanks or the address punctuation <>"()[]\,;:, one "@" and
+// a host name; never written after "//" (a host part).
+bool isMailAddress(const QUrl& url) {
     const QString address = url.path(QUrl::FullyDecoded);
     const qsizetype at = address.indexOf(QLatin1Char('@'));
-    QV_REQUIRE(at > 0 && address.lastIndexOf(QLatin1Char('@')) == at);
-    for (QChar c : address.left(at)) QV_REQUIRE(c.isPrint() && !c.isSpace());
-    QV_REQUIRE(isHostName(QUrl::toAce(address.mid(at + 1)).toStdString()));
-    QV_REQUIRE(url.host().isEmpty());
+    if (at <= 0 || address.lastIndexOf(QLatin1Char('@')) != at || !url.host().isEmpty() ||
+        url.toString(QUrl::FullyEncoded).startsWith(QLatin1String("mailto://")))
+        return false;
+    for (QChar c : address.left(at))
+        if (!c.isPrint() || c.isSpace() || QStringLiteral("<>\"()[]\\,;:").contains(c)) return false;
+    return isHostName(QUrl::toAce(address.mid(at + 1)).toStdString());
+}
+
+// A link written as "mailto:..." (blanks around it aside).
+bool isMailtoLink(const std::string& link, std::string& rest) {
+    const std::size_t b = link.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return false;
+    const std::size_t e = link.find_last_not_of(" \t\r\n");
+    const std::string t = link.substr(b, e - b + 1);
+    if (t.size() < 7) return false;
+    for (std::size_t i = 0; i < 7; ++i)
+        if (std::tolower(static_cast<unsigned char>(t[i])) != "mailto:"[i]) return false;
+    rest = t.substr(7);
+    return true;
 }
 
 void checkLink(const std::string& link) {
@@ -74,6 +94,11 @@ void checkLink(const std::string& link) {
         return true;
     });
     QV_REQUIRE(r == t.verdict);
+    std::string address;
+    if (isMailtoLink(link, address)) {
+        const QUrl mail(QString::fromStdString("mailto:" + address), QUrl::StrictMode);
+        QV_REQUIRE((t.verdict == ShellOpenResult::Opened) == (mail.isValid() && isMailAddress(mail)));
+    }
     if (t.verdict != ShellOpenResult::Opened) {
         QV_REQUIRE(handed.empty());
         return;
@@ -88,7 +113,7 @@ void checkLink(const std::string& link) {
         return;
     }
     if (scheme == "mailto") {
-        checkMail(url);
+        QV_REQUIRE(isMailAddress(url));
         return;
     }
     QV_REQUIRE(scheme == "file" && url.isLocalFile());

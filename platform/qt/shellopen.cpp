@@ -87,10 +87,12 @@ bool isMailDomain(const QString& domain) {
 
 // A mail address: a name, one "@" and a mail domain, optionally followed by "?" and the mail's
 // header fields. What is checked is the address as the mail program will read it from the URL
-// (percent-escapes decoded), so no escape can smuggle in a second "@", a blank or another domain.
+// (percent-escapes decoded), so no escape can smuggle in a second "@", a blank or another domain;
+// an address written after "//" (a host part, which mail addresses have none of) is no address.
 ShellTarget mailTarget(const std::string& address) {
     QUrl url(QString::fromStdString("mailto:" + address), QUrl::StrictMode);
-    if (!url.isValid()) return {ShellOpenResult::NotFound, {}};
+    if (!url.isValid() || url.toString(QUrl::FullyEncoded).startsWith(QLatin1String("mailto://")))
+        return {ShellOpenResult::NotFound, {}};
     const QString who = url.path(QUrl::FullyDecoded);
     const qsizetype at = who.indexOf(QLatin1Char('@'));
     if (at <= 0 || who.indexOf(QLatin1Char('@'), at + 1) >= 0) return {ShellOpenResult::NotFound, {}};

@@ -10,7 +10,10 @@
 
 namespace {
 
+// Qt draws on its thread pool once a drawing has about a hundred rows, and converts an image there
+// once it has 2 x 65536 pixels or more (device pixels both).
 constexpr double kRowsPerBand = 64.0;
+constexpr double kPixelsPerBand = 131071.0;
 
 } // namespace
 
@@ -49,12 +52,14 @@ void WindowSurface::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    // Qt converts a 24-bit image on its thread pool once a drawing covers about a hundred rows, and
-    // the GUI thread waits for those threads (of low priority, and started anew after 30 s unused):
-    // on a busy machine that wait stalled playback for tens of milliseconds. In bands of a few dozen
-    // rows (device pixels) the conversion stays on this thread, and costs no more.
-    const int band = std::max(1, int(kRowsPerBand / std::max(1.0, devicePixelRatioF())));
+    // Qt draws and converts a 24-bit image on its thread pool once a drawing covers about a hundred
+    // rows or a wide window's fewer rows, and the GUI thread waits for those threads (of low priority,
+    // and started anew after 30 s unused): on a busy machine that wait stalled playback for tens of
+    // milliseconds. In bands below both thresholds the work stays on this thread, and costs no more.
     const QRect r = event->rect() & QRect(0, 0, image_.width(), image_.height());
+    const double ratio = std::max(1.0, devicePixelRatioF());
+    const int band = std::max(
+        1, int(std::min(kRowsPerBand / ratio, kPixelsPerBand / (std::max(1, r.width()) * ratio * ratio))));
     for (int y = r.top(); y <= r.bottom(); y += band) {
         const int rows = std::min(band, r.bottom() + 1 - y);
         const QImage view(image_.bits() + std::ptrdiff_t(y) * image_.stride() + std::ptrdiff_t(r.left()) * 3,

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <new>
 #include <stdexcept>
 
@@ -148,8 +149,10 @@ TEST(MainLoop, ACloseInsideNestedWaitsEndsThemAndIsAskedFromTheMainLoop) {
     EXPECT_TRUE(rig.app().mainLoopEnded);
 }
 
-// A command that fails unexpectedly (a link whose opener throws, then a tick inside a wait) ends alone:
-// the wait and the main loop go on, and the main loop reports each failure, the session still open.
+// A command that fails unexpectedly (a link whose opener throws, then a tick inside a wait, then a
+// widget's mouse handler) ends alone: the failure stops at the event that raised it, never passing
+// through Qt; the wait and the main loop go on, and the main loop reports each failure, the session
+// still open.
 TEST(MainLoop, AFailingCommandIsReportedAndTheSessionStaysOpen) {
     WindowRig rig;
     rig.start();
@@ -176,6 +179,19 @@ TEST(MainLoop, AFailingCommandIsReportedAndTheSessionStaysOpen) {
     rig.loop->mainPass();
     EXPECT_EQ(pumps, 6);
     EXPECT_EQ(rig.prompt.asked, 2);
+    struct Failing : QWidget {
+        void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("press failed"); }
+    } widget;
+    int clicks = 0, clicksReturned = 0;
+    rig.onPump = [&] {
+        if (clicks++ > 0) return;
+        QTest::mouseClick(&widget, Qt::LeftButton);
+        ++clicksReturned;
+    };
+    rig.loop->mainPass();
+    EXPECT_EQ(clicksReturned, 1);
+    EXPECT_EQ(rig.prompt.asked, 3);
+    EXPECT_EQ(rig.prompt.lastLines.at(1), "press failed");
     EXPECT_TRUE(rig.ctx->history.modified);
 }
 

@@ -412,17 +412,25 @@ TEST(FlowContext, UnreadableStoreIsKeptAsideAndAFailedExitSaveIsReported) {
                                         dir.file("gone/recent.cfg") + " could not be written."}));
 }
 
-// With no export folder remembered, the export dialogs start in the session's folder, or for a new
-// session in the Samples folder, never in the process's working folder.
+// With no export folder remembered, or one that is gone, the export dialogs start in the session's
+// folder, or for a new session (or one whose folder is gone) in the Samples folder, never in the
+// process's working folder.
 TEST_F(Flow, ExportDialogsStartWhereTheSessionIs) {
     p.engine().options.lastExportFolder.clear();
+    std::filesystem::create_directories(p.dir.file("songs"));
     app().sessionPath = p.dir.file("songs/Blue Sky.qvs");
+    EXPECT_FALSE(app().saveMidiFileAs());
+    p.engine().options.lastExportFolder = p.dir.file("removed/");
+    EXPECT_FALSE(app().saveChordsAsText());
+    app().sessionPath = p.dir.file("gone/Blue Sky.qvs");
     EXPECT_FALSE(app().saveMidiFileAs());
     app().sessionPath.clear();
     EXPECT_FALSE(app().saveChordsAsText());
-    ASSERT_EQ(dialogs.calls.size(), 2u);
+    ASSERT_EQ(dialogs.calls.size(), 4u);
     EXPECT_EQ(dialogs.calls[0].folder, p.dir.file("songs/"));
-    EXPECT_EQ(dialogs.calls[1].folder, exeFolder() + "Samples/");
+    EXPECT_EQ(dialogs.calls[1].folder, p.dir.file("songs/"));
+    EXPECT_EQ(dialogs.calls[2].folder, exeFolder() + "Samples/");
+    EXPECT_EQ(dialogs.calls[3].folder, exeFolder() + "Samples/");
 }
 
 TEST_F(Flow, ExportCommandsProposeTheSessionName) {

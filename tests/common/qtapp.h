@@ -1,21 +1,24 @@
 #pragma once
-// Window tests: one QApplication for the whole test executable (offscreen unless the environment says
-// otherwise), and the screenshots written for people to look at under build/ui-screens/.
+// Window tests: one application for the whole test executable (the program's own class, offscreen
+// unless the environment says otherwise), and the screenshots written for people to look at under
+// build/ui-screens/.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QWidget>
 #include <string>
 
+#include "app/programloop.h"
+
 // Builds the application on first use; call it at the start of every test that needs Qt.
 inline QApplication& ensureQtApp() {
-    static QApplication* app = [] {
+    static QApplication* app = []() -> QApplication* {
         if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "qv_test";
         static char* argv[] = {name, nullptr};
         if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-        return new QApplication(argc, argv);
+        return new ProgramApplication(argc, argv);
     }();
     return *app;
 }

@@ -106,6 +106,33 @@ TEST(MessageBox, TheShownPageTakesTheScreenClamp) {
     dialogServices() = saved;
 }
 
+// The piece of a broken line is plain text even where it starts like a link; a link line that does
+// not fit is shortened with "…" inside the box, not cut at its edge.
+TEST(MessageBox, BrokenLinesAreNoLinksAndLongLinksAreShortened) {
+    LoopScope s;
+    DialogServices saved = dialogServices();
+    dialogServices().screenSize = [] { return QSize(1000, 700); };
+    std::string words = "see";
+    while (textWidth(words, false) < 2000) words += " www.example.org";
+    const std::string link = "www.example.org/" + std::string(300, 'x');
+    TRect linkRect[2];
+    int width[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        s.then([&, i] {
+            TFdialog* top = topDialogPage();
+            linkRect[i] = top->linkRect;
+            width[i] = top->width();
+            clickTopButton(0);
+        });
+        EXPECT_EQ(messageBox(linesOf({i == 0 ? words : link}), false, false, ""), 0);
+    }
+    EXPECT_EQ(linkRect[0].Left, -1);
+    EXPECT_EQ(linkRect[1].Left, 25);
+    EXPECT_LE(linkRect[1].Right, width[1] - 25);
+    EXPECT_GT(linkRect[1].Right, width[1] - 60);
+    dialogServices() = saved;
+}
+
 TEST(MessageBox, ButtonSetsAndResults) {
     LoopScope s;
     struct Case {

@@ -264,9 +264,11 @@ TEST_F(Window, TheTempoPlayedIsShownLimitedAndBroughtBackByDiscardOrOneUndoStep)
     EXPECT_EQ(win->EstyleTempo->text().toStdString(), "220");
     EXPECT_EQ(core.tempoValue, 220);
     EXPECT_GT(host.tempoBox, 0); // the main window shows it
-    prompt.answers = {1, 0, 0};  // Discard; later Yes and Overwrite
+    EXPECT_EQ(app().tempoBoxText(), "220 BPM");
+    prompt.answers = {1, 0, 0}; // Discard; later Yes and Overwrite
     EXPECT_TRUE(win->requestClose());
     EXPECT_EQ(core.tempoValue, 100);
+    EXPECT_EQ(app().tempoBoxText(), "100 (120) BPM");
     // Kept: the tempo (and a name typed in any script) stay, and one undo step brings 100 back.
     win->showProgrammer();
     win->EstyleName->clear();
@@ -278,6 +280,17 @@ TEST_F(Window, TheTempoPlayedIsShownLimitedAndBroughtBackByDiscardOrOneUndoStep)
     EXPECT_EQ(ctx->history.count(), steps + 1);
     ctx->history.undo();
     EXPECT_EQ(core.tempoValue, 100);
+    // Discarded by choosing another style: the tempo from before the first edit comes back too.
+    win->showProgrammer();
+    win->EstyleTempo->clear();
+    QTest::keyClicks(win->EstyleTempo, "180");
+    EXPECT_EQ(core.tempoValue, 180);
+    prompt.answers = {1}; // Discard
+    prompt.asked = 0;
+    app().selectStyle(3, false, true, false);
+    EXPECT_EQ(prompt.asked, 1);
+    EXPECT_EQ(core.tempoValue, 100);
+    EXPECT_EQ(app().tempoBoxText().rfind("100 (", 0), 0u);
 }
 
 TEST_F(Window, LibraryRowsCopyTheirOwnPatternAndFollowReloads) {

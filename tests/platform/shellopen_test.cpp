@@ -171,9 +171,10 @@ TEST(ShellOpenMail, MailAddressesOpenAndLookalikesDoNot) {
         EXPECT_NE(classifyShellTarget(bad).verdict, ShellOpenResult::Opened) << bad;
     // A '?' or '#' before the '@' ends the address (header fields, a fragment): no address, no failure.
     // Junk domains and escaped lookalikes are no mail addresses either.
-    for (const char* bad : {"a?b@example.org", "mailto:x?y@host.org", "a#b@example.org", "?@x.org", "x@a..b",
-                            "x@-a.org", "x@a_b.org", "x@1.2.3.4", "x@exa mple.org", "mailto:a%40b@x.org",
-                            "mailto:a%20b@x.org", "mailto:a@x.org%3Fsubject"})
+    for (const char* bad :
+         {"a?b@example.org", "mailto:x?y@host.org", "a#b@example.org", "?@x.org", "x@a..b", "x@-a.org",
+          "x@a_b.org", "x@1.2.3.4", "x@exa mple.org", "mailto:a%40b@x.org", "mailto:a%20b@x.org",
+          "mailto:a@x.org%3Fsubject", "mailto://dev/x@host.org", "mailto:///x@host.org"})
         EXPECT_EQ(classifyShellTarget(bad).verdict, ShellOpenResult::NotFound) << bad;
     EXPECT_EQ(classifyShellTarget("mailto:a.b-c@mail.example.org?subject=Hi").url,
               "mailto:a.b-c@mail.example.org?subject=Hi");
