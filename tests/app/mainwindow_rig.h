@@ -56,9 +56,10 @@ class WindowRig {
         loop = std::make_unique<ProgramLoop>(ctx->app, clock);
         loop->pump = [this] {
             ++pumps;
-            if (onPump)
-                onPump();
-            else
+            if (onPump) {
+                std::function<void()> step = onPump; // a step may replace itself
+                step();
+            } else
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 4);
         };
         loop->isActive = [] { return true; };

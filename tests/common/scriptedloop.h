@@ -23,7 +23,10 @@ class ScriptedModalLoop : public ModalLoop {
     }
     void pumpEvents() override {
         ++pumps;
-        if (onPump) onPump();
+        if (onPump) {
+            std::function<void()> step = onPump; // a step may replace itself
+            step();
+        }
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }
