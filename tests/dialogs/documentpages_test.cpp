@@ -206,6 +206,13 @@ TEST_F(DocumentPages, TextListRoundTripsEveryLine) {
     });
     EXPECT_TRUE(editTextList("Global Notes", notes));
     EXPECT_EQ(notes.count(), 0);
+    // Typed text of every kind is kept byte for byte.
+    then([&] {
+        typeText(topDialogPage()->Mnotes());
+        clickTopButton(0);
+    });
+    EXPECT_TRUE(editTextList("Global Notes", notes));
+    EXPECT_EQ(itemsOf(notes), (std::vector<std::string>{kTypedText}));
 }
 
 TEST_F(DocumentPages, ExportSettingsPagesBindTheOptionsDirectly) {
