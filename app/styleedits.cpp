@@ -22,6 +22,8 @@ QuoVelanta::StyleEditEnd QuoVelanta::resolveStyleEdits() {
         prompt.messageBoxButtons(textLines({"Save changes to style " + intToText(buffer.styleId) + "?"}),
                                  textLines({"Yes", "Discard", "Cancel"}), "");
     if (answer == 1) {
+        // Discarded: the session's tempo from before the first edit comes back.
+        if (buffer.tempoBefore >= 0) engine.core.tempo(buffer.tempoBefore);
         buffer.forget();
         return StyleEditEnd::Discarded;
     }
@@ -55,13 +57,10 @@ QuoVelanta::StyleEditEnd QuoVelanta::resolveStyleEdits() {
 bool QuoVelanta::confirmStyleEdits(int nextStyleId) {
     if (!styleEdits.edited) return true;
     if (nextStyleId >= 0 && nextStyleId == styleEdits.styleId) return true;
-    const int tempoBefore = styleEdits.tempoBefore;
     StyleEditEnd end = resolveStyleEdits();
     if (end == StyleEditEnd::KeepEditing) return false;
     Styles& styles = engine.styles;
     if (end == StyleEditEnd::Overwritten || end == StyleEditEnd::NewFile) styles.loadAll();
-    // Discarded: the session's tempo from before the first edit comes back, as at the close.
-    if (end == StyleEditEnd::Discarded && tempoBefore >= 0) engine.core.tempo(tempoBefore);
     // What plays goes back to the style as it is on disk until the caller selects the next one.
     int index = styles.indexOfId(styleEdits.styleId);
     if (index >= 0) styles.current() = styles.at(index);
@@ -74,11 +73,10 @@ QuoVelanta::StyleEditEnd QuoVelanta::closeStyleEdits() {
     if (end == StyleEditEnd::KeepEditing) return end;
     if (end != StyleEditEnd::Unchanged) {
         engine.styles.loadAll();
-        // Discarded: the session's tempo from before the first edit comes back. Kept: the edited
-        // tempo stays, and one undo step leads back to the one before.
+        // Kept: the edited tempo stays, and one undo step leads back to the one before (a discard has
+        // brought it back already).
         QvCore& core = engine.core;
         const bool discarded = end == StyleEditEnd::Discarded;
-        if (discarded && tempoBefore >= 0) core.tempo(tempoBefore);
         selectStyle(-1, false, true, false);
         if (!discarded && tempoBefore >= 0 && core.tempoValue != tempoBefore)
             recordStep("Edit style tempo: " + intToText(core.tempoValue) + " BPM", false);
