@@ -212,6 +212,7 @@ bool QuoVelanta::newSession(bool silent) {
     if (engine.stepControl.isPlaying()) togglePlay();
     fileVersion = kDocumentVersion;
     sessionPath.clear();
+    openedWithCuts = false;
     if (selectorKind != 0) closeSelector(false); // the overlay goes with the session it showed
     selectorKind = 0;
     resizedChord = -1;

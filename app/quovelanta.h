@@ -12,6 +12,7 @@
 #include "engine/prompt.h"
 #include "engine/qvapoint.h"
 #include "engine/qvengine.h"
+#include "engine/sessionfile.h"
 #include "foundation/textstream.h"
 #include "ui/aapen.h"
 #include "ui/limage.h"
@@ -100,6 +101,11 @@ class QuoVelanta : public TextStream {
     FileDialogs* fileDialogs = nullptr;
     // The session file body (header "QuoVelanta Session").
     void serialize() override;
+    // What reading the open session's file left out to fit the limits (set by the last read).
+    SessionCuts readCuts;
+    // The open session lost part of its file when it was read: it counts as changed until it is
+    // saved or replaced, so that it is never written over its file without the user choosing to.
+    bool openedWithCuts = false;
     // Asks "Save changes to session ...?" when there are unsaved changes; true to go on (No, nothing
     // to save, or Yes with a successful save), false to stop (Cancel, closed, or the save did not
     // happen).

@@ -43,7 +43,7 @@ std::string folderOf(const std::string& path) {
 
 void QuoVelanta::serialize() {
     bool waltzNotice = false;
-    serializeSession(*this, engine.core, fileVersion, waltzNotice);
+    serializeSession(*this, engine.core, fileVersion, waltzNotice, &readCuts);
     if (!waltzNotice) return;
     tell(
         prompt,
@@ -61,8 +61,8 @@ void QuoVelanta::serialize() {
 
 bool QuoVelanta::querySaveChanges() {
     if (hooks.storePendingEdits) hooks.storePendingEdits();
-    if (!engine.options.warnSessionDelete || !history || history->count() <= 1 || !history->modified)
-        return true;
+    if (!engine.options.warnSessionDelete || !history || !history->modified) return true;
+    if (history->count() <= 1 && !openedWithCuts) return true;
     std::string question = "Save changes to session";
     if (!sessionPath.empty()) {
         question += ' ';
@@ -117,6 +117,7 @@ bool QuoVelanta::openSession(const std::string& path) {
     newSession(true);
     sessionPath = opening;
     lines = std::move(text);
+    readCuts = SessionCuts();
     bool loaded = loadFile(kSessionHeader, "");
     lines.clear();
     if (loaded && recentFiles) recentFiles->add(sessionPath);
@@ -138,6 +139,17 @@ bool QuoVelanta::openSession(const std::string& path) {
     host.refreshMixer();
     host.reloadNotes();
     if (history) history->reset("[Open session]");
+    if (readCuts.any()) {
+        // Saving would write the session without what was left out: it counts as changed.
+        openedWithCuts = true;
+        if (history) history->modified = true;
+        Llist<std::string> report(0, 1, true);
+        report.add("Not all of " + fileNamePart(opening) +
+                   " fits a session; this was left out or shortened:");
+        report.appendAll(readCuts.describe());
+        report.add("Saving over the file loses it for good; Save As keeps the file as it is.");
+        prompt.messageBox(report, PromptButtons::Ok, "");
+    }
     return loaded;
 }
 
@@ -165,6 +177,7 @@ bool QuoVelanta::saveSession() {
         // The session keeps its unsaved changes unless it is saved under another name.
         return offerSaveAs(sessionPath, problem) && saveSessionAs();
     if (history) history->modified = false;
+    openedWithCuts = false;
     return true;
 }
 
@@ -183,6 +196,7 @@ bool QuoVelanta::saveSessionAs() {
             sessionPath = chosen;
             if (recentFiles) recentFiles->add(sessionPath);
             if (history) history->modified = false;
+            openedWithCuts = false;
             host.refreshPanels();
             return true;
         }

@@ -61,6 +61,7 @@ void CustomStyleMixes::serialize() {
             QvSessionMix& m = mixes.items[i];
             m.writeForStyle = true;
             serializeObject(kMixKey, m);
+            m.lines.clear();
         }
         return;
     }
@@ -73,6 +74,7 @@ void CustomStyleMixes::serialize() {
         m.lines = blocks.items[i];
         m.writing = false;
         m.serialize();
+        m.lines.clear(); // a mix applied to the session would carry its text into every undo step
         mixes.add(m);
     }
 }

@@ -54,7 +54,7 @@ int QvChord::transpose(int semitones) {
     return storePitchClass(static_cast<long long>(bass) + semitones, bass);
 }
 
-void QvChord::serialize() {
+void QvChord::serializeWith(int shortest) {
     serializeInt("key", key);
     serializeInt("variant", variant);
     serializeInt("inversion", inversion);
@@ -67,5 +67,5 @@ void QvChord::serialize() {
     setBass(bass);
     if (variant < 0 || variant >= kChordVariantCount) variant = 0;
     inversion = std::clamp(inversion, kMinInversion, kMaxInversion);
-    len = std::clamp(len, 1, kMaxPageUnits);
+    len = len < 1 ? shortest : std::min(len, kMaxPageUnits);
 }

@@ -8,6 +8,9 @@ constexpr int kUnitsPerBar = 48;       // page positions and lengths count 48 un
 constexpr int kMaxPageUnits = 768;     // a page holds at most 16 bars of chords
 constexpr int kMinInversion = -3;
 constexpr int kMaxInversion = 3;
+// The shortest chord the editor makes, its resize step: a quarter bar in 4/4, a beat in 3/4.
+constexpr int kShortestChord44 = 12;
+constexpr int kShortestChord34 = 16;
 
 class QvChord : public TextStream {
   public:
@@ -47,8 +50,11 @@ class QvChord : public TextStream {
     int transpose(int semitones);
 
     // Keys "key", "variant", "inversion", "bass", "autoBass", "bassOctave", "len". After reading, key and
-    // bass are normalised, an unknown variant becomes 0, inversion is clamped to -3..3 and len to 1..768.
-    void serialize() override;
+    // bass are normalised, an unknown variant becomes 0, inversion is clamped to -3..3, len is at most
+    // 768, and a len of 0 or less becomes the shortest chord of 4/4.
+    void serialize() override { serializeWith(kShortestChord44); }
+    // The same, with the shortest chord of the session's meter for a len of 0 or less.
+    void serializeWith(int shortest);
 
   private:
     static int storePitchClass(long long value, int& target);

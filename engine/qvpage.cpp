@@ -494,7 +494,6 @@ bool QvPage::convertPasteTo34(Prompt* prompt) {
 // ---- file ------------------------------------------------------------------------------------------
 
 void QvPage::serialize() {
-    if (!writing) dirty = true;
     if (writing) {
         // The elements' own copies of their text are dropped: pages are copied whole into the undo history.
         for (QvChord& c : chords) {
@@ -505,43 +504,76 @@ void QvPage::serialize() {
             serializeObject("apoints", p);
             p.lines.clear();
         }
-    } else {
-        Llist<Text_> sections(0, 1, true);
-        extractSections(lines, "chords", sections);
-        chords.clear();
-        if (sections.count() > 0) chords.setCapacity(sections.count(), false);
-        // The page's limits hold for what is read: chords past 768 units (16 bars) are dropped, the
-        // one that crosses that line is shortened to end on it.
-        int units = 0;
-        for (const Text_& s : sections) {
-            if (chords.count() >= kMaxChordsPerPage || units >= kMaxPageUnits) break;
-            QvChord c(0, 0, 0, kAutoBassArg, false, -1);
-            c.lines.assign(s);
-            c.writing = false;
-            c.serialize();
-            c.lines.clear();
-            c.len = std::min(c.len, kMaxPageUnits - units);
-            units += c.len;
-            chords.add(c);
-        }
-        extractSections(lines, "apoints", sections);
-        apoints.clear();
-        if (sections.count() > 0) apoints.setCapacity(sections.count(), false);
-        for (const Text_& s : sections) {
-            QvAPoint p(0);
-            p.lines.assign(s);
-            p.writing = false;
-            p.serialize();
-            p.lines.clear();
-            apoints.add(p);
-        }
-        sortAPoints(-1);
-        // One point a position (the first read of those at one position stays), and no more than a
-        // page holds.
-        for (int i = apoints.count() - 1; i > 0; --i)
-            if (apoints.at(i).pos == apoints.at(i - 1).pos) apoints.remove(i);
-        while (apoints.count() > kMaxPointsPerPage) apoints.remove(apoints.count() - 1);
+        serializeInt("pageZoom", zoom);
+        return;
     }
+    PageCuts ignored;
+    read(kShortestChord44, ignored);
+}
+
+void QvPage::read(int shortest, PageCuts& cuts) {
+    writing = false;
+    dirty = true;
+    // The page's limits hold for what is read: chords past 768 units (16 bars) are dropped, the one
+    // that crosses that line is shortened to end on it. Only the chords kept are copied out of the text.
+    int sections = 0;
+    visitSections(lines, "chords", [&sections](int, int) { return ++sections < kMaxChordsPerPage; });
+    chords.clear();
+    if (sections > 0) chords.setCapacity(sections, false);
+    int units = 0;
+    visitSections(lines, "chords", [&](int first, int last) {
+        if (chords.count() >= kMaxChordsPerPage) {
+            ++cuts.chordsPastCount;
+            return true;
+        }
+        if (units >= kMaxPageUnits) {
+            ++cuts.chordsPastEnd;
+            return true;
+        }
+        QvChord c(0, 0, 0, kAutoBassArg, false, -1);
+        c.lines = linesBetween(lines, first, last);
+        c.writing = false;
+        c.serializeWith(shortest);
+        c.lines.clear();
+        if (c.len > kMaxPageUnits - units) {
+            c.len = kMaxPageUnits - units;
+            ++cuts.chordsShortened;
+        }
+        units += c.len;
+        chords.add(c);
+        return true;
+    });
+    if (chords.count() > 0 && chords.capacity > chords.count()) chords.setCapacity(chords.count(), true);
+
+    // Points in position order, one a position (the first read of those at one position stays), and
+    // no more than a page holds. Positions are few (0..767), so the points are placed by position as
+    // they are read instead of being sorted and thinned out afterwards.
+    std::vector<QvAPoint> byPos(kMaxPointPos + 1);
+    std::vector<bool> taken(kMaxPointPos + 1, false);
+    int distinct = 0;
+    visitSections(lines, "apoints", [&](int first, int last) {
+        QvAPoint p(0);
+        p.lines = linesBetween(lines, first, last);
+        p.writing = false;
+        p.serialize();
+        p.lines.clear();
+        std::size_t at = static_cast<std::size_t>(std::clamp(p.pos, 0, kMaxPointPos));
+        if (taken[at]) {
+            ++cuts.pointsSamePlace;
+        } else {
+            taken[at] = true;
+            byPos[at] = std::move(p);
+            ++distinct;
+        }
+        return true;
+    });
+    apoints.clear();
+    int kept = std::min(distinct, kMaxPointsPerPage);
+    cuts.pointsPastCount += distinct - kept;
+    if (kept > 0) apoints.setCapacity(kept, false);
+    for (std::size_t at = 0; at < byPos.size() && apoints.count() < kept; ++at)
+        if (taken[at]) apoints.add(byPos[at]);
+
     serializeInt("pageZoom", zoom);
-    if (!writing) zoom = zoom == 16 ? 16 : 8;
+    zoom = zoom == 16 ? 16 : 8;
 }

@@ -18,6 +18,15 @@ class QvPage;
 constexpr int kMaxChordsPerPage = 192;
 constexpr int kMaxPointsPerPage = 192;
 
+// What reading a page left out to keep within a page's limits.
+struct PageCuts {
+    int chordsPastCount = 0; // chords after the first kMaxChordsPerPage
+    int chordsPastEnd = 0;   // chords that would start at or after the page's 16 bars
+    int chordsShortened = 0; // the chord that crossed the end of the 16 bars, shortened to end on it
+    int pointsPastCount = 0; // points after the first kMaxPointsPerPage positions
+    int pointsSamePlace = 0; // points at a position an earlier point of the file already took
+};
+
 // What the page operations need from the session around them. Every member may be left empty: an
 // operation then skips what needs it (no clipboard: nothing copied or pasted; no prompt: refusals are
 // silent and the 3/4 question counts as Cancel; no meter function: 4/4; no edited page: this page).
@@ -107,6 +116,9 @@ class QvPage : public TextStream {
     // (at most kMaxChordsPerPage of them), the points are sorted stably by position with one a
     // position (at most kMaxPointsPerPage), and a zoom other than 16 reads as 8.
     void serialize() override;
+    // Reading from lines, as serialize does: a chord length of 0 or less becomes shortest; what the
+    // limits leave out is added to cuts.
+    void read(int shortest, PageCuts& cuts);
 
   private:
     void ends(Llist<int>& out) const;

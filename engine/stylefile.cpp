@@ -110,6 +110,7 @@ void StyleTrack::serialize() {
     serializeInt("breakVolume", breakVolume);
     serializeInt("susVolume", susVolume);
     serializeObject("arp", arp);
+    arp.lines.clear(); // a style in the library keeps no text of its file
     if (!writing) clampToRanges();
 }
 
@@ -155,7 +156,10 @@ void StyleFile::serialize() {
     }
 
     if (writing) {
-        for (StyleTrack& t : tracks) serializeObject("tracks", t);
+        for (StyleTrack& t : tracks) {
+            serializeObject("tracks", t);
+            t.lines.clear();
+        }
         return;
     }
     Llist<Text_> blocks(0, 1, true);
@@ -170,6 +174,7 @@ void StyleFile::serialize() {
         t.lines = blocks.at(i);
         t.writing = false;
         t.serialize();
+        t.lines.clear();
         tracks.add(t);
     }
 }
@@ -225,11 +230,14 @@ void StyleFile::normalizeTracks() {
 void StyleFile::load(const std::string& path) {
     resetToDefaults();
     if (!loadFile(kStyleFileHeader, path)) resetToDefaults();
+    lines.clear();
     normalizeTracks();
     sourcePath = path;
 }
 
 bool StyleFile::save(const std::string& path) {
     if (path.empty()) return false; // saveFile would only build the lines and call that success
-    return saveFile(kStyleFileHeader, path);
+    bool saved = saveFile(kStyleFileHeader, path);
+    lines.clear();
+    return saved;
 }

@@ -6,9 +6,13 @@ namespace {
 
 // The value of a line "i=value" (leading blanks before the key allowed); false for other lines.
 bool listValue(const std::string& line, std::string& value) {
-    std::string left;
-    if (!splitAt(line, '=', left, value)) return false;
-    return trimLeftControl(left) == "i";
+    std::size_t eq = line.find('=');
+    if (eq == std::string::npos) return false;
+    std::size_t k = 0;
+    while (k < eq && static_cast<unsigned char>(line[k]) <= 32) ++k;
+    if (eq - k != 1 || line[k] != 'i') return false;
+    value.assign(line, eq + 1);
+    return true;
 }
 
 template <typename T, typename Write, typename Read>
@@ -20,17 +24,27 @@ void serializeList(TextStream& ts, const std::string& key, Llist<T>& list, Write
         return;
     }
     list.clear();
-    Text_ block;
-    if (!TextStream::extractSection(ts.lines, key, block)) return;
     // Room for every line at once: a list that grew one slot per value would copy itself over and
     // over while a long list loads.
-    if (block.count() > 0) list.setCapacity(block.count(), false);
-    std::string value;
-    for (int i = 0; i < block.count(); ++i)
-        if (listValue(block.items[i], value)) list.add(read(value));
+    readListValues(ts, key, [&list, &read](const std::string& value, int lines) {
+        if (list.capacity == 0) list.setCapacity(lines, false);
+        list.add(read(value));
+        return true;
+    });
 }
 
 } // namespace
+
+void readListValues(const TextStream& ts, const std::string& key,
+                    const std::function<bool(const std::string&, int)>& take) {
+    bool more = true;
+    std::string value;
+    TextStream::visitSections(ts.lines, key, [&](int first, int last) {
+        for (int k = first + 1; k < last && more; ++k)
+            if (listValue(ts.lines.items[k], value)) more = take(value, last - first - 1);
+        return false;
+    });
+}
 
 void serializeIntList(TextStream& ts, const std::string& key, Llist<int>& list) {
     serializeList(

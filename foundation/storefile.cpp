@@ -24,8 +24,10 @@ TaggedLoad loadTaggedFile(TextStream& ts, const std::string& header, const std::
     if (!text.load(path, true)) return TaggedLoad::Failed;
     if (text.count() == 0 || text.items[0] != "<" + header + ">") return TaggedLoad::Failed;
     if (!hasClosingHeader(text, header)) return TaggedLoad::Failed;
-    ts.lines = text;
-    return ts.loadFile(header, "") ? TaggedLoad::Loaded : TaggedLoad::Failed;
+    ts.lines = std::move(text);
+    bool loaded = ts.loadFile(header, "");
+    ts.lines.clear(); // the store keeps what it read, not the file's text
+    return loaded ? TaggedLoad::Loaded : TaggedLoad::Failed;
 }
 
 TaggedLoad loadStoreFile(TextStream& ts, const std::string& header, const std::string& path) {

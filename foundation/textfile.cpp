@@ -279,7 +279,10 @@ bool Text_::save(const std::string& path) const {
 }
 
 void Text_::dropTrailingBlankLines() {
-    while (top >= 0 && isBlankLine(items[top])) remove(top);
+    // Cut in one step: removing line by line would shrink the storage again at every removal.
+    int keep = top + 1;
+    while (keep > 0 && isBlankLine(items[keep - 1])) --keep;
+    if (keep <= top) setCapacity(keep, true);
 }
 
 std::string Text_::joined() const {

@@ -1,22 +1,29 @@
 // The tagged-text serializer: key=value lines, nested objects between <key> and </key> lines.
 #include "foundation/textstream.h"
 
+#include <string_view>
+
 #include "foundation/strutil.h"
 
 namespace {
+
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// Reading compares keys and tags in place: a file of many lines is scanned once for each key, and a
+// copy of every line for each comparison would cost more than the scan itself.
+std::string_view trimmedView(std::string_view s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && isBlankOrControl(s[a])) ++a;
+    while (b > a && isBlankOrControl(s[b - 1])) --b;
+    return s.substr(a, b - a);
+}
 
 // Appends to a list that may grow to many lines, doubling its room instead of adding one slot at a time.
 template <typename T> void addGrowing(Llist<T>& list, const T& item) {
     if (list.top + 1 == list.capacity) list.setCapacity(list.capacity < 8 ? 8 : list.capacity * 2, true);
     list.add(item);
-}
-
-// The lines strictly between two line indices.
-Text_ linesBetween(const Text_& lines, int first, int last) {
-    Text_ section;
-    section.setCapacity(last - first - 1, false);
-    for (int k = first + 1; k < last; ++k) section.add(lines.items[k]);
-    return section;
 }
 
 } // namespace
@@ -36,7 +43,9 @@ bool TextStream::field(const std::string& key, const std::string& value, std::st
     for (const std::string& line : lines) {
         std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (trimLeftControl(line.substr(0, eq)) != key) continue;
+        std::size_t k = 0;
+        while (k < eq && isBlankOrControl(line[k])) ++k;
+        if (std::string_view(line).substr(k, eq - k) != key) continue;
         found = line.substr(eq + 1);
         return true;
     }
@@ -84,10 +93,11 @@ void TextStream::closeTag(const std::string& key) {
 }
 
 bool TextStream::isTagLine(const std::string& line, const std::string& tag) {
-    return trimControl(line) == tag;
+    return trimmedView(line) == tag;
 }
 
-bool TextStream::extractSection(const Text_& lines, const std::string& key, Text_& out) {
+void TextStream::visitSections(const Text_& lines, const std::string& key,
+                               const std::function<bool(int, int)>& visit) {
     const std::string open = "<" + key + ">", close = "</" + key + ">";
     int start = -1;
     for (int k = 0; k <= lines.top; ++k) {
@@ -95,29 +105,37 @@ bool TextStream::extractSection(const Text_& lines, const std::string& key, Text
         if (isTagLine(line, open)) {
             start = k;
         } else if (start >= 0 && isTagLine(line, close)) {
-            Text_ section = linesBetween(lines, start, k); // built apart: `out` may be `lines` itself
-            out.clear();
-            out.appendAll(section);
-            return true;
-        }
-    }
-    out.clear();
-    return false;
-}
-
-void TextStream::extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list) {
-    const std::string open = "<" + key + ">", close = "</" + key + ">";
-    Llist<Text_> found(0, 1, true);
-    int start = -1;
-    for (int k = 0; k <= lines.top; ++k) {
-        const std::string& line = lines.items[k];
-        if (isTagLine(line, open)) {
-            start = k;
-        } else if (start >= 0 && isTagLine(line, close)) {
-            addGrowing(found, linesBetween(lines, start, k));
+            if (!visit(start, k)) return;
             start = -1;
         }
     }
+}
+
+Text_ TextStream::linesBetween(const Text_& lines, int first, int last) {
+    Text_ section;
+    if (last - first > 1) section.setCapacity(last - first - 1, false);
+    for (int k = first + 1; k < last; ++k) section.add(lines.items[k]);
+    return section;
+}
+
+bool TextStream::extractSection(const Text_& lines, const std::string& key, Text_& out) {
+    bool found = false;
+    Text_ section;
+    visitSections(lines, key, [&](int first, int last) {
+        section = linesBetween(lines, first, last); // built apart: `out` may be `lines` itself
+        found = true;
+        return false;
+    });
+    out = std::move(section);
+    return found;
+}
+
+void TextStream::extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list) {
+    Llist<Text_> found(0, 1, true);
+    visitSections(lines, key, [&](int first, int last) {
+        addGrowing(found, linesBetween(lines, first, last));
+        return true;
+    });
     list.clear();
     list.appendAll(found);
 }
@@ -151,20 +169,22 @@ bool TextStream::saveFile(const std::string& header, const std::string& path) {
 bool TextStream::loadFile(const std::string& header, const std::string& path) {
     Text_ whole;
     if (path.empty()) {
-        whole = lines;
+        whole = std::move(lines); // given back below, whatever the outcome
     } else if (!whole.load(path, true)) {
         return false;
     }
     // The header line must open the file, and its closing line must be there: a file cut short
     // is a failed load.
     Text_ section;
-    if (whole.top < 0 || whole.items[0] != "<" + header + ">" || !extractSection(whole, header, section))
+    if (whole.top < 0 || whole.items[0] != "<" + header + ">" || !extractSection(whole, header, section)) {
+        if (path.empty()) lines = std::move(whole);
         return false;
-    // Reads the header's section as serializeObject would, from a copy: the section replaces the
-    // very lines it is taken from.
+    }
+    // Reads the header's section as serializeObject would: the section replaces the very lines it
+    // is taken from.
     writing = false;
-    lines = section;
+    lines = std::move(section);
     serialize();
-    lines = whole;
+    lines = std::move(whole);
     return true;
 }

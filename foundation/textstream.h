@@ -1,5 +1,6 @@
 #pragma once
 // The tagged-text serializer: the base of every persistent class and the syntax of all its files.
+#include <functional>
 #include <string>
 
 #include "foundation/llist.h"
@@ -39,5 +40,11 @@ class TextStream {
     static std::string oneLine(const std::string& value);
     static bool isTagLine(const std::string& line, const std::string& tag);
     static bool extractSection(const Text_& lines, const std::string& key, Text_& out);
+    // The sections of key as extractSections finds them, without copying them: visit (start, end)
+    // gets the indices of each section's start and end lines, in order, until it returns false.
+    static void visitSections(const Text_& lines, const std::string& key,
+                              const std::function<bool(int, int)>& visit);
+    // The lines strictly between two line indices.
+    static Text_ linesBetween(const Text_& lines, int first, int last);
     static void extractSections(const Text_& lines, const std::string& key, Llist<Text_>& list);
 };

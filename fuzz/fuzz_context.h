@@ -97,6 +97,8 @@ struct Program {
         s.customMixesPath = folder + "customStyleMixes.dat";
         ctx = std::make_unique<QvContext>(std::move(s));
         ctx->app.openMidiOutput();
+        // Each input replaces the last session unasked, also one that lost part of its file when read.
+        ctx->engine.options.warnSessionDelete = false;
     }
 
     // Plays the song from its start through the capture path for at most `maxCalls` driver calls.

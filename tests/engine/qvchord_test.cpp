@@ -145,7 +145,8 @@ TEST(QvChord, ReadingRepairsOutOfRangeValues) {
     };
     // Keys that are not in a block keep the default chord's values (key 0, bass 0, len 48).
     const Case cases[] = {
-        {{"key=-1", "variant=25", "inversion=9", "bass=14", "autoBass=false", "len=0"}, 11, 2, 0, 3, 1},
+        {{"key=-1", "variant=25", "inversion=9", "bass=14", "autoBass=false", "len=0"}, 11, 2, 0, 3, 12},
+        {{"len=-48"}, 0, 0, 0, 0, kShortestChord44}, // no sliver: the shortest chord the editor makes
         {{"variant=19", "inversion=-4", "len=769"}, 0, 0, 19, -3, 768},
         {{"variant=-1", "inversion=-3", "len=768", "key=x"}, 0, 0, 0, -3, 768},
     };

@@ -366,12 +366,12 @@ TEST(QvPage, ReadingRepairsBadValues) {
     EXPECT_EQ(a.bass, 2);
     EXPECT_EQ(a.variant, 0);
     EXPECT_EQ(a.inversion, 3);
-    EXPECT_EQ(a.len, 1);
+    EXPECT_EQ(a.len, kShortestChord44); // a length of 0 or less: the shortest chord, not a sliver
     EXPECT_EQ(b.key, 2);
     EXPECT_EQ(b.bass, 11);
     EXPECT_EQ(b.variant, 0);
     EXPECT_EQ(b.inversion, -3);
-    EXPECT_EQ(b.len, 767); // shortened to end on the 768-unit line
+    EXPECT_EQ(b.len, 756); // shortened to end on the 768-unit line
     // Points: positions clamped, sorted stably, one a position (the first of the two at 96 stays).
     EXPECT_EQ(pointPositionsOf(p), (V{0, 48, 96, 767}));
     EXPECT_EQ(p.apointAt(0).cym, 3);

@@ -265,24 +265,6 @@ TEST(SessionFile, TopLevelLinesSkipEveryBlock) {
 
 namespace {
 
-// The largest session the program can hold: 36 pages of the most chords and points a page takes,
-// the longest page sequence, and notes and links at their limits.
-void fillLargest(QvCore& core) {
-    for (int p = 0; p < kPageCount; ++p) {
-        QvPage& page = core.pages.at(p);
-        for (int i = 0; i < kMaxChordsPerPage; ++i)
-            page.addChord(
-                QvChord(i % 12, i % 20, i % 7 - 3, (i + 5) % 12, true, kMaxPageUnits / kMaxChordsPerPage),
-                -1);
-        for (int i = 0; i < kMaxPointsPerPage; ++i) page.addAPoint(i * (kMaxPageUnits / kMaxPointsPerPage));
-    }
-    core.pageSlots.clear();
-    for (int s = 0; s < kMaxPageSlots; ++s) core.pageSlots.add(s % kPageCount);
-    const std::string line(kMaxNotesBytes / kMaxNoteLines, 'n');
-    for (int i = 0; i < kMaxNoteLines; ++i) core.sessionNotes.add(line);
-    for (std::string& link : core.sessionLinks) link = std::string(kMaxLinkBytes, 'l');
-}
-
 struct QuietClient : HistoryClient {};
 
 } // namespace
@@ -290,7 +272,7 @@ struct QuietClient : HistoryClient {};
 TEST(SessionFile, ReadingKeepsTheSessionsLimits) {
     SessionDoc doc;
     doc.core.reset();
-    fillLargest(doc.core);
+    fillLargestSession(doc.core);
     // Beyond every limit: a 17th bar of chords, more points, slots, notes and a longer link.
     doc.core.pages.at(3).addChord(QvChord(), -1);
     doc.core.pages.at(3).chords.at(0).len = 20;
@@ -306,12 +288,44 @@ TEST(SessionFile, ReadingKeepsTheSessionsLimits) {
     EXPECT_EQ(back.core.pageSlots.count(), kMaxPageSlots);
     EXPECT_EQ(back.core.sessionNotes.count(), kMaxNoteLines);
     EXPECT_EQ(back.core.sessionLinks.at(2).size(), std::size_t(kMaxLinkBytes - 1)); // "ü" is not split
+    EXPECT_EQ(back.cuts.pages.chordsPastEnd, 5);
+    EXPECT_EQ(back.cuts.slotsPastCount, 40);
+    EXPECT_EQ(back.cuts.noteLinesPastLimit, 1);
+    EXPECT_EQ(back.cuts.linksShortened, 1);
+    EXPECT_EQ(back.cuts.describe().at(0), "5 chords beyond the 16 bars a page holds: left out.");
+}
+
+TEST(SessionFile, ReadingCountsWhatTheLimitsLeaveOut) {
+    std::string t = "<QuoVelanta Session>\r\n<chord page 0>\r\n";
+    for (int i = 0; i < 200; ++i) t += "<chords>\r\nlen=1\r\n</chords>\r\n";
+    for (int i = 0; i < 200; ++i) t += "<apoints>\r\npos=" + std::to_string(i % 195) + "\r\n</apoints>\r\n";
+    t += "</chord page 0>\r\n<chord page 1>\r\n";
+    for (const char* len : {"700", "-5", "100", "0"})
+        t += std::string("<chords>\r\nlen=") + len + "\r\n</chords>\r\n";
+    t += "</chord page 1>\r\n<chord page 36>\r\n</chord page 36>\r\n<pageSlots>\r\ni=1\r\ni=36\r\ni=-1\r\n"
+         "</pageSlots>\r\n</QuoVelanta Session>\r\n";
+    TempDir dir;
+    ASSERT_TRUE(writeFileAtomic(dir.file("cut.qvs"), t));
+    SessionDoc doc;
+    ASSERT_TRUE(loadDoc(doc, dir.file("cut.qvs")));
+    const QvPage& page = doc.core.pages.at(1);
+    ASSERT_EQ(page.chordCount(), 3); // 700, the shortest chord (12), the rest of the 16 bars (56)
+    EXPECT_EQ(page.chordLength(1), kShortestChord44);
+    EXPECT_EQ(page.chordLength(2), 56);
+    EXPECT_EQ(doc.core.pages.at(0).apointAt(kMaxPointsPerPage - 1).pos, kMaxPointsPerPage - 1);
+    const SessionCuts& c = doc.cuts;
+    EXPECT_EQ(std::make_tuple(c.pages.chordsPastCount, c.pages.chordsPastEnd, c.pages.chordsShortened),
+              std::make_tuple(8, 1, 1));
+    EXPECT_EQ(
+        std::make_tuple(c.pages.pointsPastCount, c.pages.pointsSamePlace, c.pagesPastCount, c.slotsNoPage),
+        std::make_tuple(3, 5, 1, 2));
+    EXPECT_EQ(doc.core.pages.at(0).lines.count() + page.lines.count(), 0); // no text stays with the pages
 }
 
 TEST(SessionFile, TheLargestSessionFitsTheFileLimitsAndMemoryWithItsHistory) {
     QvCore live;
     StepControl clock;
-    fillLargest(live);
+    fillLargestSession(live);
     SessionDoc doc;
     doc.core = live;
     TempDir dir;
@@ -334,10 +348,11 @@ TEST(SessionFile, TheLargestSessionFitsTheFileLimitsAndMemoryWithItsHistory) {
     const std::size_t before = mallinfo2().uordblks;
     {
         QuietClient client;
-        QvHistory history(live, clock, client);
+        // The session read from the file, as an open leaves it.
+        QvHistory history(back.core, clock, client);
         history.reset("[Open session]");
         for (int i = 0; i < 120; ++i) {
-            live.pages.at(i % kPageCount).chords.at(0).key = i % 12;
+            back.core.pages.at(i % kPageCount).chords.at(0).key = i % 12;
             history.record("Edit " + std::to_string(i), false);
         }
         // AddressSanitizer keeps its own heap, which the C library's figures do not see.
