@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "platform/fluidsynthbackend.h"
 #include "platform/paths.h"
+#include "platform/rendertimeline.h"
 #include "platform/rtmidialsabackend.h"
 #include "tests/common/tempdir.h"
 
@@ -199,6 +201,83 @@ TEST(FluidSynthBackendTest, OpensInTheBackgroundKeepsTimeRestsAndWakes) {
     for (int i = 0; i < 100 && rec->onsets(0.05f).size() < 3; ++i) std::this_thread::sleep_for(10ms);
     EXPECT_EQ(rec->onsets(0.05f).size(), 3u);
     EXPECT_FALSE(synth.isResting());
+}
+
+namespace {
+
+// A sound device against a timeline: it plays frames at its own pace (`slower` device seconds per
+// second of the sender's clock), asks for a period of 2048 frames each time one has played (its
+// thread waking up to 0.5 ms late), and may play on in silence without us (a dropout). A message
+// is sent every 20 ms; the time each one sounds is kept.
+struct DeviceRun {
+    RenderTimeline timeline{44100.0, 3'000'000, 0};
+    double slower = 1.0;
+    std::int64_t devNs = 1'000'000'000; // when the next frame to render plays
+    std::int64_t nextSend = devNs;
+    std::uint32_t seed = 1;
+    std::deque<std::int64_t> waiting;
+    std::vector<std::pair<std::int64_t, std::int64_t>> sounded; // sent, sounds
+
+    std::int64_t framesNs(int frames) const { return std::llround(frames / 44100.0 * 1e9 * slower); }
+    void period(std::int64_t lateNs = 0) {
+        seed = seed * 1664525u + 1013904223u;
+        const std::int64_t now = devNs + lateNs + std::int64_t(seed >> 8) % 500'000;
+        for (; nextSend <= now; nextSend += 20'000'000) waiting.push_back(nextSend);
+        const auto oldest = waiting.empty() ? std::nullopt : std::optional<std::int64_t>(waiting.front());
+        if (timeline.beginPeriod(now, 2048, oldest)) {
+            for (int at; !waiting.empty() && (at = timeline.take(waiting.front())) >= 0; waiting.pop_front())
+                sounded.emplace_back(waiting.front(), devNs + framesNs(at));
+        }
+        timeline.endPeriod();
+        devNs += framesNs(2048);
+    }
+    void runUntil(std::int64_t ns) {
+        while (devNs < ns) period();
+    }
+    // Every message sent from fromNs on sounded between 0.6 ms before its latency and `lateMs` after.
+    bool onTimeFrom(std::int64_t fromNs, double lateMs) const {
+        const double latency = double(timeline.latencyFrames()) / 44.1;
+        for (auto [sent, sounds] : sounded) {
+            const double ms = double(sounds - sent) / 1e6 - latency;
+            if (sent >= fromNs && (ms < -0.6 || ms > lateMs)) return false;
+        }
+        return true;
+    }
+};
+
+constexpr std::int64_t kSecond = 1'000'000'000;
+
+} // namespace
+
+// After a dropout the sound is back at its latency within a second: the notes the dropout made late
+// sound at once, in order, instead of every later note sounding late.
+TEST(RenderTimelineTest, BackAtItsLatencyWithinASecondOfADropout) {
+    DeviceRun run;
+    run.runUntil(4 * kSecond);
+    EXPECT_EQ(run.timeline.latencyFrames(), 2048 + 132);
+    EXPECT_TRUE(run.onTimeFrom(2 * kSecond, 0.1));
+    // A thread that wakes 30 ms late once moves nothing: the device still had sound.
+    run.period(30'000'000);
+    run.runUntil(6 * kSecond);
+    EXPECT_TRUE(run.onTimeFrom(4 * kSecond, 0.1));
+    // The device plays 200 ms of silence without us.
+    const std::int64_t resumed = run.devNs += 200'000'000;
+    run.runUntil(9 * kSecond);
+    EXPECT_TRUE(run.onTimeFrom(resumed + kSecond, 0.1)) << "still late a second after the dropout";
+    EXPECT_TRUE(run.onTimeFrom(6 * kSecond, 200.1));
+    for (size_t i = 1; i < run.sounded.size(); ++i)
+        ASSERT_GE(run.sounded[i].second, run.sounded[i - 1].second) << "messages sound in the order sent";
+}
+
+// A device whose clock is slower or faster than the sender's (by 100 ppm, 6 ms a minute) keeps the
+// latency where it is, over ten minutes of playing.
+TEST(RenderTimelineTest, NoCreepWhenTheDeviceClockDiffers) {
+    for (double slower : {1.0001, 0.9999}) {
+        DeviceRun run;
+        run.slower = slower;
+        run.runUntil(600 * kSecond);
+        EXPECT_TRUE(run.onTimeFrom(2 * kSecond, 1.1)) << slower;
+    }
 }
 
 TEST(FluidSynthBackendTest, FineTuningArrivesWholeWhatEverCameBefore) {
