@@ -9,8 +9,11 @@ namespace {
 // still had sound to play. When every period of a window of about half a second began late, the
 // device has played on without us (a dropout, or a clock slower than the sender's): the mapping
 // follows the least late of them. Less than kToleranceNs is left alone (the jitter of the wake-ups).
+// A period that begins later than the device's whole buffer (two periods) needs no window: no late
+// wake-up explains it, the device has run dry.
 constexpr double kWindowNs = 0.5e9;
 constexpr double kToleranceNs = 1e6;
+constexpr double kBufferPeriods = 2.0;
 
 } // namespace
 
@@ -61,11 +64,15 @@ void RenderTimeline::follow(double frames) {
 }
 
 void RenderTimeline::keepInStep(std::int64_t nowNs) {
-    const double late = frameAt(nowNs) - double(rendered);
+    double late = frameAt(nowNs) - double(rendered);
     // Early: the device asks for frames earlier than the mapping says, which a late thread never
-    // causes; messages would come late, so the mapping follows at once.
-    if (late < 0) follow(late);
-    lateness[std::size_t(windowNext)] = std::max(late, 0.0);
+    // causes; messages would come late, so the mapping follows at once. So it does when the device
+    // has surely run dry.
+    if (late < 0 || late > kBufferPeriods * periodFrames) {
+        follow(late);
+        late = 0;
+    }
+    lateness[std::size_t(windowNext)] = late;
     windowNext = (windowNext + 1) % windowSize;
     windowFilled = std::min(windowFilled + 1, windowSize);
     if (windowFilled < windowSize) return;

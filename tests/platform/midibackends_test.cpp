@@ -302,10 +302,17 @@ TEST(RenderTimelineTest, BackAtItsLatencyWithinASecondOfADropout) {
     run.period(30'000'000);
     run.runUntil(6 * kSecond);
     EXPECT_TRUE(run.onTimeFrom(4 * kSecond, 0.1));
-    // The device plays 200 ms of silence without us.
+    // The device plays 200 ms of silence without us: what was sent meanwhile sounds as it resumes.
     const std::int64_t resumed = run.devNs += 200'000'000;
     run.runUntil(9 * kSecond);
     EXPECT_TRUE(run.onTimeFrom(resumed + kSecond, 0.1)) << "still late a second after the dropout";
+    for (auto [sent, sounds] : run.sounded)
+        EXPECT_TRUE(sent <= resumed - 200'000'000 || sent >= resumed ||
+                    sounds <= std::max(resumed, sent + 49'600'000));
+    // One shorter than the device's buffer: only the periods after it tell it from a late wake-up.
+    const std::int64_t resumedAgain = run.devNs += 60'000'000;
+    run.runUntil(12 * kSecond);
+    EXPECT_TRUE(run.onTimeFrom(resumedAgain + kSecond, 0.1)) << "still late a second after the dropout";
     EXPECT_TRUE(run.onTimeFrom(6 * kSecond, 200.1));
     for (size_t i = 1; i < run.sounded.size(); ++i)
         ASSERT_GE(run.sounded[i].second, run.sounded[i - 1].second) << "messages sound in the order sent";
