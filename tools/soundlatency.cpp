@@ -212,26 +212,30 @@ int main(int argc, char** argv) {
                 anchor = std::min(anchor, at - std::int64_t(double(frames) / kRate * 1e9));
         return anchor;
     };
+    // Onsets: the first frame above -24 dBFS after at least 20 ms below -36 dBFS. Notes sound in the
+    // order sent, so each note's onset is the first one after it was sent that no earlier note took
+    // (however long the delay grows).
     const std::vector<std::int16_t>& lv = rec.level;
+    std::vector<std::int64_t> onsets;
+    for (std::size_t f = 882; f < lv.size(); ++f) {
+        if (lv[f] < 2048 ||
+            std::any_of(lv.begin() + std::ptrdiff_t(f - 882), lv.begin() + std::ptrdiff_t(f - 20),
+                        [](std::int16_t x) { return x >= 512; }))
+            continue;
+        onsets.push_back(std::int64_t(f));
+        f += 4410;
+    }
+    std::size_t nextOnset = 0;
     std::vector<double> idle, soon, later, end;
     std::fprintf(stderr, "note  sent_s  after_dropout_s  delay_ms\n");
     for (std::size_t k = 0; k < notes.size(); ++k) {
         Note& n = notes[k];
-        // The first frame above -24 dBFS, after at least 20 ms below -36 dBFS, within 950 ms.
         const std::int64_t anchor = anchorNear(n.sentNs);
         if (anchor == INT64_MAX) continue;
-        auto frameAt = [&](std::int64_t ns) { return std::int64_t(double(ns - anchor) * kRate / 1e9); };
-        const std::int64_t from = std::max<std::int64_t>(frameAt(n.sentNs), 882);
-        const std::int64_t to =
-            std::min<std::int64_t>(frameAt(n.sentNs + 950'000'000), std::int64_t(lv.size()));
-        for (std::int64_t f = from; f < to; ++f) {
-            if (lv[std::size_t(f)] < 2048) continue;
-            if (std::any_of(lv.begin() + (f - 882), lv.begin() + (f - 20),
-                            [](std::int16_t x) { return x >= 512; }))
-                continue;
-            n.delayMs = double(f) / kRate * 1e3 - double(n.sentNs - anchor) / 1e6;
-            break;
-        }
+        const auto sentFrame = std::int64_t(double(n.sentNs - anchor) * kRate / 1e9);
+        while (nextOnset < onsets.size() && onsets[nextOnset] < sentFrame) ++nextOnset;
+        if (nextOnset < onsets.size())
+            n.delayMs = double(onsets[nextOnset++]) / kRate * 1e3 - double(n.sentNs - anchor) / 1e6;
         std::fprintf(stderr, "%4zu %7.2f %8.2f %10.1f\n", k, double(n.sentNs - t0) / 1e9,
                      n.phase ? double(n.sinceDropoutNs) / 1e9 : -1.0, n.delayMs);
         if (n.delayMs < 0) continue;
