@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
-// A device clock slower than the sender's makes the latency grow: beyond this much of it, the mapping
-// is brought back, at most kSlewNs per window of about a second (too little to be heard).
-constexpr double kToleranceNs = 40e6;
-constexpr double kSlewNs = 1e6;
-constexpr double kWindowNs = 1e9;
+// A period that begins late tells nothing by itself: the thread may have woken late while the device
+// still had sound to play. When every period of a window of about half a second began late, the
+// device has played on without us (a dropout, or a clock slower than the sender's): the mapping
+// follows the least late of them. Less than kToleranceNs is left alone (the jitter of the wake-ups).
+// A period that begins later than the device's whole buffer (two periods) needs no window: no late
+// wake-up explains it, the device has run dry.
+constexpr double kWindowNs = 0.5e9;
+constexpr double kToleranceNs = 1e6;
+constexpr double kBufferPeriods = 2.0;
 
 } // namespace
 
@@ -47,29 +50,36 @@ bool RenderTimeline::beginPeriod(std::int64_t nowNs, int frames, std::optional<s
             catchUpNs = nowNs - *oldestNs;
     }
     lastTarget = rendered;
-    windowEarliest = -std::numeric_limits<double>::infinity();
-    windowPeriods = 0;
+    windowSize =
+        int(std::clamp(std::ceil(kWindowNs * framesPerNs / std::max(1, frames)), 4.0, double(kMaxWindow)));
+    windowFilled = 0;
+    windowNext = 0;
     isAnchored = true;
     return true;
 }
 
+void RenderTimeline::follow(double frames) {
+    baseFrame -= frames;
+    for (int i = 0; i < windowFilled; ++i) lateness[std::size_t(i)] -= frames;
+}
+
 void RenderTimeline::keepInStep(std::int64_t nowNs) {
-    // Positive: the device asks for frames earlier than the mapping says, which a late thread never
-    // causes; messages would come late, so the mapping follows at once.
-    const double ahead = double(rendered) - frameAt(nowNs);
-    if (ahead > 0) {
-        baseFrame += ahead;
-        return;
+    double late = frameAt(nowNs) - double(rendered);
+    // Early: the device asks for frames earlier than the mapping says, which a late thread never
+    // causes; messages would come late, so the mapping follows at once. So it does when the device
+    // has surely run dry.
+    if (late < 0 || late > kBufferPeriods * periodFrames) {
+        follow(late);
+        late = 0;
     }
-    // Negative: the device's clock is slower, or this period began late; the least late period of
-    // a window tells which.
-    windowEarliest = std::max(windowEarliest, ahead);
-    if (++windowPeriods < std::max(4.0, kWindowNs * framesPerNs / std::max(1, periodFrames))) return;
-    const double tolerance = kToleranceNs * framesPerNs;
-    if (windowEarliest < -tolerance)
-        baseFrame += std::max(windowEarliest + tolerance, -kSlewNs * framesPerNs);
-    windowEarliest = -std::numeric_limits<double>::infinity();
-    windowPeriods = 0;
+    lateness[std::size_t(windowNext)] = late;
+    windowNext = (windowNext + 1) % windowSize;
+    windowFilled = std::min(windowFilled + 1, windowSize);
+    if (windowFilled < windowSize) return;
+    // Late: the least late period of the window is what the device's clock is behind; messages that
+    // the dropout made late are then due, and are played at once (take gives them frame 0).
+    const double leastLate = *std::min_element(lateness.begin(), lateness.begin() + windowSize);
+    if (leastLate > kToleranceNs * framesPerNs) follow(leastLate);
 }
 
 int RenderTimeline::take(std::int64_t atNs) {

@@ -3,7 +3,9 @@
 // whole periods of sound at times of its own; messages are placed inside the period by their time
 // stamps instead of at its start, so that every message sounds a fixed latency after it was sent,
 // whatever the period size. The frames rendered are mapped onto the sender's clock: anchored when a
-// stretch of sound begins, then kept in step with the device's clock.
+// stretch of sound begins, then kept in step with the device's clock, also after the device has
+// played on without us (a dropout): messages that it made late are then played at once.
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -32,6 +34,8 @@ class RenderTimeline {
     std::int64_t latencyFrames() const { return latency; }
 
   private:
+    static constexpr int kMaxWindow = 64;
+
     double framesPerNs;
     std::int64_t marginNs;
     std::int64_t carryNs;
@@ -47,10 +51,16 @@ class RenderTimeline {
     std::int64_t catchUpBeforeNs = 0;
     std::int64_t catchUpNs = 0;
     std::int64_t lastTarget = 0;
-    // The device's clock against the sender's: the latest a period began early, over a window.
-    double windowEarliest = 0;
-    int windowPeriods = 0;
+    // How late (in frames, against the mapping) each of the latest windowSize periods began; the
+    // least late of them tells an offset of the device's clock from a thread that woke late.
+    std::array<double, kMaxWindow> lateness{};
+    int windowSize = 0;
+    int windowFilled = 0;
+    int windowNext = 0;
 
     double frameAt(std::int64_t ns) const { return baseFrame + double(ns - baseNs) * framesPerNs; }
     void keepInStep(std::int64_t nowNs);
+    // The device's clock is `frames` later against the sender's than the mapping says: the mapping
+    // follows (a message then takes effect that many frames earlier).
+    void follow(double frames);
 };

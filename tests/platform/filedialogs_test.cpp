@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -46,7 +47,7 @@ class ModalScript {
 
   private:
     void poll() {
-        if (++polls > 600) { // 3 seconds: give up and close whatever is open
+        if (std::chrono::steady_clock::now() > giveUpAt) { // a minute: close whatever is open
             timedOut = true;
             if (QWidget* w = QApplication::activeModalWidget())
                 QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
@@ -56,7 +57,8 @@ class ModalScript {
     }
     std::vector<Step> steps;
     std::size_t next = 0;
-    int polls = 0;
+    std::chrono::steady_clock::time_point giveUpAt =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60);
     QTimer timer;
 };
 
