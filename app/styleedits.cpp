@@ -18,11 +18,10 @@ QuoVelanta::StyleEditEnd QuoVelanta::resolveStyleEdits() {
     if (!styleEdits.edited) return StyleEditEnd::Unchanged;
     StyleEditBuffer& buffer = styleEdits;
     Styles& styles = engine.styles;
-    int answer =
-        prompt.messageBoxButtons(textLines({"Save changes to style " + intToText(buffer.styleId) + "?"}),
-                                 textLines({"Yes", "Discard", "Cancel"}), "");
+    int answer = prompt.messageBox(textLines({"Save changes to style " + intToText(buffer.styleId) + "?"}),
+                                   PromptButtons::YesNoCancel, "");
     if (answer == 1) {
-        // Discarded: the session's tempo from before the first edit comes back.
+        // No: the edits are discarded and the session's tempo from before the first edit comes back.
         if (buffer.tempoBefore >= 0) engine.core.tempo(buffer.tempoBefore);
         buffer.forget();
         return StyleEditEnd::Discarded;

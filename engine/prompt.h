@@ -20,14 +20,4 @@ class Prompt {
     // application title.
     virtual int messageBox(const Llist<std::string>& lines, PromptButtons buttons,
                            const std::string& title) = 0;
-    // The same with the buttons' own texts (one to three, left to right; the result is the index of
-    // the button chosen, -1 when closed). Where a box cannot show other texts, the buttons become
-    // "OK", "Yes"/"No" or "Yes"/"No"/"Cancel" by their count, with the same results.
-    virtual int messageBoxButtons(const Llist<std::string>& lines, const Llist<std::string>& buttons,
-                                  const std::string& title) {
-        PromptButtons set = buttons.count() <= 1   ? PromptButtons::Ok
-                            : buttons.count() == 2 ? PromptButtons::YesNo
-                                                   : PromptButtons::YesNoCancel;
-        return messageBox(lines, set, title);
-    }
 };

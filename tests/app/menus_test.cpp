@@ -723,10 +723,9 @@ TEST(HelpManual, NamesTheButtonsOfTheStyleProgrammersQuestionAsTheMessageBoxShow
             if (TFdialog* top = topDialogPage()) shown = top->bottomButtonTexts;
             dlg::pressTopKey(Qt::Key_Escape);
         });
-        Llist<std::string> lines(0, 1, true), buttons(0, 1, true);
+        Llist<std::string> lines(0, 1, true);
         lines.add("Save changes to style 1?");
-        for (const char* b : {"Yes", "Discard", "Cancel"}) buttons.add(b);
-        EXPECT_EQ(DialogPrompt().messageBoxButtons(lines, buttons, ""), -1);
+        EXPECT_EQ(DialogPrompt().messageBox(lines, PromptButtons::YesNoCancel, ""), -1);
     }
     const std::string html = manualText();
     // The manual's paragraph about that question names each button the box shows.

@@ -9,22 +9,16 @@ using namespace play;
 
 namespace {
 
-// Records the button texts of each question as well.
+// Records the first line and the buttons of each question as well.
 class ButtonsPrompt : public ScriptedPrompt {
   public:
-    std::vector<std::vector<std::string>> buttonTexts;
+    std::vector<PromptButtons> buttonSets;
     std::vector<std::string> firstLines;
     int messageBox(const Llist<std::string>& lines, PromptButtons buttons,
                    const std::string& title) override {
         firstLines.push_back(lines.count() > 0 ? lines.at(0) : "");
+        buttonSets.push_back(buttons);
         return ScriptedPrompt::messageBox(lines, buttons, title);
-    }
-    int messageBoxButtons(const Llist<std::string>& lines, const Llist<std::string>& buttons,
-                          const std::string& title) override {
-        std::vector<std::string> texts;
-        for (const std::string& b : buttons) texts.push_back(b);
-        buttonTexts.push_back(texts);
-        return Prompt::messageBoxButtons(lines, buttons, title);
     }
 };
 
@@ -94,7 +88,7 @@ TEST_F(Edits, YesOverwritesExactlyTheFileTheStyleCameFrom) {
     EXPECT_EQ(app().closeStyleEdits(), QuoVelanta::StyleEditEnd::Overwritten);
     EXPECT_EQ(readBytes(styles + "/12.qms"), expected);
     EXPECT_EQ(styleFiles(), (std::vector<std::string>{"003.qms", "12.qms"})); // no 012.qms beside it
-    EXPECT_EQ(prompt.buttonTexts.at(0), (std::vector<std::string>{"Yes", "Discard", "Cancel"}));
+    EXPECT_EQ(prompt.buttonSets.at(0), PromptButtons::YesNoCancel);
     EXPECT_EQ(prompt.firstLines.at(0), "Save changes to style 12?");
     EXPECT_EQ(prompt.firstLines.at(1), "Overwrite style file 12.qms?");
     EXPECT_EQ(prompt.lastButtons, PromptButtons::YesNoCancel);
