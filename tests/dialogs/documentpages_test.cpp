@@ -118,10 +118,20 @@ TEST_F(DocumentPages, SessionLinksKeepEditsPerTabAndCancelDropsThemAll) {
 
 TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
     QuoVelanta& app = rig.app();
-    // Clear, Browse (the open dialog titled "Browse"), then Test on blanks: the plain message, and
-    // nothing is opened.
+    // Clear, Browse (the open dialog titled "Browse"), then Test: blanks go to the shell, which finds
+    // nothing ("File not found."); only the empty text gets the browse message. Nothing is opened.
     browse.answer = "/tmp/some file.pdf";
-    int messagePages = 0;
+    std::vector<int> messageWidths; // how far each message page's line reaches
+    auto message = [&] {
+        TFdialog* page = topDialogPage();
+        if (currentDialogPageId() != kPageMessageBox) return;
+        int right = 0;
+        for (int y = 50; y < 66; ++y)
+            for (int x = 25; x < page->dialogImage.width() - 9; ++x)
+                if (page->dialogImage.pixel(x, y) != page->pageBackground) right = std::max(right, x - 25);
+        messageWidths.push_back(right);
+        clickTopButton(0);
+    };
     then([&] {
         clickWidget(0); // Clear
         EXPECT_TRUE(edit()->text().isEmpty());
@@ -130,10 +140,12 @@ TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
         edit()->setText("   ");
         clickWidget(2); // Test: a message page opens over this one
     });
+    then(message);
     then([&] {
-        if (currentDialogPageId() == kPageMessageBox) ++messagePages;
-        clickTopButton(0);
+        edit()->clear();
+        clickWidget(2);
     });
+    then(message);
     then([&] {
         // A web address opens; a program is refused with a message and never run.
         edit()->setText("  www.example.com  ");
@@ -141,14 +153,19 @@ TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
         edit()->setText("/bin/sh");
         clickWidget(2);
     });
-    then([&] {
-        if (currentDialogPageId() == kPageMessageBox) ++messagePages;
-        clickTopButton(0);
-    });
+    then(message);
     then([&] { clickTopButton(1); });
     EXPECT_FALSE(editSessionLinks(app, 0));
     EXPECT_EQ(browse.title, "Browse");
-    EXPECT_EQ(messagePages, 2);
+    Limage scratch;
+    ASSERT_TRUE(scratch.setSize(10, 10, true));
+    scratch.canvas()->font = Font{};
+    const int notFound = scratch.canvas()->textWidth("File not found.");
+    const int browseText =
+        scratch.canvas()->textWidth("Please browse for a file or enter/paste an internet address.");
+    ASSERT_EQ(messageWidths.size(), 3u);
+    EXPECT_NEAR(messageWidths[0], notFound, 3);
+    EXPECT_NEAR(messageWidths[1], browseText, 3);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "http://www.example.com");
 }
