@@ -107,6 +107,15 @@ void ProgramLoop::waitForEvents(int ms) {
     }
 }
 
+void ProgramLoop::settleInput() {
+    if (!settle || !mayDeliverEvents()) return;
+    try {
+        settle();
+    } catch (...) {
+        recordFailure();
+    }
+}
+
 void ProgramLoop::recordFailure() noexcept {
     if (failureCaught) return;
     failureCaught = true;

@@ -38,12 +38,16 @@ class ProgramLoop : public ModalLoop {
     // The sleep of a pass that delivers the window events arriving meanwhile (the program sets
     // waitForWindowEvents); empty: a plain sleep on the clock.
     std::function<void(int ms)> eventWait;
+    // The delivery of the input waiting when a box opens (the program sets settleWindowInput); empty:
+    // nothing.
+    std::function<void()> settle;
 
     // ModalLoop.
     void tick(bool idle) override;
     void pumpEvents() override;
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     void waitForEvents(int ms) override;
+    void settleInput() override;
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override;
     bool abortWaits() const override;

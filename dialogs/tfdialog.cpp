@@ -396,9 +396,11 @@ int TFdialog::showPage(const std::string& text1, const std::string& text2, const
     show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
+    keyGate_.open();
     modalLoop().pumpEvents();
     if (!closed_ && onShown) onShown();
     waitUntilClosed();
+    keyGate_.close();
     running_ = false;
     hide();
     std::vector<TFdialog*>& pages = openPages();

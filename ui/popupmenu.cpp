@@ -298,12 +298,13 @@ bool TFmenu::eventFilter(QObject* watched, QEvent* event) {
         return false; // but the release of the click that opened the menu still ends that click
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
-        menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
+        if (keyGate_.admit(*e)) menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
         return true;
     }
     case QEvent::KeyRelease: {
         auto* e = static_cast<QKeyEvent*>(event);
-        if (popupSettings().keyUp) popupSettings().keyUp(qtKeyToVk(e->key(), e->modifiers()));
+        if (keyGate_.admit(*e) && popupSettings().keyUp)
+            popupSettings().keyUp(qtKeyToVk(e->key(), e->modifiers()));
         return true;
     }
     default:
@@ -328,6 +329,7 @@ int TFmenu::run() {
     activateWindow();
     paintMenu();
     qApp->installEventFilter(this);
+    keyGate_.open();
     modalLoop().tick(false);
     const bool finished = runModalLoop([this] {
         if (closed_ || !isVisible()) return true;
@@ -344,6 +346,7 @@ int TFmenu::run() {
         return false;
     });
     if (!finished) result = -1;
+    keyGate_.close();
     qApp->removeEventFilter(this);
     closeMenu();
     running_ = false;

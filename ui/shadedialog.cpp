@@ -122,6 +122,7 @@ int TFshadeDialog::run() {
     if (QGuiApplication::platformName() != "offscreen") raise();
     activateWindow();
     paintDialog();
+    keyGate_.open();
     bool shownCalled = false;
     const bool finished = runModalLoop([&] {
         if (!shownCalled) {
@@ -132,6 +133,7 @@ int TFshadeDialog::run() {
         return ui.closeRequested || !isVisible();
     });
     const int result = finished && ui.closeRequested ? ui.clickedId : -1;
+    keyGate_.close();
     hide();
     return result;
 }
