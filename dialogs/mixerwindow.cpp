@@ -313,6 +313,9 @@ void TFmixer::toggle() {
             move(left, top);
         }
     }
+    // Without memory for its picture or window the mixer is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) buildMixerPanel();
+    if (!ui.image.isValid() || !imageReady()) return;
     refreshMixer(true);
     if (isMinimized()) showNormal();
     show();

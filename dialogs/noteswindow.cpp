@@ -135,6 +135,9 @@ bool TFnotes::storePending() {
 }
 
 void TFnotes::showNotes() {
+    // Without memory for its picture or window the notes window is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) buildPanel();
+    if (!ui.image.isValid() || !imageReady()) return;
     if (!isVisible()) loadNotes();
     if (isMinimized()) showNormal();
     show();

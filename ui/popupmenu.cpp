@@ -317,6 +317,12 @@ int TFmenu::run() {
     closed_ = false;
     everActive_ = false;
     sizeAndPlace();
+    // Without memory for its picture or window the menu is not shown (the failure is reported).
+    if (!image.setSize(layout.width, layout.height, true) || !imageReady()) {
+        closed_ = true;
+        running_ = false;
+        return -1;
+    }
     modalLoop().tick(false);
     // Above a modal window (a dialog page that opened the menu) the menu must not count as blocked.
     if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {

@@ -118,6 +118,8 @@ void TFshadeDialog::paintDialog() {
 
 int TFshadeDialog::run() {
     prepare();
+    // Without memory for its picture or window the box is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) return -1;
     show();
     if (QGuiApplication::platformName() != "offscreen") raise();
     activateWindow();
