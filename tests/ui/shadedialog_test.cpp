@@ -89,22 +89,6 @@ TEST_F(ShadeDialogTest, OkAloneEnterAndEsc) {
               1);
 }
 
-TEST_F(ShadeDialogTest, AKeyDownBeforeTheBoxOpenedAnswersNothing) {
-    // A press waiting when the box opened, and the auto-repeat and release of a key held since.
-    Llist<std::string> lines = list({"Saved."});
-    rig.loop.onSettle = [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); };
-    bool open = false;
-    EXPECT_EQ(run(lines, false, false,
-                  [&](TFshadeDialog& d) {
-                      QTest::simulateEvent(&d, true, Qt::Key_Return, {}, "\r", true);
-                      QTest::keyRelease(&d, Qt::Key_Return);
-                      open = !d.ui.closeRequested;
-                      QTest::keyClick(&d, Qt::Key_Escape);
-                  }),
-              -1);
-    EXPECT_TRUE(open);
-}
-
 TEST_F(ShadeDialogTest, YesNoCancelButtonsAnswerTheirIds) {
     Llist<std::string> lines = list({"Store the changes?"});
     for (int pick = 0; pick < 3; ++pick) {
