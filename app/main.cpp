@@ -78,6 +78,7 @@ int run(int argc, char** argv) {
         host.app = &app;
         ProgramLoop loop(app, context.clock);
         loop.eventWait = waitForWindowEvents;
+        loop.settle = settleWindowInput;
         loopRef = &loop;
         ModalLoop* previousLoop = setModalLoop(&loop);
         // Saves run on a worker while playback keeps ticking in the wait loop.

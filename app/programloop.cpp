@@ -9,6 +9,13 @@
 
 #include "app/mainform.h"
 #include "app/quovelanta.h"
+#include "platform/qt/bitmap24.h"
+
+namespace {
+
+const char* const kNotEnoughMemory = "Not enough memory.";
+
+} // namespace
 
 ProgramLoop::ProgramLoop(QuoVelanta& app_, Clock& clock_) : app(app_), clock(clock_) {
     pump = [] {
@@ -28,9 +35,11 @@ ProgramLoop::ProgramLoop(QuoVelanta& app_, Clock& clock_) : app(app_), clock(clo
         previousLoop = application->loop;
         application->loop = this;
     }
+    previousMemoryHandler = Bitmap24::setOutOfMemoryHandler([this] { recordOutOfMemory(); });
 }
 
 ProgramLoop::~ProgramLoop() {
+    Bitmap24::setOutOfMemoryHandler(std::move(previousMemoryHandler));
     if (ProgramApplication* application = ProgramApplication::instance();
         application && application->loop == this)
         application->loop = previousLoop;
@@ -107,6 +116,15 @@ void ProgramLoop::waitForEvents(int ms) {
     }
 }
 
+void ProgramLoop::settleInput() {
+    if (!settle || !mayDeliverEvents()) return;
+    try {
+        settle();
+    } catch (...) {
+        recordFailure();
+    }
+}
+
 void ProgramLoop::recordFailure() noexcept {
     if (failureCaught) return;
     failureCaught = true;
@@ -114,7 +132,7 @@ void ProgramLoop::recordFailure() noexcept {
         try {
             throw;
         } catch (const std::bad_alloc&) {
-            reason = "Not enough memory.";
+            reason = kNotEnoughMemory;
         } catch (const std::exception& e) {
             reason = e.what();
         } catch (...) {
@@ -125,8 +143,24 @@ void ProgramLoop::recordFailure() noexcept {
     }
 }
 
+void ProgramLoop::recordOutOfMemory() noexcept {
+    if (reporting || (memoryReported && clock.nowMs() - memoryReportedAt < kMemoryReportPauseMs)) {
+        std::fputs("QuoVelanta: not enough memory for an image\n", stderr);
+        return;
+    }
+    if (failureCaught) return;
+    failureCaught = true;
+    try {
+        reason = kNotEnoughMemory;
+    } catch (...) {
+        reason.clear();
+    }
+}
+
 void ProgramLoop::reportFailure() noexcept {
     if (!failureCaught) return;
+    const bool memory = reason == kNotEnoughMemory;
+    reporting = true;
     try {
         if (isPlaying()) app.togglePlay();
         Llist<std::string> lines(0, 3, true);
@@ -140,6 +174,11 @@ void ProgramLoop::reportFailure() noexcept {
         failureCaught = false;
         reason.clear();
         std::fputs("QuoVelanta: an unexpected error could not be reported\n", stderr);
+    }
+    reporting = false;
+    if (memory) {
+        memoryReported = true;
+        memoryReportedAt = clock.nowMs();
     }
 }
 

@@ -38,12 +38,16 @@ class ProgramLoop : public ModalLoop {
     // The sleep of a pass that delivers the window events arriving meanwhile (the program sets
     // waitForWindowEvents); empty: a plain sleep on the clock.
     std::function<void(int ms)> eventWait;
+    // The delivery of the input waiting when a box opens (the program sets settleWindowInput); empty:
+    // nothing.
+    std::function<void()> settle;
 
     // ModalLoop.
     void tick(bool idle) override;
     void pumpEvents() override;
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     void waitForEvents(int ms) override;
+    void settleInput() override;
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override;
     bool abortWaits() const override;
@@ -66,6 +70,11 @@ class ProgramLoop : public ModalLoop {
 
     // Called inside a catch block: keeps the first reason until it is reported.
     void recordFailure() noexcept;
+    // Memory for an image (a window's, a page's, a menu's) could not be had: the command that wanted it
+    // is reported as failed. Not again while that report shows, nor for a while after it (a window
+    // that keeps lacking memory would otherwise bring the report back at once).
+    void recordOutOfMemory() noexcept;
+    static constexpr std::int64_t kMemoryReportPauseMs = 10000;
 
   private:
     QuoVelanta& app;
@@ -73,7 +82,11 @@ class ProgramLoop : public ModalLoop {
     int tickDepth = 0;
     bool failureCaught = false;
     std::string reason;
+    bool reporting = false;
+    bool memoryReported = false;
+    std::int64_t memoryReportedAt = 0;
     ProgramLoop* previousLoop = nullptr;
+    std::function<void()> previousMemoryHandler;
     // Stops playback and shows the caught failure (main loop only, with every wait unwound).
     void reportFailure() noexcept;
     bool mayDeliverEvents() const;

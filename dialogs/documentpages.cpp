@@ -16,13 +16,6 @@
 
 namespace {
 
-std::string trimmedText(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    const std::size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
-
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -109,8 +102,8 @@ bool editSessionLinks(QuoVelanta& app, int startLink) {
             if (app.fileDialogs && app.fileDialogs->runOpenDialog(chosen, "Browse", "", ""))
                 edit->setText(qs(chosen));
         } else if (on(testButton)) {
-            // Blanks alone are no address: the text is trimmed before it is checked.
-            const std::string target = trimmedText(edit->text().toStdString());
+            // Only the empty text is refused here; anything else, blanks too, goes to the shell as it is.
+            const std::string target = edit->text().toStdString();
             if (target.empty()) {
                 messageBoxLine("Please browse for a file or enter/paste an internet address.", false, false,
                                "");

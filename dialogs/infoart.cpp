@@ -154,7 +154,7 @@ void fill(Canvas& c, int left, int top, int right, int bottom, TColor colour) {
 
 Limage makeLoopFrame(int frame) {
     Limage image;
-    image.setSize(kLoopFrameWidth, kLoopFrameHeight, true);
+    if (!image.setSize(kLoopFrameWidth, kLoopFrameHeight, true) || image.canvas() == nullptr) return image;
     Canvas& c = *image.canvas();
     for (int y = 0; y < kLoopFrameHeight; ++y)
         fill(c, 0, y, kLoopFrameWidth, y + 1,

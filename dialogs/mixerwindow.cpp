@@ -41,18 +41,6 @@ bool chordsMixAtDefault(const QvSessionMix& m) {
     return m.volChords == 0.8 && m.mixA == 1.0 && m.mixB == 1.0 && m.mixC == 1.0;
 }
 
-void attachToolWindowFrame(ShadeUI& ui, WindowSurface* window, const std::string& title) {
-    ui.attach(window, title, false, true);
-    if (ui.titleHotRects.count() == 0 || !ui.image.isValid()) return;
-    // These windows have no window menu: the grip is not drawn, so nothing drawn is dead.
-    const TRect grip = ui.titleHotRects.at(0);
-    Canvas& c = *ui.image.canvas();
-    c.brush = {ui.faceColour, false};
-    c.pen = {ui.faceColour, false};
-    c.fillRect(TRect{grip.Left, grip.Top, grip.Right, grip.Bottom});
-    ui.titleHotRects.clear();
-}
-
 bool handleTitleBoxes(ShadeUI& ui, QWidget& window) {
     bool acted = false;
     if (ui.closeRequested) {
@@ -84,7 +72,7 @@ TFmixer::~TFmixer() = default;
 void TFmixer::buildMixerPanel() {
     const Theme theme = themeOf(app);
     shadeDarkSkin() = !theme.whiteModel;
-    attachToolWindowFrame(ui, this, "Session Mixer");
+    ui.attach(this, "Session Mixer", false, true);
     QvSessionMix& mix = app.engine.core.mix;
     const TColor normal = ui.textColour;
     const TColor dim = scaleColour(theme.dimTextColour(), theme.whiteModel ? 0.93f : 1.45f);
@@ -325,6 +313,9 @@ void TFmixer::toggle() {
             move(left, top);
         }
     }
+    // Without memory for its picture or window the mixer is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) buildMixerPanel();
+    if (!ui.image.isValid() || !imageReady()) return;
     refreshMixer(true);
     if (isMinimized()) showNormal();
     show();

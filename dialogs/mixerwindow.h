@@ -67,8 +67,5 @@ bool drumsMixAtDefault(const QvSessionMix& mix);
 bool bassMixAtDefault(const QvSessionMix& mix);
 bool chordsMixAtDefault(const QvSessionMix& mix);
 
-// Draws the frame and title bar of a Shade tool window: its minimise box minimises and its close
-// box hides (the owner acts on the requests); the window has no menu, so no menu grip is drawn.
-void attachToolWindowFrame(ShadeUI& ui, WindowSurface* window, const std::string& title);
 // Acts on the title-bar boxes after a press: minimise or hide; true when one was pressed.
 bool handleTitleBoxes(ShadeUI& ui, QWidget& window);

@@ -69,7 +69,7 @@ void TFnotes::buildPanel() {
     p.setColor(QPalette::Base, white ? QColor(255, 255, 255) : qcolour(0x404040));
     p.setColor(QPalette::Text, white ? QColor(0, 0, 0) : qcolour(theme.themeShadeColour()));
     Mnotes->setPalette(p);
-    attachToolWindowFrame(ui, this, "Session Notes");
+    ui.attach(this, "Session Notes", false, true);
     ui.begin(
         [this] {
             if (ui.buttonClicked && ui.clickedId == 0) closeFlag = true;
@@ -135,6 +135,9 @@ bool TFnotes::storePending() {
 }
 
 void TFnotes::showNotes() {
+    // Without memory for its picture or window the notes window is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) buildPanel();
+    if (!ui.image.isValid() || !imageReady()) return;
     if (!isVisible()) loadNotes();
     if (isMinimized()) showNormal();
     show();

@@ -173,6 +173,10 @@ void TFprogrammer::showProgrammer() {
         activateWindow();
         return;
     }
+    // Without memory for its picture or window the Style Programmer is not shown (the failure is
+    // reported).
+    if (!image.isValid()) image.setSize(kClientWidth, kClientHeight, true);
+    if (!image.isValid() || !surface->imageReady()) return;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         move(area.x() + (area.width() - kClientWidth) / 2, area.y() + (area.height() - kClientHeight) / 2);

@@ -202,6 +202,7 @@ void TFdialog::darkSeam(int x, int h) {
 }
 
 void TFdialog::drawPillar(int x0, int h, TColor p, TColor p2) {
+    if (dialogImage.canvas() == nullptr) return;
     Canvas& c = *dialogImage.canvas();
     const int x1 = x0 + 6;
     hline(c, x0, x1, 0, scaleColour(p, 1.15f));
@@ -214,6 +215,7 @@ void TFdialog::drawPillar(int x0, int h, TColor p, TColor p2) {
 }
 
 void TFdialog::drawFrame(int w, int h, const std::string& title) {
+    if (dialogImage.canvas() == nullptr) return; // no memory for the picture: the page is not shown
     Canvas& c = *dialogImage.canvas();
     const TColor b = pageBackground;
     if (dialogPageId == kPageAbout) {
@@ -371,6 +373,13 @@ void TFdialog::beginPage(int width, int height, const std::string& title) {
 int TFdialog::showPage(const std::string& text1, const std::string& text2, const std::string& text3) {
     if (running_) return -1; // this page is already waiting: a second wait on it would share its state
     if (!begun_) beginPage(500, 124, "");
+    if (!dialogImage.isValid() || !imageReady()) {
+        // Memory for the page's picture or window could not be had (the failure is reported): the page
+        // is not shown and ends as closed.
+        restoreMainDrawing();
+        dialogResult = -1;
+        return dialogResult;
+    }
     tickPlayback();
     const int w = dialogImage.width(), h = dialogImage.height();
     if (!text1.empty()) {
@@ -396,9 +405,11 @@ int TFdialog::showPage(const std::string& text1, const std::string& text2, const
     show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
+    keyGate_.open();
     modalLoop().pumpEvents();
     if (!closed_ && onShown) onShown();
     waitUntilClosed();
+    keyGate_.close();
     running_ = false;
     hide();
     std::vector<TFdialog*>& pages = openPages();

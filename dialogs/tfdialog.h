@@ -22,6 +22,7 @@
 #include "foundation/llist.h"
 #include "platform/qt/windowsurface.h"
 #include "ui/aapen.h"
+#include "ui/keygate.h"
 #include "ui/limage.h"
 #include "ui/sccontrols.h"
 #include "ui/scvaluebox.h"
@@ -211,6 +212,7 @@ class TFdialog : public WindowSurface {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    KeyGate keyGate_{this};
     bool closed_ = false;
     bool running_ = false;
     bool begun_ = false;

@@ -6,7 +6,9 @@
 # QV_SMOKE_MIDI_LOG, which makes the program write its MIDI to that file instead of the system's
 # ports), plays from a beat clicked under a chord cell, types a line of non-Latin text into the notes
 # window (the saved session must hold it byte for byte) and quits with Esc, answering the save question
-# with Return.
+# with Return. The first start finds an unreadable settings file: the notice that says so must outlast
+# the Return that answered the sound test page, held down until after the notice has opened, and
+# close on a Return of its own.
 # Usage: tools/smoke.sh [BUILD-DIR]   (default build). Later checks add steps between start and close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +20,7 @@ smoke_under_xvfb "$0" xdotool import convert
 
 smoke_prepare smoke
 MIDILOG="$RUN/midi.log"
+printf 'not a settings file\r\n' >"$RUN/options.cfg" # read as unreadable: set aside, defaults used
 (cd "$RUN" && QV_SMOKE_MIDI_LOG="$MIDILOG" exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
 PID=$!
 
@@ -41,11 +44,33 @@ sound_test() {
 deadline 20 sound_test || fail "the first start showed no sound test page"
 import -silent -window "$DLG" "$BUILD/smoke-soundtest.png" 2>/dev/null || true
 xdotool windowactivate --sync "$DLG" 2>/dev/null || xdotool windowfocus --sync "$DLG" 2>/dev/null || true
-# To the focused page: a --window key whose page closes at once would lose its release.
-xdotool key Return
+# To the focused page: a --window key whose page closes at once would lose its release. Return stays
+# down until the notice about the settings file has opened and a second has passed (the key repeats
+# after 0.66 s): neither the repeats nor the release may answer the notice.
+xdotool keydown Return
 gone() { ! xdotool getwindowgeometry "$DLG" >/dev/null 2>&1 || ! xdotool search --onlyvisible --name '^QuoVelanta$' | grep -qx "$DLG"; }
-deadline 10 gone || fail "the sound test page did not close on Enter"
+notice_open() {
+    NOTICE=""
+    local w
+    for w in $(xdotool search --onlyvisible --name '^QuoVelanta$' 2>/dev/null); do
+        [ "$w" = "$WID" ] || [ "$w" = "$DLG" ] || NOTICE=$w
+    done
+    [ -n "$NOTICE" ]
+}
+deadline 10 gone || { xdotool keyup Return; fail "the sound test page did not close on Enter"; }
 echo "smoke: sound test answered"
+deadline 20 notice_open || { xdotool keyup Return; fail "no notice about the unreadable settings file appeared"; }
+sleep 1
+xdotool keyup Return
+sleep 0.5
+notice_open || fail "the Return that answered the sound test page also closed the notice that followed it"
+import -silent -window "$NOTICE" "$BUILD/smoke-notice.png" 2>/dev/null || true
+[ -f "$RUN/options.cfg.bad" ] || fail "the unreadable options.cfg was not set aside"
+xdotool windowactivate --sync "$NOTICE" 2>/dev/null || xdotool windowfocus --sync "$NOTICE" 2>/dev/null || true
+xdotool key Return
+notice_gone() { ! notice_open; }
+deadline 10 notice_gone || fail "the notice did not close on its own Return"
+echo "smoke: the notice outlasted the held Return and closed on its own"
 
 
 # Client coordinates of the main window's layout: the Style box and, in the style selector that opens

@@ -61,6 +61,7 @@ bool Limage::create(const Bitmap24* source, int width, int height, bool keepsBit
     }
     if (keepsBitmap) {
         std::unique_ptr<Bitmap24> bmp(new (std::nothrow) Bitmap24);
+        if (!bmp) Bitmap24::noteOutOfMemory();
         if (!bmp || !bmp->setSize(width, height) || bmp->isEmpty()) {
             resetClip();
             return false;
@@ -71,9 +72,12 @@ bool Limage::create(const Bitmap24* source, int width, int height, bool keepsBit
         rows_ = bitmap_->rows();
     } else {
         const size_t rowBytes = static_cast<size_t>(width) * 3;
-        std::unique_ptr<uint8_t[]> heap(new (std::nothrow) uint8_t[rowBytes * static_cast<size_t>(height)]);
+        const size_t bytes = rowBytes * static_cast<size_t>(height);
+        std::unique_ptr<uint8_t[]> heap(Bitmap24::mayAllocate(bytes) ? new (std::nothrow) uint8_t[bytes]
+                                                                     : nullptr);
         std::unique_ptr<uint8_t*[]> rows(new (std::nothrow) uint8_t*[static_cast<size_t>(height)]);
         if (!heap || !rows) {
+            Bitmap24::noteOutOfMemory();
             resetClip();
             return false;
         }

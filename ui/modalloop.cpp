@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "platform/clock.h"
@@ -20,6 +21,7 @@ class PlainLoop : public ModalLoop {
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     void waitForEvents(int ms) override { waitForWindowEvents(ms); }
+    void settleInput() override { settleWindowInput(); }
     std::int64_t nowMs() override { return clock.nowMs(); }
     bool isPlaying() const override { return false; }
     bool abortWaits() const override { return false; }
@@ -68,6 +70,12 @@ void waitForWindowEvents(int ms) {
     bound.setTimerType(Qt::PreciseTimer);
     bound.start(ms);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void settleWindowInput() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
+    QGuiApplication::sync();
+    QCoreApplication::sendPostedEvents();
 }
 
 void waitMs(int ms, bool keepAlive) {

@@ -25,6 +25,10 @@ class ModalLoop {
     // only for a few milliseconds), so a pass never leaves them waiting for its whole sleep. By
     // default a plain sleep.
     virtual void waitForEvents(int ms) { sleepMs(ms); }
+    // A box (page, message box, popup) has just been shown and takes no keys yet: input that reached
+    // the program before (still queued at the window system or in Qt) is delivered now, so that it
+    // cannot answer the box. Never called from inside a paint event. By default nothing.
+    virtual void settleInput() {}
     virtual std::int64_t nowMs() = 0;
     // The clock is playing: passes sleep 2 ms, otherwise 20 ms.
     virtual bool isPlaying() const = 0;
@@ -46,6 +50,10 @@ bool runModalLoop(const std::function<bool()>& done, bool idle = true);
 // Qt's side of waitForEvents: blocks until window events arrive (or ms milliseconds have passed) and
 // delivers those that are there; without an application a plain sleep.
 void waitForWindowEvents(int ms);
+
+// Qt's side of settleInput: a round trip to the window system, then the delivery of every event it
+// had sent before (without an application nothing).
+void settleWindowInput();
 
 // A fixed wait: pumps events once, then until ms milliseconds have passed ticks (idle tick) when
 // keepAlive is set, and sleeps 2 ms. Events are not dispatched inside the wait.

@@ -298,12 +298,13 @@ bool TFmenu::eventFilter(QObject* watched, QEvent* event) {
         return false; // but the release of the click that opened the menu still ends that click
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
-        menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
+        if (keyGate_.admit(*e)) menuKeyDown(qtKeyToVk(e->key(), e->modifiers()));
         return true;
     }
     case QEvent::KeyRelease: {
         auto* e = static_cast<QKeyEvent*>(event);
-        if (popupSettings().keyUp) popupSettings().keyUp(qtKeyToVk(e->key(), e->modifiers()));
+        if (keyGate_.admit(*e) && popupSettings().keyUp)
+            popupSettings().keyUp(qtKeyToVk(e->key(), e->modifiers()));
         return true;
     }
     default:
@@ -316,6 +317,12 @@ int TFmenu::run() {
     closed_ = false;
     everActive_ = false;
     sizeAndPlace();
+    // Without memory for its picture or window the menu is not shown (the failure is reported).
+    if (!image.setSize(layout.width, layout.height, true) || !imageReady()) {
+        closed_ = true;
+        running_ = false;
+        return -1;
+    }
     modalLoop().tick(false);
     // Above a modal window (a dialog page that opened the menu) the menu must not count as blocked.
     if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
@@ -328,6 +335,7 @@ int TFmenu::run() {
     activateWindow();
     paintMenu();
     qApp->installEventFilter(this);
+    keyGate_.open();
     modalLoop().tick(false);
     const bool finished = runModalLoop([this] {
         if (closed_ || !isVisible()) return true;
@@ -344,6 +352,7 @@ int TFmenu::run() {
         return false;
     });
     if (!finished) result = -1;
+    keyGate_.close();
     qApp->removeEventFilter(this);
     closeMenu();
     running_ = false;

@@ -9,6 +9,7 @@
 #include "foundation/llist.h"
 #include "platform/qt/gditypes.h"
 #include "platform/qt/windowsurface.h"
+#include "ui/keygate.h"
 #include "ui/limage.h"
 #include "ui/menumarkup.h"
 #include "ui/theme.h"
@@ -101,6 +102,7 @@ class TFmenu : public WindowSurface {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    KeyGate keyGate_{this};
     bool running_ = false;
     bool everActive_ = false;
     bool closed_ = false;

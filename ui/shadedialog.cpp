@@ -118,10 +118,13 @@ void TFshadeDialog::paintDialog() {
 
 int TFshadeDialog::run() {
     prepare();
+    // Without memory for its picture or window the box is not shown (the failure is reported).
+    if (!ui.image.isValid() || !imageReady()) return -1;
     show();
     if (QGuiApplication::platformName() != "offscreen") raise();
     activateWindow();
     paintDialog();
+    keyGate_.open();
     bool shownCalled = false;
     const bool finished = runModalLoop([&] {
         if (!shownCalled) {
@@ -132,6 +135,7 @@ int TFshadeDialog::run() {
         return ui.closeRequested || !isVisible();
     });
     const int result = finished && ui.closeRequested ? ui.clickedId : -1;
+    keyGate_.close();
     hide();
     return result;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/llist.h"
+#include "ui/keygate.h"
 #include "ui/shadeui.h"
 
 class TFshadeDialog : public ShadeWindow {
@@ -41,6 +42,9 @@ class TFshadeDialog : public ShadeWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    KeyGate keyGate_{this};
 };
 
 // The link of a line: the whitespace-delimited token that holds "www.", or empty.

@@ -1,7 +1,9 @@
 #pragma once
 // A 24-bit image: rows of blue, green, red bytes in one block (each row padded to 4 bytes), with
 // row pointers that stay put until the size changes, and a canvas that draws on it.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/qt/canvas.h"
@@ -34,6 +36,16 @@ class Bitmap24 {
 
     // The canvas keeps its pen, brush, font and clip across size changes.
     Canvas& canvas() { return canvas_; }
+
+    // Memory for an image that cannot be had: the image stays empty, and the program hears of it
+    // through the handler it installs (its main loop reports the command as failed). Without a
+    // handler the failure is written to the error output. Returns the previous handler.
+    static std::function<void()> setOutOfMemoryHandler(std::function<void()> handler);
+    static void noteOutOfMemory();
+    // Whether an image of this many bytes may be allocated: tests set a limit above which every
+    // allocation fails as if memory had run out (0: no limit).
+    static bool mayAllocate(std::size_t bytes);
+    static void setAllocationLimit(std::size_t bytes);
 
   private:
     int width_ = 0;

@@ -106,8 +106,10 @@ ShellTarget mailTarget(const std::string& address) {
 } // namespace
 
 ShellTarget classifyShellTarget(const std::string& target) {
+    if (target.empty()) return {ShellOpenResult::Empty, {}};
+    // Blanks alone name nothing to open: they are not found, as any target that opens nothing.
     std::string t = trimmed(target);
-    if (t.empty()) return {ShellOpenResult::Empty, {}};
+    if (t.empty()) return {ShellOpenResult::NotFound, {}};
     if (startsWithNoCase(t, "http://") || startsWithNoCase(t, "https://")) return webTarget(t);
     if (startsWithNoCase(t, "www.")) return webTarget("http://" + t);
     if (startsWithNoCase(t, "mailto:")) return mailTarget(t.substr(7));

@@ -6,7 +6,7 @@
 
 enum class ShellOpenResult {
     Opened,   // handed to the desktop
-    Empty,    // nothing to open
+    Empty,    // nothing to open (the empty text; blanks are not found)
     NotFound, // neither a web address nor an existing file or folder
     Refused,  // a program, script or launcher
     Failed,   // the desktop could not open it

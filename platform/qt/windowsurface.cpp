@@ -41,6 +41,10 @@ Bitmap24& WindowSurface::image() {
     return image_;
 }
 
+bool WindowSurface::imageReady() {
+    return width() <= 0 || height() <= 0 || !image().isEmpty();
+}
+
 void WindowSurface::resizeEvent(QResizeEvent* event) {
     fitImage(event->size().width(), event->size().height());
     QWidget::resizeEvent(event);
@@ -48,6 +52,11 @@ void WindowSurface::resizeEvent(QResizeEvent* event) {
 
 void WindowSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // Qt has no image of the window to paint on when it could not allocate one: nothing is drawn.
+    if (!painter.isActive()) {
+        Bitmap24::noteOutOfMemory();
+        return;
+    }
     if (image_.isEmpty()) {
         painter.fillRect(event->rect(), Qt::black);
         return;
@@ -64,6 +73,15 @@ void WindowSurface::paintEvent(QPaintEvent* event) {
         const int rows = std::min(band, r.bottom() + 1 - y);
         const QImage view(image_.bits() + std::ptrdiff_t(y) * image_.stride() + std::ptrdiff_t(r.left()) * 3,
                           r.width(), rows, image_.stride(), QImage::Format_BGR888);
-        painter.drawImage(QPoint(r.left(), y), view);
+        // The rows are converted for the screen here rather than inside Qt's drawing, which goes on
+        // with a null image when it cannot allocate the converted copy: without memory for it the
+        // rest is not drawn, and the failure is reported.
+        const bool allowed = Bitmap24::mayAllocate(std::size_t(r.width()) * std::size_t(rows) * 4);
+        const QImage screenRows = allowed ? view.convertToFormat(QImage::Format_RGB32) : QImage();
+        if (screenRows.isNull()) {
+            Bitmap24::noteOutOfMemory();
+            return;
+        }
+        painter.drawImage(QPoint(r.left(), y), screenRows);
     }
 }

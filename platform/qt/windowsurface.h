@@ -14,6 +14,9 @@ class WindowSurface : public QWidget {
     // stays inside keeps its pixels.
     Bitmap24& image();
     Canvas& canvas() { return image().canvas(); }
+    // The backing image could be had for the widget's size (a widget of no size needs none). When
+    // memory for it could not be had, the window shows black and the failure has been reported.
+    bool imageReady();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -11,7 +11,11 @@
 #include <new>
 #include <stdexcept>
 
+#include "dialogs/messagebox.h"
+#include "platform/qt/bitmap24.h"
 #include "tests/app/mainwindow_rig.h"
+#include "ui/popupmenu.h"
+#include "ui/shadedialog.h"
 
 using win::WindowRig;
 
@@ -193,6 +197,29 @@ TEST(MainLoop, AFailingCommandIsReportedAndTheSessionStaysOpen) {
     EXPECT_EQ(rig.prompt.asked, 3);
     EXPECT_EQ(rig.prompt.lastLines.at(1), "press failed");
     EXPECT_TRUE(rig.ctx->history.modified);
+}
+
+TEST(MainLoop, AWindowWithoutMemoryIsSkippedAndReportedAndTheSessionStillSaves) {
+    WindowRig rig;
+    rig.start();
+    modify(rig);
+    Llist<std::string> lines(0, 1, true), items(0, 1, true);
+    for (int i = 0; i < 12; ++i) items.add("An item of the menu");
+    std::vector<int> shown;                  // a page, a Shade box and a popup menu
+    Bitmap24::setAllocationLimit(16 * 1024); // larger images fail as if memory had run out
+    rig.onPump = [&] {
+        rig.onPump = nullptr;
+        shown = {messageBoxLine("A page", false, false, ""), showShadeDialog(nullptr, lines, false, false),
+                 showPopupMenu(items, -1, 10, 10)};
+    };
+    rig.loop->mainPass();
+    EXPECT_EQ(shown, std::vector<int>({-1, -1, -1}));
+    ASSERT_EQ(rig.prompt.asked, 1);
+    EXPECT_EQ(rig.prompt.lastLines.at(1), "Not enough memory.");
+    Bitmap24::setAllocationLimit(0);
+    rig.app().sessionPath = rig.dir.file("kept.qvs");
+    EXPECT_TRUE(rig.app().saveSession());
+    EXPECT_FALSE(rig.ctx->history.modified);
 }
 
 // A context menu that fails leaves no menu marked open: the displayed page follows playback again.

@@ -149,9 +149,13 @@ TEST(SessionLinks, OnlySafeTargetsOpenAndAFailureOffersTheLinksPage) {
     ASSERT_EQ(r.prompt.lastLines.count(), 1);
     EXPECT_EQ(r.prompt.lastLines.at(0), "File not found.");
     EXPECT_EQ(r.newest(), "Edit session links");
+    r.core().sessionLinks.at(3) = "   "; // blanks open nothing either: the message and the links page
+    r.app().openSessionLink(3);
+    EXPECT_EQ(r.prompt.asked, 3);
+    EXPECT_EQ(r.prompt.lastLines.at(0), "File not found.");
     r.app().openSessionLink(5); // no such link
     r.app().openSessionLink(-1);
-    EXPECT_EQ(r.prompt.asked, 2);
+    EXPECT_EQ(r.prompt.asked, 3);
 }
 
 TEST(SoundCommands, MixerAndVisualTransposeHooks) {

@@ -22,6 +22,7 @@ class ScriptedLoop : public ModalLoop {
     bool playing = false, abort = false;
     std::deque<std::function<void()>> steps; // one step per pump, in turn
     int idlePumpsLeft = 200;                 // pumps without a step before the loop asks every wait to end
+    std::function<void()> onSettle;          // input that was waiting when a page opened
 
     void tick(bool idle) override { ++(idle ? idleTicks : playTicks); }
     void pumpEvents() override {
@@ -35,6 +36,9 @@ class ScriptedLoop : public ModalLoop {
         } else if (--idlePumpsLeft <= 0) {
             abort = true; // a script that ran out: never hang the test
         }
+    }
+    void settleInput() override {
+        if (onSettle) onSettle();
     }
     void sleepMs(int ms) override { clock.sleepMs(ms); }
     std::int64_t nowMs() override { return clock.nowMs(); }

@@ -118,10 +118,19 @@ TEST_F(DocumentPages, SessionLinksKeepEditsPerTabAndCancelDropsThemAll) {
 
 TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
     QuoVelanta& app = rig.app();
-    // Clear, Browse (the open dialog titled "Browse"), then Test on blanks: the plain message, and
-    // nothing is opened.
+    // Clear, Browse (the open dialog titled "Browse"), then Test: blanks go to the shell, which finds
+    // nothing ("File not found."); only the empty text gets the browse message. Nothing is opened.
     browse.answer = "/tmp/some file.pdf";
-    int messagePages = 0;
+    std::vector<int> messageWidths; // how far each message page's line reaches
+    auto message = [&] {
+        TFdialog* page = topDialogPage();
+        int right = 0;
+        for (int y = 50; y < 66; ++y)
+            for (int x = 25; x < page->dialogImage.width() - 9; ++x)
+                if (page->dialogImage.pixel(x, y) != page->pageBackground) right = std::max(right, x - 25);
+        messageWidths.push_back(right);
+        clickTopButton(0);
+    };
     then([&] {
         clickWidget(0); // Clear
         EXPECT_TRUE(edit()->text().isEmpty());
@@ -130,10 +139,12 @@ TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
         edit()->setText("   ");
         clickWidget(2); // Test: a message page opens over this one
     });
+    then(message);
     then([&] {
-        if (currentDialogPageId() == kPageMessageBox) ++messagePages;
-        clickTopButton(0);
+        edit()->clear();
+        clickWidget(2);
     });
+    then(message);
     then([&] {
         // A web address opens; a program is refused with a message and never run.
         edit()->setText("  www.example.com  ");
@@ -141,14 +152,15 @@ TEST_F(DocumentPages, SessionLinksClearBrowseAndTest) {
         edit()->setText("/bin/sh");
         clickWidget(2);
     });
-    then([&] {
-        if (currentDialogPageId() == kPageMessageBox) ++messagePages;
-        clickTopButton(0);
-    });
+    then(message);
     then([&] { clickTopButton(1); });
     EXPECT_FALSE(editSessionLinks(app, 0));
     EXPECT_EQ(browse.title, "Browse");
-    EXPECT_EQ(messagePages, 2);
+    const Canvas page; // measures in the page's font
+    ASSERT_EQ(messageWidths.size(), 3u);
+    EXPECT_NEAR(messageWidths[0], page.textWidth("File not found."), 3);
+    EXPECT_NEAR(messageWidths[1],
+                page.textWidth("Please browse for a file or enter/paste an internet address."), 3);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "http://www.example.com");
 }

@@ -2,9 +2,11 @@
 // the tuning lists; the sound test's message sequence and timing, also when closed early; the loop
 // help animation as a function of time; the About page's library counts and link; the style chosen
 // again through the Style Programmer's edit buffer when a page that played on part 1 closes.
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "dialogs/infoart.h"
+#include "dialogs/messagebox.h"
 #include "engine/options.h"
 #include "foundation/textfile.h"
 #include "infopages_rig.h"
@@ -175,6 +177,28 @@ TEST(SoundTestPage, PlaysTheChordOnTheClockWhileThePageWaits) {
     EXPECT_EQ(got, expected);
     // The page kept taking input: its passes ran all along.
     EXPECT_GT(rig.scope.loop.pumps, 1950 / 20);
+}
+
+TEST(SoundTestPage, TheReturnThatAnsweredItAnswersNothingOnTheNoticeThatFollows) {
+    info::Rig rig;
+    rig.at(rig.now() + 100, [] { QTest::keyPress(topDialogPage(), Qt::Key_Return); });
+    EXPECT_FALSE(rig.pages->showSoundTestPage());
+    // Return still down as the notice opens, a press that waited meanwhile, repeats and the release.
+    rig.scope.loop.onSettle = [] { QTest::keyPress(topDialogPage(), Qt::Key_Return); };
+    bool stillOpen = false;
+    rig.scope.then([&] {
+        QTest::simulateEvent(topDialogPage(), true, Qt::Key_Return, {}, "\r", true);
+        QTest::keyRelease(topDialogPage(), Qt::Key_Return);
+        for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) { // a repeat left unmarked
+            QKeyEvent repeat(type, Qt::Key_Return, Qt::NoModifier, "\r");
+            repeat.setTimestamp(5000);
+            QApplication::sendEvent(topDialogPage(), &repeat);
+        }
+        stillOpen = currentDialogPageId() == kPageMessageBox && !topDialogPage()->isClosed();
+        QTest::keyClick(topDialogPage(), Qt::Key_Return); // a press of its own answers it
+    });
+    EXPECT_EQ(messageBoxLine("Some settings files could not be read:", false, false, ""), 0);
+    EXPECT_TRUE(stillOpen);
 }
 
 TEST(SoundTestPage, ClosingEarlyEndsTheNotesAndPlayAgainAnswersTrue) {

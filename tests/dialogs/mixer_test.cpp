@@ -75,7 +75,11 @@ TEST(Mixer, BuildsTheWindowWithThirteenFadersBoundToTheLiveMix) {
     EXPECT_EQ(kick.rect.Bottom - kick.rect.Top, 101);
     EXPECT_LT(kick.rect.Right - kick.rect.Left, drums.rect.Right - drums.rect.Left);
     EXPECT_TRUE(m.drumsAtDefault && m.bassAtDefault && m.chordsAtDefault);
-    EXPECT_TRUE(m.ui.titleHotRects.count() == 0); // no dead menu grip
+    // A normal Shade window: the menu grip is drawn with its hot rect, the drag starts 8 px right of it.
+    ASSERT_EQ(m.ui.titleHotRects.count(), 1);
+    EXPECT_EQ(m.ui.titleHotRects.at(0), (TRect{10, 4, 29, 23}));
+    EXPECT_FALSE(m.ui.inTitleBar(36, 10));
+    EXPECT_TRUE(m.ui.inTitleBar(37, 10));
     EXPECT_FALSE(m.isVisible());
 }
 

@@ -54,7 +54,7 @@ TEST(ShellOpenTest, EmptyAndMissingOpenNothing) {
     TempFolder t;
     Opener o;
     EXPECT_EQ(shellOpenTarget("", o.fn()), ShellOpenResult::Empty);
-    EXPECT_EQ(shellOpenTarget("   ", o.fn()), ShellOpenResult::Empty);
+    EXPECT_EQ(shellOpenTarget("   ", o.fn()), ShellOpenResult::NotFound); // blanks name nothing
     EXPECT_EQ(shellOpenTarget((t.path / "nothing.pdf").string(), o.fn()), ShellOpenResult::NotFound);
     EXPECT_EQ(shellOpenTarget("javascript:alert(1)", o.fn()), ShellOpenResult::NotFound);
     EXPECT_EQ(shellOpenTarget("file:///no/such/file.txt", o.fn()), ShellOpenResult::NotFound);
@@ -179,5 +179,5 @@ TEST(ShellOpenMail, MailAddressesOpenAndLookalikesDoNot) {
     EXPECT_EQ(classifyShellTarget("mailto:a.b-c@mail.example.org?subject=Hi").url,
               "mailto:a.b-c@mail.example.org?subject=Hi");
     EXPECT_EQ(classifyShellTarget("grüße@bücher.de").verdict, ShellOpenResult::Opened);
-    EXPECT_EQ(classifyShellTarget("   ").verdict, ShellOpenResult::Empty);
+    EXPECT_EQ(classifyShellTarget("   ").verdict, ShellOpenResult::NotFound);
 }

@@ -442,6 +442,23 @@ TEST(WindowSurface, DrawingOutsidePaintIsShownByThePaintEvent) {
     EXPECT_EQ(w.canvas().pixel(50, 5), 0);
 }
 
+TEST(WindowSurface, AnImageWithoutMemoryIsReportedAndNothingIsDrawnFromIt) {
+    int failures = 0;
+    auto previous = Bitmap24::setOutOfMemoryHandler([&] { ++failures; });
+    Bitmap24::setAllocationLimit(1000); // larger images fail as if memory had run out
+    WindowSurface w;
+    w.resize(40, 30);
+    EXPECT_FALSE(w.imageReady());
+    Bitmap24::setAllocationLimit(4000); // the image, but not the rows converted for the screen
+    EXPECT_TRUE(w.imageReady());
+    const int before = failures;
+    w.grab();
+    Bitmap24::setAllocationLimit(0);
+    Bitmap24::setOutOfMemoryHandler(std::move(previous));
+    EXPECT_EQ(failures, before + 1);
+    EXPECT_GE(before, 1);
+}
+
 // A whole window is copied to the screen without Qt's thread pool, whose threads the GUI thread
 // would wait for (that stalled playback), and without a seam between the bands it is copied in.
 TEST(WindowSurface, AWholeWindowIsCopiedOnTheGuiThreadAlone) {

@@ -111,12 +111,18 @@ TEST_F(PopupMenuTest, AnyKeyClosesWithMinusOneAModifierAloneToo) {
 TEST_F(PopupMenuTest, KeyUpGoesToTheMainFormHandler) {
     std::vector<int> released;
     popupSettings().keyUp = [&](int vk) { released.push_back(vk); };
-    rig.loop.then([&] { QTest::keyRelease(&menu(), Qt::Key_F1); });
-    rig.loop.then([&] { QTest::keyClick(&menu(), Qt::Key_Escape); });
+    // Only for a key pressed in the menu: F2 was down before it opened (its auto-repeat and release).
+    bool cancelled = true;
+    rig.loop.then([&] {
+        QTest::simulateEvent(&menu(), true, Qt::Key_F2, {}, {}, true);
+        QTest::keyRelease(&menu(), Qt::Key_F2);
+        cancelled = menu().cancelled;
+    });
+    rig.loop.then([&] { QTest::keyClick(&menu(), Qt::Key_F1); });
     EXPECT_EQ(showPopupMenu(kMenu, -1, 100, 100), -1);
     popupSettings().keyUp = nullptr;
-    ASSERT_FALSE(released.empty());
-    EXPECT_EQ(released.front(), 112);
+    EXPECT_FALSE(cancelled);
+    EXPECT_EQ(released, std::vector<int>{112});
 }
 
 TEST_F(PopupMenuTest, AClickOnAnotherWindowDismissesAndIsRecordedForReplay) {
