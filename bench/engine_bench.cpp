@@ -14,6 +14,7 @@
 
 #include "app/qvcontext.h"
 #include "app/savewaiter.h"
+#include "bench/bench_setup.h"
 #include "engine/globalnotes.h"
 #include "foundation/textfile.h"
 #include "platform/clock.h"
@@ -89,15 +90,8 @@ class Bench {
         std::random_device rd;
         dir = std::filesystem::temp_directory_path() / ("qvbench-" + std::to_string(rd()));
         std::filesystem::create_directories(dir);
-        QvContext::Setup s;
-        s.clock = realClock ? realClock : &clock;
-        s.realMidi = false;
+        QvContext::Setup s = benchSetup(dir, realClock ? realClock : &clock);
         s.synth = std::make_unique<SinkBackend>();
-        s.stylesFolder = (dir / "Styles").string();
-        s.optionsPath = (dir / "options.cfg").string();
-        s.recentPath = (dir / "recent.cfg").string();
-        s.globalNotesPath = (dir / "globalNotes.cfg").string();
-        s.customMixesPath = (dir / "customStyleMixes.dat").string();
         ctx = std::make_unique<QvContext>(std::move(s));
         ctx->engine.styles.add(fullStyle());
         ctx->app.selectStyle(1, true, false, false);

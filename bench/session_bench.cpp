@@ -11,10 +11,12 @@
 #include <string>
 
 #include "app/qvcontext.h"
+#include "bench/bench_setup.h"
 #include "engine/sessionfile.h"
 #include "foundation/strutil.h"
 #include "foundation/textfile.h"
 #include "platform/clock.h"
+#include "tests/common/sessiondoc.h"
 
 namespace {
 
@@ -28,15 +30,7 @@ class SessionBench {
         std::random_device rd;
         dir = std::filesystem::temp_directory_path() / ("qvbench-" + std::to_string(rd()));
         std::filesystem::create_directories(dir);
-        QvContext::Setup s;
-        s.clock = &clock;
-        s.realMidi = false;
-        s.stylesFolder = (dir / "Styles").string();
-        s.optionsPath = (dir / "options.cfg").string();
-        s.recentPath = (dir / "recent.cfg").string();
-        s.globalNotesPath = (dir / "globalNotes.cfg").string();
-        s.customMixesPath = (dir / "customStyleMixes.dat").string();
-        ctx = std::make_unique<QvContext>(std::move(s));
+        ctx = std::make_unique<QvContext>(benchSetup(dir, &clock));
         ctx->engine.options.warnSessionDelete = false; // each open replaces the last without a question
     }
     ~SessionBench() {
@@ -102,20 +96,7 @@ BENCHMARK(BM_OpenSessionNotes)
 // longest page sequence, notes and links at their limits.
 void BM_OpenLargestValidSession(benchmark::State& state) {
     SessionBench b;
-    QvCore& core = b.ctx->engine.core;
-    for (int p = 0; p < kPageCount; ++p) {
-        QvPage& page = core.pages.at(p);
-        for (int i = 0; i < kMaxChordsPerPage; ++i)
-            page.addChord(
-                QvChord(i % 12, i % 20, i % 7 - 3, (i + 5) % 12, true, kMaxPageUnits / kMaxChordsPerPage),
-                -1);
-        for (int i = 0; i < kMaxPointsPerPage; ++i) page.addAPoint(i * (kMaxPageUnits / kMaxPointsPerPage));
-    }
-    core.pageSlots.clear();
-    for (int s = 0; s < kMaxPageSlots; ++s) core.pageSlots.add(s % kPageCount);
-    const std::string line(kMaxNotesBytes / kMaxNoteLines, 'n');
-    for (int i = 0; i < kMaxNoteLines; ++i) core.sessionNotes.add(line);
-    for (std::string& link : core.sessionLinks) link = std::string(kMaxLinkBytes, 'l');
+    fillLargestSession(b.ctx->engine.core);
     const std::string path = b.file("largest.qvs");
     b.ctx->app.writeSessionFile(path);
     openRepeatedly(state, b, path);
