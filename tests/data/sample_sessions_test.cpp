@@ -30,14 +30,6 @@ class CountingPrompt : public Prompt {
     }
 };
 
-std::vector<std::string> samplePaths() {
-    std::vector<std::string> paths;
-    for (const auto& entry : fs::directory_iterator(samplesFolder()))
-        if (entry.path().extension() == ".qvs") paths.push_back(entry.path().string());
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 bool load(SessionDoc& doc, const std::string& path) {
     doc.core.reset();
     return doc.loadFile(kSessionHeader, path);

@@ -28,6 +28,15 @@ std::string samplesFolder() {
     return dataFolder() + "/Samples";
 }
 
+std::vector<std::string> samplePaths() {
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(samplesFolder(), ec))
+        if (entry.path().extension() == ".qvs") paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 std::string freshFolder(const std::string& tag) {
     static int serial = 0;
     fs::path p = fs::temp_directory_path() /
@@ -113,15 +122,23 @@ StyleRenderer::~StyleRenderer() {
     fs::remove_all(work, ec);
 }
 
-StyleRender StyleRenderer::render(int id, bool withCoda) {
-    return renderOver(id, [withCoda](bool triple) { return progression(triple, withCoda); });
+StyleRender StyleRenderer::render(int id, bool withCoda, int key) {
+    return renderOver(
+        id,
+        [withCoda, key](bool triple) {
+            std::vector<QvChord> chords = progression(triple, withCoda);
+            for (QvChord& c : chords) c.transpose(key);
+            return chords;
+        },
+        key);
 }
 
 StyleRender StyleRenderer::renderEveryChordType(int id) {
     return renderOver(id, [](bool) { return everyChordType(); });
 }
 
-StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor) {
+StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor,
+                                      int key) {
     QvContext& ctx = *context;
     QvCore& core = ctx.engine.core;
     ctx.app.newSession(true);
@@ -131,13 +148,17 @@ StyleRender StyleRenderer::renderOver(int id, const std::function<std::vector<Qv
     core.pageSlots.clear();
     core.pageSlots.add(0);
     core.loopMode = 2;
-    return capture();
+    StyleRender r = capture();
+    r.key = key;
+    return r;
 }
 
 StyleRender StyleRenderer::renderSession(const std::string& path) {
     context->app.newSession(true);
     if (!context->app.openSession(path)) return StyleRender{};
-    return capture();
+    StyleRender r = capture();
+    r.song = fs::path(path).filename().string();
+    return r;
 }
 
 StyleRender StyleRenderer::capture() {
@@ -168,6 +189,7 @@ StyleRender StyleRenderer::capture() {
     const int bar = std::max(1, r.style.stepsPerBar), every = r.style.stepsPerBeat % 3 == 0 ? 3 : 2;
     for (int e = 0; e < core.pageSlots.count(); ++e) {
         const QvPage& page = core.pages.at(core.pageSlots.at(e));
+        r.entryStarts.push_back(core.startTickOf(e) * 8);
         for (int i = 0, units = 0; i < page.chordCount(); units += page.chordLength(i++)) {
             int step = 0;
             while (step * 48 / bar < units || step % every != 0) ++step;

@@ -18,6 +18,8 @@ namespace shipped {
 std::string dataFolder();    // the data/ folder of the source tree
 std::string stylesFolder();  // data/Styles
 std::string samplesFolder(); // data/Samples
+// The sample sessions (*.qvs) of data/Samples, sorted by name.
+std::vector<std::string> samplePaths();
 // A new empty folder for one test (removed by the caller or left in the temporary folder).
 std::string freshFolder(const std::string& tag);
 // Numbers of the style files in a folder (names NNN.qms), ascending.
@@ -47,6 +49,9 @@ struct ChordSpan {
 
 struct StyleRender {
     StyleFile style;
+    int key = 0;                   // semitones the progression was moved up from C
+    std::string song;              // the file name of a song played in its own style; empty otherwise
+    std::vector<int> entryStarts;  // capture time at which each entry of the page sequence begins
     std::vector<MidiEvent> events; // every captured message, in time order
     std::vector<ChordSpan> chords;
     int songEnd = 0;         // capture time at which the song ended and every voice was silenced
@@ -59,13 +64,14 @@ class StyleRenderer {
   public:
     explicit StyleRenderer(const std::string& stylesFolder);
     ~StyleRenderer();
-    StyleRender render(int id, bool withCoda);
+    // key: the progression moved up by this many semitones.
+    StyleRender render(int id, bool withCoda, int key = 0);
     StyleRender renderEveryChordType(int id);
     // A session file played through once in its own style (an empty render when it does not open).
     StyleRender renderSession(const std::string& path);
 
   private:
-    StyleRender renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor);
+    StyleRender renderOver(int id, const std::function<std::vector<QvChord>(bool)>& chordsFor, int key = 0);
     StyleRender capture();
     std::string work;
     FakeClock clock;

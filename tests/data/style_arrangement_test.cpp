@@ -10,6 +10,7 @@
 
 #include "engine/styles.h"
 #include "tests/data/style_checks.h"
+#include "tests/data/style_lines.h"
 
 using namespace shipped;
 
@@ -263,6 +264,9 @@ TEST(ShippedStyleArrangement, ChecksOfTheProgressionCatchASpoiledStyle) {
         const double shared = sharedDrumHits(r.style, loadShipped(idNamed("Rock Anthem")), sameBass);
         return shared >= 0.9 ? std::vector<std::string>{"shares its drums"} : std::vector<std::string>{};
     };
+    const auto lines = [](LineCheckFunction check) {
+        return Check([check](const StyleRender& r) { return lineProblems(check, r); });
+    };
     const auto keys = [](int track, int (*key)(const StyleNote&)) {
         return [=](StyleFile& s) { eachNote(s.tracks.at(track), [&](StyleNote& n) { n.key = key(n); }); };
     };
@@ -353,10 +357,41 @@ TEST(ShippedStyleArrangement, ChecksOfTheProgressionCatchASpoiledStyle) {
              keepNotes(s.tracks.at(0), [&](const StyleNote& n) { return n.key != 42 || hats++ > 0; });
          },
          nearClone, "shares its drums"},
+        // The registers and lines, each on a style that keeps the rule until it is spoiled.
+        {"Pop Straight", [](StyleFile& s) { s.tracks.at(3).key -= 24; }, lines(lowRegister), "clear from"},
+        {"Reggae", [](StyleFile& s) { s.tracks.at(4).arp.notes.add(StyleNote(45, 90, 0, 16)); },
+         lines(majorSevenths), "B2 under C"},
+        {"Pop Straight", [](StyleFile& s) { s.tracks.at(1).arp.name = "Pop Walking Eighths"; },
+         lines(walkingLines), "half-step arrivals 0 %"},
+        {"Pop Straight", [](StyleFile& s) { s.tracks.at(4).prog = 73; }, lines(melodicLines),
+         "track 4 (Pop Guitar Picking): steps"},
+        {"Techno", keys(1, [](const StyleNote& n) { return n.key + (n.pos == 4 ? 24 : 0); }),
+         lines(bassRegister), "track 1 (Techno Rolling Bass)"},
+        {"Celtic Jig", [](StyleFile& s) { s.tracks.at(3).key += 12; }, lines(guitarRegisters),
+         "median chord bottom"},
+        {"Rock Anthem",
+         [](StyleFile& s) { keepNotes(s.tracks.at(0), [](const StyleNote& n) { return n.pos < 60; }); },
+         lines(phraseFills), "ends at velocity 0"},
+        {"Quickstep", [](StyleFile& s) { s.tracks.at(0).vol /= 3; }, lines(balance), "the drums lie"},
+        {"Celtic Jig",
+         [](StyleFile& s) {
+             for (int key : {76, 79, 81, 84}) s.tracks.at(4).arp.notes.add(StyleNote(key, 80, 0, 12));
+         },
+         lines(voicings), "B4 C5 over Cmaj7"},
+        {"Pop Straight", bassLine(42, 4), lines(songEndings), "F#2 over C moves on to C2"},
+        {"Pop Straight", [](StyleFile& s) { s.tracks.at(2).prog = 56; }, lines(oneNoteAtATime),
+         "track 2 (Pop Piano Pulse)"},
+        {"Techno", [](StyleFile& s) { eachNote(s.tracks.at(2), [](StyleNote& n) { n.pos += 1; }); },
+         lines(flamsAndClones), "ms off"},
     };
+    StyleRenderer renderer(stylesFolder());
+    std::map<std::string, StyleRender> shipped; // each style as shipped, rendered once
     for (const auto& spoil : spoils) {
-        const std::vector<std::string> problems =
-            spoil.check(renderSpoiled(idNamed(spoil.style), spoil.spoil, true));
+        const int id = idNamed(spoil.style);
+        if (!shipped.count(spoil.style)) shipped[spoil.style] = renderer.render(id, true);
+        EXPECT_FALSE(mentions(spoil.check(shipped[spoil.style]), spoil.message))
+            << spoil.style << " as shipped: " << spoil.message;
+        const std::vector<std::string> problems = spoil.check(renderSpoiled(id, spoil.spoil, true));
         EXPECT_TRUE(mentions(problems, spoil.message)) << spoil.style << ": " << spoil.message << "\n"
                                                        << joined(problems);
     }

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <numbers>
 #include <vector>
 
 #include "platform/fluidsynthbackend.h"
+#include "platform/paths.h"
 
 namespace shipped {
 
@@ -120,6 +122,32 @@ AudioLevel Listener::play(const StyleRender& r, const ListenOptions& options) {
 
 int timeOfBar(const StyleRender& r, int bars) {
     return bars * r.style.stepsPerBar * 8;
+}
+
+std::vector<PartLevel> soloLevels(Listener& listener, const StyleRender& r, int bars) {
+    std::vector<PartLevel> levels;
+    for (int t = 0; t < 7; ++t) {
+        const StyleTrack& track = r.style.tracks.at(t);
+        if (track.mode == 0) continue;
+        ListenOptions o;
+        o.soloChannel = r.channelOfTrack[t];
+        o.until = timeOfBar(r, bars);
+        levels.push_back(PartLevel{t, track.type, listener.play(r, o).loudnessDb});
+    }
+    return levels;
+}
+
+std::vector<std::string> balanceFonts() {
+    if (const char* font = std::getenv("QV_TEST_SOUNDFONT")) return {font};
+    std::vector<std::string> fonts;
+    for (const char* name : {"FluidR3_GM.sf2", "TimGM6mb.sf2"})
+        for (const char* folder : {"/usr/share/sounds/sf2/", "/usr/share/soundfonts/"})
+            if (std::filesystem::exists(std::string(folder) + name)) {
+                fonts.push_back(std::string(folder) + name);
+                break;
+            }
+    if (fonts.empty() && !findGmSoundFont().empty()) fonts.push_back(findGmSoundFont());
+    return fonts;
 }
 
 } // namespace shipped

@@ -5,6 +5,7 @@
 // far less than its raw energy suggests).
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/data/shipped_data.h"
 
@@ -43,5 +44,17 @@ class Listener {
 
 // The capture time at which bar `bars` of the render begins.
 int timeOfBar(const StyleRender& r, int bars);
+
+// The loudness of each active track of a render played on its own (soloed) over its first `bars` bars.
+struct PartLevel {
+    int track = 0;
+    int type = 0;
+    double db = -200.0;
+};
+std::vector<PartLevel> soloLevels(Listener& listener, const StyleRender& r, int bars);
+
+// The SoundFonts the balance is held in: the one the program finds first and the small one many
+// systems ship (QV_TEST_SOUNDFONT=/path/to.sf2 checks only that one).
+std::vector<std::string> balanceFonts();
 
 } // namespace shipped

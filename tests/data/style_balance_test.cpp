@@ -22,26 +22,6 @@ using namespace shipped;
 
 namespace {
 
-struct PartLevel {
-    int track = 0;
-    int type = 0;
-    double db = -200.0;
-};
-
-// Solo levels of the active tracks of a render over its first `bars` bars.
-std::vector<PartLevel> soloLevels(Listener& listener, const StyleRender& r, int bars) {
-    std::vector<PartLevel> levels;
-    for (int t = 0; t < 7; ++t) {
-        const StyleTrack& track = r.style.tracks.at(t);
-        if (track.mode == 0) continue;
-        ListenOptions o;
-        o.soloChannel = r.channelOfTrack[t];
-        o.until = timeOfBar(r, bars);
-        levels.push_back(PartLevel{t, track.type, listener.play(r, o).loudnessDb});
-    }
-    return levels;
-}
-
 double powerSum(const std::vector<PartLevel>& levels, bool chords, int type) {
     double p = 0.0;
     for (const PartLevel& l : levels)
@@ -66,21 +46,6 @@ std::vector<Hit> hitsOf(const StyleRender& r, int channel) {
 std::string noteName(int p) {
     static const char* names[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
     return std::string(names[p % 12]) + std::to_string(p / 12 - 1);
-}
-
-// The SoundFonts the balance is held in: the one the program finds first and the small one many
-// systems ship (QV_TEST_SOUNDFONT=/path/to.sf2 checks only that one).
-std::vector<std::string> balanceFonts() {
-    if (const char* font = std::getenv("QV_TEST_SOUNDFONT")) return {font};
-    std::vector<std::string> fonts;
-    for (const char* name : {"FluidR3_GM.sf2", "TimGM6mb.sf2"})
-        for (const char* folder : {"/usr/share/sounds/sf2/", "/usr/share/soundfonts/"})
-            if (std::filesystem::exists(std::string(folder) + name)) {
-                fonts.push_back(std::string(folder) + name);
-                break;
-            }
-    if (fonts.empty() && !findGmSoundFont().empty()) fonts.push_back(findGmSoundFont());
-    return fonts;
 }
 
 // What is out of balance in a render over its first four bars: a part soloed more than 12 dB

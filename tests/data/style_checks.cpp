@@ -11,8 +11,6 @@
 
 namespace shipped {
 
-namespace {
-
 std::string partName(const StyleFile& s, int t) {
     return "track " + std::to_string(t) + " (" + s.tracks.at(t).arp.name + ")";
 }
@@ -22,10 +20,6 @@ std::string noteName(int p) {
     return std::string(names[((p % 12) + 12) % 12]) + std::to_string(p / 12 - 1);
 }
 
-bool isTom(int key) {
-    return key == 41 || key == 43 || key == 45 || key == 47 || key == 48 || key == 50;
-}
-
 int drumGroup(int k) {
     if (k == 35 || k == 36) return 1000;
     if (k >= 37 && k <= 40) return 1001;
@@ -33,6 +27,12 @@ int drumGroup(int k) {
     if (k == 51 || k == 53 || k == 59) return 1003;
     if (k == 49 || k == 57 || k == 52 || k == 55) return 1004;
     return k;
+}
+
+namespace {
+
+bool isTom(int key) {
+    return key == 41 || key == 43 || key == 45 || key == 47 || key == 48 || key == 50;
 }
 
 // The notes of one bar of a pattern as (key, velocity, offset in the bar, length) in list order.
@@ -56,8 +56,8 @@ bool barsVary(const StyleArp& arp, int stepsPerBar) {
     return false;
 }
 
-// The pitch classes of a chord's tones, and when asked the tone its written colour (A over C) becomes
-// and the slash bass.
+} // namespace
+
 std::set<int> tonesOf(const QvChord& c, bool withColourAndBass) {
     std::set<int> out;
     for (int i : variantIntervals(c.variant)) out.insert((c.key + i) % 12);
@@ -72,6 +72,8 @@ std::vector<Sounding> notesOf(const StyleRender& r, int track) {
         if (n.channel == r.channelOfTrack[track]) out.push_back(n);
     return out;
 }
+
+namespace {
 
 std::string at(const StyleRender& r, int t, const Sounding& n) {
     return partName(r.style, t) + ": " + noteName(n.pitch) + " at " + std::to_string(n.on) + " ";

@@ -2,6 +2,7 @@
 // What a musician listens for in a shipped style, as checks over its render and over its patterns:
 // full chords (third and seventh), clean voicings, open registers, one meter and one swing grid,
 // fills at phrase ends, walking lines that walk, and grooves that no two styles share.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,17 @@
 #include "tests/data/shipped_data.h"
 
 namespace shipped {
+
+// "track 2 (Pop Piano Pulse)"; "C4" for 60; the drum class of a drum key (kick, snare, hi-hat, ride,
+// crash; any other key is a class of its own).
+std::string partName(const StyleFile& s, int track);
+std::string noteName(int pitch);
+int drumGroup(int key);
+// The pitch classes of a chord's tones, and when asked the tone its written colour (A over C) becomes
+// and the slash bass.
+std::set<int> tonesOf(const QvChord& c, bool withColourAndBass);
+// The notes a track of a render plays.
+std::vector<Sounding> notesOf(const StyleRender& r, int track);
 
 // The chord parts of a render over the fixed progression: every chord gets its third (unless it is
 // suspended) and every four-tone chord its seventh or sixth in at least one part; no part sounds two
