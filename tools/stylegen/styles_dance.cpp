@@ -16,27 +16,30 @@ Style march() {
     d.vol = 80;
     grid(d, 36, "9.......8.......");
     grid(d, 38, "8.3.7.3.9.3.7.34|8.3.7.3.9.3.7.34|8.3.7.3.9.3.7.34|8.3.7.3.9876789x");
+    // The tuba keeps to its lowest octave: root on one, the fifth on three wherever the root lies.
     Track b = bassTrack("March Tuba", 58, 16);
+    b.key = -12;
     add(b, 36, 100, 0, 3);
     add(b, 43, 94, 8, 3);
-    Track hn = chordTrack(Codes, "March Horn After-Beats", 60, 1, LayerB, 64, 3);
+    // The horns' after-beats: a close triad in the middle, the seventh left to the clarinet.
+    Track hn = chordTrack(Pitches, "March Horn After-Beats", 60, 1, LayerB, 64);
     hn.vol = 50;
-    hits(hn, {72, 73, 74, 75}, "....9.......8...|....9.......8...|....9.......8...|....9...8.8.9...", 1.5);
-    add(hn, 48, 80, 0, 1.5);
-    // The clarinet's counter-line: up the chord, a turn, down again and a run into the next phrase.
-    Track cl = chordTrack(Codes, "March Clarinet Runs", 71, 1, LayerC, 64, 1);
+    hits(hn, {64, 67, 72}, "....9.......8...|....9.......8...|....9.......8...|....9...8.8.9...", 1.5);
+    // The clarinet's counter-line in running eighths: up the scale and round the chord, with the ninth
+    // and the sixth passing between chord tones, and a run into the next phrase.
+    Track cl = chordTrack(Pitches, "March Clarinet Runs", 71, 1, LayerC, 64);
     cl.vol = 68;
     noteLine(cl, 16, 2, 4, 76,
-             {{72, 73, 74, 75, 74, 73, 74, 75},
-              {76, 75, 74, 73, 74, 75, 74, 73},
-              {72, 74, 73, 75, 74, 76, 75, 74},
-              {73, 72, 73, 74, 75, 76, 77, 76}});
-    // Bells two octaves above the written chord, where the glockenspiel sounds.
+             {{72, 74, 76, 72, 79, 81, 79, 76},
+              {76, 74, 72, 74, 72, 69, 67, 69},
+              {67, 69, 67, 64, 72, 74, 76, 74},
+              {79, 76, 72, 74, 76, 79, 81, 79}});
+    // Bells two octaves above the written chord, ringing its third and fifth.
     Track gl = chordTrack(Pitches, "March Glockenspiel", 9, 1, LayerC, 16);
     gl.key = 24;
     gl.vol = 100;
-    add(gl, {67, 72}, 92, 0, 2);
-    add(gl, {67, 72}, 78, 8, 2);
+    add(gl, {64, 67}, 92, 0, 2);
+    add(gl, {64, 67}, 78, 8, 2);
     s.tracks = {d, b, hn, cl, gl};
     return s;
 }
