@@ -51,29 +51,33 @@ Style polka() {
     s.name = "Polka Oom-Pah";
     s.bpm = 120;
     s.autoCymbal = 8;
-    Track d = drumTrack("Polka Oom-Pah Drums", 16);
+    // Four bars: oom-pah, and a snare roll up to the next phrase in the fourth.
+    Track d = drumTrack("Polka Oom-Pah Drums", 64);
     d.vol = 89;
-    grid(d, 36, "9...7...9...7...");
-    grid(d, 38, "..7...7...7...7.");
+    grid(d, 36, "9...7...9...7...|9...7...9...7...|9...7...9...7...|9...7...9...9...");
+    grid(d, 38, "..7...7...7...7.|..7...7...7...7.|..7...7...7...7.|..7...7...7.6789");
+    // The tuba on every beat, root and fifth in its lowest octave.
     Track b = bassTrack("Polka Tuba", 58, 16);
+    b.key = -12;
     add(b, 36, 100, 0, 1.5);
     add(b, 43, 88, 4, 1.5);
     add(b, 36, 96, 8, 1.5);
     add(b, 43, 88, 12, 1.5);
-    Track ac = chordTrack(Codes, "Polka Accordion", 21, 1, LayerB, 64, 3);
+    // The accordion's pah on the off-beats, its left hand on each bar's first beat.
+    Track ac = chordTrack(Pitches, "Polka Accordion", 21, 1, LayerB, 64);
     ac.vol = 74;
-    hits(ac, {72, 73, 74, 75}, "..8...7...8...7.|..8...7...8...7.|..8...7...8...7.|..8...7.8.8.8...", 1.2);
+    hits(ac, {64, 67, 72}, "..8...7...8...7.|..8...7...8...7.|..8...7...8...7.|..8...7.8.8.8...", 1.2);
     for (int bar = 0; bar < 64; bar += 16) add(ac, 48, 70, bar, 1.2);
-    // The clarinet tumbles through the chord in eighths, a different turn in every bar.
-    Track cl = chordTrack(Codes, "Polka Clarinet", 71, 1, LayerC, 64, 1);
+    // The clarinet tumbles round the chord in eighths, a different turn in every bar, the ninth and the
+    // sixth passing between the chord tones.
+    Track cl = chordTrack(Pitches, "Polka Clarinet", 71, 1, LayerC, 64);
     cl.vol = 68;
     noteLine(cl, 16, 2, 2, 74,
-             {{72, 73, 74, 75, 74, 73, 74, 75},
-              {76, 75, 74, 75, 73, 74, 72, 73},
-              {74, 75, 76, 75, 74, 73, 74, 72},
-              {73, 74, 75, 76, 77, 76, 75, 74}});
+             {{76, 74, 72, 76, 79, 81, 79, 76},
+              {79, 76, 74, 72, 72, 69, 67, 69},
+              {76, 79, 81, 79, 76, 74, 72, 74},
+              {72, 74, 76, 74, 76, 79, 81, 79}});
     s.tracks = {d, b, ac, cl};
-    fourBarPhrase(s, 4, false);
     return s;
 }
 
