@@ -47,7 +47,7 @@ Style march() {
 Style polka() {
     Style s;
     s.number = 25;
-    s.globalVol = 122;
+    s.globalVol = 124;
     s.name = "Polka Oom-Pah";
     s.bpm = 120;
     s.autoCymbal = 8;
@@ -84,7 +84,7 @@ Style polka() {
 Style waltz() {
     Style s;
     s.number = 26;
-    s.globalVol = 117;
+    s.globalVol = 120;
     s.name = "Slow Waltz";
     s.bpm = 96;
     s.stepsPerBar = 12;
@@ -98,27 +98,27 @@ Style waltz() {
     b.vol = 100;
     add(b, 36, 100, 0, 3.5);
     add(b, 43, 92, 12, 3.5);
+    // The piano's oom-pah-pah: its left hand an octave over the bass (root, then the fifth), the right
+    // hand a triad with the root on top.
     Track pn = chordTrack(Pitches, "Waltz Piano Pah-Pah", 0, 1, LayerB, 48);
     pn.vol = 85;
-    hits(pn, {64, 67, 69, 72}, "....7...6...|....7...6...|....7...6...|....7...7.6.", 2);
-    for (int bar = 0; bar < 48; bar += 12) add(pn, 48, 84, bar, 3);
-    Track str = stylegen::pad("Waltz Strings", 49, 4, 48, {4, 3, 2, 0}, 74);
+    hits(pn, {64, 67, 72}, "....7...6...|....7...6...|....7...6...|....7...7.6.", 2);
+    for (int bar = 0; bar < 48; bar += 24) {
+        add(pn, 48, 84, bar, 3);
+        add(pn, 55, 78, bar + 12, 3);
+    }
+    // The strings hold the triad in root position, from about C4 (E3 at the lowest).
+    Track str = chordTrack(Pitches, "Waltz Strings", 49, 4, LayerA, 48);
     str.vol = 62;
+    str.susVolume = 85;
+    add(str, {60, 67}, 74, 0, 48);
+    add(str, 64, 66, 0, 48);
+    // The harp rolls up and down the chord above the piano, where its seventh rings over the roots.
     Track hp = chordTrack(Codes, "Waltz Harp", 46, 2, LayerC, 48, 3);
     hp.vol = 80;
-    add(hp, {72, 73}, 80, 0, 2);
-    add(hp, 74, 66, 2, 2);
-    add(hp, 75, 70, 4, 2);
-    add(hp, 76, 64, 6, 2);
-    add(hp, 75, 68, 8, 2);
-    add(hp, 74, 62, 10, 2);
-    add(hp, 73, 76, 12, 2);
-    add(hp, 74, 64, 14, 2);
-    add(hp, 75, 70, 16, 2);
-    add(hp, 76, 64, 18, 2);
-    add(hp, 77, 68, 20, 2);
-    add(hp, 76, 62, 22, 2);
-    for (int i = 0; i < 12; ++i) add(hp, 72 + (i < 6 ? i : 11 - i), 60 + 3 * (i % 4), 24 + 2 * i, 2);
+    static const int roll[24] = {73, 74, 75, 76, 75, 74, 74, 75, 76, 77, 76, 75,
+                                 73, 74, 75, 76, 77, 78, 78, 77, 76, 75, 74, 73};
+    for (int i = 0; i < 24; ++i) add(hp, roll[i], (i % 6 == 0 ? 80 : 62) + 3 * (i % 3), 2 * i, 2);
     s.tracks = {d, b, pn, str, hp};
     return s;
 }
