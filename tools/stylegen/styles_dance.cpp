@@ -126,7 +126,7 @@ Style waltz() {
 Style house() {
     Style s;
     s.number = 31;
-    s.globalVol = 89;
+    s.globalVol = 93;
     s.name = "House Groove";
     s.bpm = 124;
     s.autoCymbal = 8;
@@ -141,26 +141,37 @@ Style house() {
     // A clap pickup ends the first four bars, the roll the whole eight.
     add(d, 39, 70, 62, 0.5);
     add(d, 39, 80, 63, 0.5);
+    // The bass in its lowest octave: the root on the beat and its off-beat, the fifth before the next.
     Track b = bassTrack("House Offbeat Bass", 38, 16);
     b.vol = 75;
+    b.key = -12;
     add(b, 36, 84, 0, 1);
     add(b, 36, 104, 2, 1.5);
     add(b, 43, 96, 6, 1.5);
     add(b, 36, 80, 8, 1);
     add(b, 36, 104, 10, 1.5);
     add(b, 43, 96, 14, 1.5);
+    // Stabs on the root with the ninth on top; the pad holds root, fifth and the colour above them.
     Track st = chordTrack(Pitches, "House Chord Stabs", 17, 1, LayerB, 16);
     st.vol = 61;
-    hits(st, {64, 67, 69, 72}, "..8..7....8..6..", 0.75);
-    Track pad = stylegen::pad("House Warm Pad", 89, 3, 64, {5, 4, 3, 2}, 72);
+    hits(st, {60, 64, 67, 74}, "..8..7....8..6..", 0.75);
+    Track pad = chordTrack(Pitches, "House Warm Pad", 89, 3, LayerA, 64);
     pad.vol = 72;
-    Track pn = chordTrack(Codes, "House Piano", 1, 1, LayerB, 32, 3);
+    pad.susVolume = 85;
+    add(pad, {60, 69}, 72, 0, 64);
+    add(pad, 67, 64, 0, 64);
+    // The piano answers above the stabs: third, colour and the third again on top (no root, no
+    // half step at the top).
+    Track pn = chordTrack(Pitches, "House Piano", 1, 1, LayerB, 32);
     pn.vol = 76;
-    hits(pn, {74, 75, 76, 77}, "...8..7...8..7..|...8..7...7.....", 0.8);
-    Track arp = chordTrack(Codes, "House Sequence", 5, 1, LayerC, 16, 1);
+    hits(pn, {67, 69, 76}, "...8..7...8..7..|...8..7...7.....", 0.8);
+    // The sequence ripples high over the chord in sixteenths: third, fifth and ninth, the root left to
+    // the others.
+    Track arp = chordTrack(Pitches, "House Sequence", 5, 1, LayerC, 16);
     arp.vol = 98;
-    add(arp, {72, 74}, 80, 0, 0.5);
-    for (int i = 1; i < 16; ++i) add(arp, i % 4 == 2 ? 74 : 72 + (i % 2), i % 4 == 0 ? 80 : 62, i, 0.5);
+    arp.key = 12;
+    static const int ripple[16] = {76, 79, 74, 79, 76, 79, 74, 76, 79, 76, 74, 79, 76, 74, 76, 79};
+    for (int i = 0; i < 16; ++i) add(arp, ripple[i], i % 4 == 0 ? 80 : 62, i, 0.5);
     s.tracks = {d, b, st, pad, pn, arp};
     return s;
 }
