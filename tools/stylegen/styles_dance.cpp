@@ -191,13 +191,16 @@ Style hipHop() {
     grid(d, 38, "......9...........9.....");
     grid(d, 37, ".......................5");
     grid(d, 42, "7.47.47.47.47.47.47.47.4");
+    // The fourth bar keeps its backbeat and rolls ghost notes off it into the next phrase.
     clearSteps(d, 90, 96, {42, 37, 38});
-    add(d, 38, 70, 90, 0.5);
-    add(d, 38, 84, 92, 0.5);
-    add(d, 38, 96, 93, 0.5);
-    add(d, 38, 70, 95, 0.5);
+    add(d, 38, 114, 90, 0.5);
+    add(d, 38, 62, 92, 0.5);
+    add(d, 38, 76, 93, 0.5);
+    add(d, 38, 92, 95, 0.5);
+    // The sub bass keeps to its lowest octave.
     Track b = bassTrack("Hip-Hop Sub Bass", 38, 48);
     b.vol = 71;
+    b.key = -12;
     add(b, 36, 104, 0, 8);
     add(b, 36, 84, 11, 1.5);
     add(b, 43, 90, 14, 2);
@@ -207,16 +210,22 @@ Style hipHop() {
     add(b, 43, 84, 35, 1.5);
     add(b, 45, 90, 38, 2);
     add(b, 43, 80, 45, 2);
+    // The electric piano's left hand on the root, its right hand on add-nine and rootless ninth chords.
     Track ep = chordTrack(Pitches, "Hip-Hop Electric Piano", 4, 1, LayerB, 24);
     ep.vol = 53;
-    add(ep, {48, 64, 67, 69, 72}, 84, 0, 8);
+    add(ep, 48, 84, 0, 8);
+    add(ep, {64, 67, 72, 74}, 84, 0, 8);
     add(ep, {64, 69, 74}, 60, 14, 2);
-    add(ep, {64, 67, 69, 72}, 76, 17, 6);
-    Track pad = stylegen::pad("Hip-Hop Pad", 91, 4, 96, {3, 2}, 70);
+    add(ep, {67, 69, 74}, 76, 17, 6);
+    // A root and its third held underneath.
+    Track pad = chordTrack(Pitches, "Hip-Hop Pad", 91, 4, LayerA, 96);
     pad.vol = 62;
+    pad.susVolume = 85;
+    add(pad, {60, 64}, 70, 0, 96);
+    // The muted guitar chops above the piano.
     Track g = chordTrack(Codes, "Hip-Hop Guitar Chops", 28, 1, LayerB, 48, 3);
     g.vol = 100;
-    hits(g, {73, 74, 75}, "............9..6........|............8.....6.....", 1);
+    hits(g, {74, 75, 77}, "............9..6........|............8.....6.....", 1);
     s.tracks = {d, b, ep, pad, g};
     return s;
 }
