@@ -233,7 +233,7 @@ Style hipHop() {
 Style sixEightBallad() {
     Style s;
     s.number = 33;
-    s.globalVol = 140;
+    s.globalVol = 144;
     s.name = "Triplet Ballad";
     s.bpm = 60;
     s.stepsPerBeat = 3;
@@ -248,32 +248,40 @@ Style sixEightBallad() {
     add(d, 37, 78, 44, 0.5);
     add(d, 38, 90, 45, 0.5);
     add(d, 38, 70, 47, 0.5);
+    // The bass in its lowest octave: root, fifth and third, then the colour turning back to the fifth.
     Track b = bassTrack("Six-Eight Bass", 33, 24);
     b.vol = 79;
+    b.key = -12;
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 86, 6, 3.5);
     add(b, 40, 78, 10, 1.5);
     add(b, 36, 94, 12, 5.5);
     add(b, 45, 84, 18, 2.5);
     add(b, 43, 78, 21, 2.5);
+    // The piano: the root low in the left hand, the right hand rolling the triad above the guitar.
     Track arp = chordTrack(Pitches, "Six-Eight Piano Arpeggio", 0, 2, LayerC, 12);
     arp.vol = 100;
     add(arp, 48, 86, 0, 6);
-    add(arp, {64, 67}, 70, 0, 2);
-    add(arp, 55, 60, 2, 2);
-    add(arp, 60, 66, 4, 2);
-    add(arp, 64, 74, 6, 2);
-    add(arp, 60, 62, 8, 2);
-    add(arp, 55, 58, 10, 2);
-    Track str = stylegen::pad("Six-Eight Strings", 49, 4, 48, {3, 2, 1, 0}, 70, -12);
+    add(arp, 67, 70, 0, 2);
+    add(arp, 72, 60, 2, 2);
+    add(arp, 76, 66, 4, 2);
+    add(arp, 79, 74, 6, 2);
+    add(arp, 76, 62, 8, 2);
+    add(arp, 72, 58, 10, 2);
+    // The strings hold third, fifth and colour in the middle.
+    Track str = chordTrack(Pitches, "Six-Eight Strings", 49, 4, LayerA, 48);
     str.vol = 54;
-    Track g = chordTrack(Codes, "Six-Eight Clean Guitar", 27, 1, LayerB, 24, 2);
+    str.susVolume = 85;
+    add(str, {64, 69}, 70, 0, 48);
+    add(str, 67, 62, 0, 48);
+    // The clean guitar strums the triad low on the dotted beats and answers on the last triplets.
+    Track g = chordTrack(Pitches, "Six-Eight Clean Guitar", 27, 1, LayerB, 24);
     g.vol = 68;
-    add(g, {72, 73, 74, 75}, 76, 0, 5.5);
-    add(g, {73, 74, 75}, 60, 6, 5.5);
-    add(g, {72, 73, 74, 75}, 72, 12, 5.5);
-    add(g, {74, 75, 76}, 62, 18, 2);
-    add(g, {73, 74, 75}, 58, 22, 2);
+    add(g, {60, 64, 67}, 76, 0, 5.5);
+    add(g, {64, 67}, 60, 6, 5.5);
+    add(g, {60, 64, 67}, 72, 12, 5.5);
+    add(g, {64, 67, 72}, 62, 18, 2);
+    add(g, {60, 64, 67}, 58, 22, 2);
     s.tracks = {d, b, arp, str, g};
     return s;
 }
