@@ -289,7 +289,7 @@ Style sixEightBallad() {
 Style countryWaltz() {
     Style s;
     s.number = 34;
-    s.globalVol = 114;
+    s.globalVol = 117;
     s.name = "Country Waltz";
     s.bpm = 108;
     s.stepsPerBar = 12;
@@ -297,29 +297,45 @@ Style countryWaltz() {
     Track d = drumTrack("Country Waltz Brushes", 48);
     d.vol = 100;
     grid(d, 36, "9.......5...");
-    grid(d, 37, "....6...6...|....6...6...|....6...6...|....6...6.5.");
+    grid(d, 37, "....6...6...|....6...6...|....6...6...|....6.......");
+    grid(d, 38, "............|............|............|........6.78");
     grid(d, 44, "..4...4...4.");
+    // Root and fifth in the bass's lowest octave, a third and a turn to lead on.
     Track b = bassTrack("Country Waltz Bass", 32, 24);
     b.vol = 92;
+    b.key = -12;
     add(b, 36, 100, 0, 3.5);
     add(b, 40, 70, 8, 3.5);
     add(b, 43, 90, 12, 3.5);
     add(b, 45, 74, 20, 1.5);
     add(b, 43, 76, 22, 1.5);
-    Track g = chordTrack(Codes, "Country Waltz Strum", 25, 1, LayerB, 12, 3);
+    // The steel guitar's boom-chick-chick: its low string with the bass (root, then the fifth), then
+    // the triad from about C4.
+    Track g = chordTrack(Pitches, "Country Waltz Strum", 25, 1, LayerB, 24);
     g.vol = 83;
-    add(g, 48, 84, 0, 3);
-    add(g, {72, 73, 74, 75, 76}, 82, 4, 3);
-    add(g, {73, 74, 75, 76}, 74, 8, 3);
+    for (int bar = 0; bar < 24; bar += 12) {
+        add(g, bar ? 55 : 48, 84, bar, 3);
+        add(g, {60, 64, 67}, 82, bar + 4, 3);
+        add(g, {60, 64, 67}, 74, bar + 8, 3);
+    }
+    // The honky-tonk piano fills the gaps above: down from the fifth through the ninth, and a turn up
+    // through the colour.
     Track pn = chordTrack(Pitches, "Country Waltz Piano Fills", 3, 2, LayerC, 24);
     pn.vol = 100;
-    add(pn, {64, 67}, 70, 0, 2);
-    add(pn, 72, 64, 2, 2);
-    add(pn, 76, 66, 14, 2);
-    add(pn, 72, 60, 16, 2);
-    add(pn, 67, 62, 18, 2);
-    Track str = stylegen::pad("Country Waltz Strings", 49, 3, 48, {3, 2, 0}, 70, -12);
+    add(pn, {67, 72}, 70, 0, 2);
+    add(pn, 79, 66, 4, 2);
+    add(pn, 76, 62, 6, 2);
+    add(pn, 74, 64, 8, 2);
+    add(pn, 72, 60, 10, 2);
+    add(pn, 69, 66, 14, 2);
+    add(pn, 67, 60, 16, 2);
+    add(pn, 72, 64, 18, 2);
+    add(pn, 76, 62, 20, 2);
+    // The strings hold the third and the colour over it.
+    Track str = chordTrack(Pitches, "Country Waltz Strings", 49, 3, LayerA, 48);
     str.vol = 68;
+    str.susVolume = 85;
+    add(str, {64, 69}, 70, 0, 48);
     s.tracks = {d, b, g, pn, str};
     return s;
 }
