@@ -374,7 +374,7 @@ Style metronome34() {
 Style bassAndDrums() {
     Style s;
     s.number = 92;
-    s.globalVol = 117;
+    s.globalVol = 119;
     s.name = "Bass & Drums";
     s.bpm = 110;
     s.autoCymbal = 8;
@@ -382,12 +382,14 @@ Style bassAndDrums() {
     grid(d, 36, "9.......8.7.....");
     grid(d, 38, "....9.......9...");
     grid(d, 42, "7.5.7.5.7.5.7.5.");
+    // Root and fifth in the bass's lowest octave, wherever the root lies, and the third as a pickup.
     Track b = bassTrack("Practice Bass", 33, 16);
+    b.key = -12;
     add(b, 36, 104, 0, 3.5);
-    add(b, 40, 80, 6, 1.5);
-    add(b, 43, 94, 8, 3.5);
-    add(b, 45, 84, 12, 1.5);
-    add(b, 43, 84, 14, 1.5);
+    add(b, 43, 80, 6, 1.5);
+    add(b, 36, 94, 8, 3.5);
+    add(b, 43, 84, 12, 1.5);
+    add(b, 40, 84, 14, 1.5);
     s.tracks = {d, b};
     return s;
 }
