@@ -30,33 +30,38 @@ Style bolero() {
     grid(d, 60, "..5...5...5...5.");
     grid(d, 61, "7.....6.7.......");
     grid(d, 75, "....7.......7.7.");
+    // The fourth bar's bongos run in sixteenths up to the next phrase.
     clearSteps(d, 56, 64, {60, 61});
     add(d, 61, 70, 56, 0.5);
     add(d, 60, 76, 58, 0.5);
     add(d, 61, 84, 60, 0.5);
-    add(d, 60, 90, 62, 0.5);
+    add(d, 60, 80, 61, 0.5);
+    add(d, 61, 90, 62, 0.5);
+    add(d, 60, 100, 63, 0.5);
+    // Root, fifth and third in the bass's lowest octave.
     Track b = bassTrack("Bolero Bass", 32, 16);
     b.vol = 94;
+    b.key = -12;
     add(b, 36, 96, 0, 5.5);
     add(b, 43, 86, 6, 1.5);
     add(b, 43, 90, 8, 3.5);
     add(b, 40, 80, 12, 3.5);
+    // The requinto rolls over the top of the chord in eighths, above the piano.
     Track g = chordTrack(Codes, "Bolero Requinto Guitar", 24, 2, LayerC, 64, 3);
-    g.vol = 75;
-    add(g, 48, 90, 0, 4);
-    for (int i = 0; i < 32; ++i) {
-        static const int notes[8] = {73, 74, 75, 76, 75, 74, 73, 74};
-        add(g, notes[i % 8], 62 + 3 * (i % 4), 2 * i, 2);
-    }
-    add(g, 48, 86, 16, 4);
-    add(g, 48, 86, 32, 4);
-    add(g, 48, 86, 48, 4);
+    g.vol = 100;
+    static const int roll[32] = {73, 74, 75, 76, 75, 74, 73, 74, 74, 75, 76, 75, 74, 73, 74, 75,
+                                 73, 74, 75, 76, 75, 74, 73, 72, 74, 75, 76, 77, 76, 75, 74, 73};
+    for (int i = 0; i < 32; ++i) add(g, roll[i], (i % 8 == 0 ? 86 : 72) + 3 * (i % 4), 2 * i, 2);
+    // The piano: the root low in the left hand on the downbeat, the triad about C4 on the off-beats.
     Track pn = chordTrack(Pitches, "Bolero Piano", 0, 1, LayerB, 64);
     pn.vol = 99;
-    hits(pn, {64, 67, 69, 72}, "....7.......6.6.|....7...6...6...|....7.......6.6.|....7...7.7.6...", 1.5);
-    // Strings spread wide under the top: the tones one, three and five below it.
-    Track str = stylegen::pad("Bolero Strings", 49, 4, 64, {5, 3, 1}, 72);
-    str.vol = 70;
+    for (int bar = 0; bar < 64; bar += 16) add(pn, 48, 80, bar, 3.5);
+    hits(pn, {60, 64, 67}, "....7.......6.6.|....7...6...6...|....7.......6.6.|....7...7.7.6...", 1.5);
+    // The strings sing the chord's third and fifth in the middle.
+    Track str = chordTrack(Pitches, "Bolero Strings", 49, 4, LayerA, 64);
+    str.vol = 80;
+    str.susVolume = 85;
+    add(str, {64, 67}, 72, 0, 64);
     s.tracks = {d, b, g, pn, str};
     return s;
 }
