@@ -84,26 +84,34 @@ Style rumba() {
     add(d, 63, 86, 58, 0.5);
     add(d, 64, 90, 60, 0.5);
     add(d, 64, 96, 62, 0.5);
+    // Slow, quick, quick in the bass's lowest octave.
     Track b = bassTrack("Rumba Bass Slow Quick Quick", 32, 32);
+    b.key = -12;
     add(b, 36, 98, 0, 5.5);
     add(b, 43, 88, 6, 1.5);
     add(b, 40, 84, 12, 3.5);
     add(b, 36, 96, 16, 5.5);
     add(b, 45, 86, 22, 1.5);
     add(b, 43, 84, 28, 3.5);
+    // The piano: the root in the left hand, the triad on the syncopations above it.
     Track pn = chordTrack(Pitches, "Rumba Piano", 0, 1, LayerB, 16);
     pn.vol = 78;
-    add(pn, {48, 64, 69, 72}, 86, 0, 2);
-    hits(pn, {64, 69, 72, 76}, "...7..6...7..6..", 1);
-    Track fl = chordTrack(Codes, "Rumba Flute", 73, 1, LayerC, 64, 1);
+    add(pn, 48, 86, 0, 2);
+    add(pn, {64, 67, 72}, 80, 0, 2);
+    hits(pn, {64, 67, 72}, "...7..6...7..6..", 1);
+    // The flute sings over it: long notes and the ninth or the sixth passing on the off-beats.
+    Track fl = chordTrack(Pitches, "Rumba Flute", 73, 1, LayerC, 64);
     fl.vol = 80;
     line(fl, 16,
-         {{{72, 4}, {73, 4}, {74, 8}},
-          {{0, 4}, {75, 4}, {74, 8}},
-          {{73, 4}, {72, 4}, {73, 8}},
-          {{0, 4}, {74, 2}, {75, 2}, {76, 8}}});
-    Track str = stylegen::pad("Rumba Strings", 49, 4, 64, {4, 3, 2, 1, 0}, 66);
-    str.vol = 70;
+         {{{76, 6}, {74, 2}, {72, 8}},
+          {{0, 4}, {79, 4}, {81, 2}, {79, 2}, {76, 4}},
+          {{72, 6}, {74, 2}, {76, 4}, {79, 4}},
+          {{81, 4}, {79, 4}, {76, 2}, {74, 2}, {72, 4}}});
+    // The strings hold the root and the colour a sixth or seventh above it.
+    Track str = chordTrack(Pitches, "Rumba Strings", 49, 4, LayerA, 64);
+    str.vol = 82;
+    str.susVolume = 85;
+    add(str, {60, 69}, 72, 0, 64);
     s.tracks = {d, b, pn, fl, str};
     return s;
 }
