@@ -119,7 +119,7 @@ Style rumba() {
 Style merengue() {
     Style s;
     s.number = 40;
-    s.globalVol = 89;
+    s.globalVol = 94;
     s.name = "Merengue Fast";
     s.bpm = 160;
     s.autoCymbal = 8;
@@ -130,22 +130,31 @@ Style merengue() {
     grid(d, 61, "8...........8...");
     clearSteps(d, 56, 64, {60, 61});
     for (int i = 56; i < 64; ++i) add(d, i % 2 ? 60 : 61, 70 + 4 * (i - 56), i, 0.5);
+    // Root and fifth in the bass's lowest octave.
     Track b = bassTrack("Merengue Bass", 33, 16);
+    b.key = -12;
     add(b, 36, 100, 0, 1.8);
     add(b, 43, 90, 6, 1.8);
     add(b, 36, 96, 8, 1.8);
     add(b, 43, 90, 14, 1.8);
-    Track ac = chordTrack(Codes, "Merengue Accordion", 21, 1, LayerB, 64, 3);
+    // The accordion drives eighths above the piano: fifth, colour and the third on top.
+    Track ac = chordTrack(Pitches, "Merengue Accordion", 21, 1, LayerB, 64);
     ac.vol = 90;
-    hits(ac, {73, 74, 75}, "8.6.7.6.8.6.7.6.|8.6.7.6.8.6.7.6.|8.6.7.6.8.6.7.6.|8.6.8.6.9...9...", 1);
-    // The saxes' jaleo: a call, its answer, the call again higher and a run into the next phrase.
-    Track sx = chordTrack(Codes, "Merengue Sax Jaleo", 65, 1, LayerC, 64, 1);
+    hits(ac, {67, 69, 76}, "8.6.7.6.8.6.7.6.|8.6.7.6.8.6.7.6.|8.6.7.6.8.6.7.6.|8.6.8.6.9...9...", 1);
+    // The sax's jaleo: a call down the scale, its answer up, the call again and a run into the next
+    // phrase, the ninth and the sixth passing on the off-beats.
+    Track sx = chordTrack(Pitches, "Merengue Sax Jaleo", 65, 1, LayerC, 64);
     sx.vol = 78;
-    hits(sx, {72, 73, 74}, "..8...7...8...7.|..8...7...8.9.9.|....8.7.8...7...|..8.7.8.7.9.9...", 1);
+    const int jaleo[19][3] = {{76, 104, 2},  {74, 94, 6},   {72, 104, 10}, {69, 94, 14},  {67, 104, 18},
+                              {69, 94, 22},  {72, 104, 26}, {74, 114, 28}, {76, 114, 30}, {76, 104, 36},
+                              {74, 94, 38},  {72, 104, 40}, {69, 94, 44},  {67, 104, 50}, {72, 94, 52},
+                              {74, 104, 54}, {76, 94, 56},  {74, 114, 58}, {72, 114, 60}};
+    for (const auto& n : jaleo) add(sx, n[0], n[1], n[2], 1.8);
+    // The piano: the root in the left hand, the triad about C4 in the right.
     Track pn = chordTrack(Pitches, "Merengue Piano", 0, 1, LayerB, 16);
     pn.vol = 81;
-    hits(pn, {48, 64, 69, 72}, "8.......8.......", 1.5);
-    hits(pn, {64, 69, 72, 76}, "....7.......7...", 1);
+    hits(pn, {48}, "8.......8.......", 1.5);
+    hits(pn, {60, 64, 67}, "8...7.......7...", 1);
     s.tracks = {d, b, ac, sx, pn};
     return s;
 }
