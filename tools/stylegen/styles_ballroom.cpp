@@ -176,29 +176,34 @@ Style cumbia() {
     add(d, 63, 86, 61, 0.5);
     add(d, 64, 92, 62, 0.5);
     add(d, 64, 96, 63, 0.5);
+    // Root and fifth in the bass's lowest octave, the third leading back to the root.
     Track b = bassTrack("Cumbia Bass", 33, 32);
+    b.key = -12;
     add(b, 36, 100, 0, 3.5);
     add(b, 43, 86, 4, 1.5);
     add(b, 43, 92, 8, 3.5);
-    add(b, 45, 80, 12, 1.5);
+    add(b, 40, 80, 12, 1.5);
     add(b, 36, 98, 16, 3.5);
     add(b, 40, 86, 20, 1.5);
     add(b, 43, 92, 24, 3.5);
-    add(b, 45, 80, 28, 1.5);
-    Track ac = chordTrack(Codes, "Cumbia Accordion Offbeats", 21, 1, LayerB, 16, 2);
+    add(b, 40, 80, 28, 1.5);
+    // The accordion's off-beats above the piano: fifth, colour and third on top.
+    Track ac = chordTrack(Pitches, "Cumbia Accordion Offbeats", 21, 1, LayerB, 16);
     ac.vol = 80;
-    hits(ac, {72, 73, 74, 75}, "..8...7...8...7.", 1);
+    hits(ac, {67, 69, 76}, "..8...7...8...7.", 1);
+    // The piano: the root in the left hand, the triad about C4 in the right.
     Track pn = chordTrack(Pitches, "Cumbia Piano", 1, 1, LayerB, 64);
     pn.vol = 91;
-    hits(pn, {48, 64, 69, 72}, "8.......7.......|8.......7.......|8.......7.......|8.......7...7...", 1.5);
-    hits(pn, {64, 67, 72, 76}, "................|......6.........|................|..........6...6.", 1);
-    Track fl = chordTrack(Codes, "Cumbia Flute Answer", 73, 1, LayerC, 64, 1);
+    hits(pn, {48}, "8...............", 1.5);
+    hits(pn, {60, 64, 67}, "8.......7.......|8.....6.7.......|8.......7.......|8.......7.6...6.", 1);
+    // The flute answers in steps, the ninth and the sixth passing on the off-beats.
+    Track fl = chordTrack(Pitches, "Cumbia Flute Answer", 73, 1, LayerC, 64);
     fl.vol = 89;
     line(fl, 16,
-         {{{73, 2}, {74, 2}, {75, 4}, {0, 8}},
-          {{0, 8}, {74, 2}, {73, 6}},
-          {{75, 2}, {76, 2}, {75, 4}, {0, 8}},
-          {{0, 8}, {74, 2}, {73, 2}, {72, 4}}});
+         {{{76, 2}, {74, 2}, {72, 4}, {0, 8}},
+          {{0, 8}, {79, 2}, {81, 2}, {79, 4}},
+          {{81, 2}, {79, 2}, {76, 4}, {0, 8}},
+          {{0, 8}, {72, 2}, {74, 2}, {76, 4}}});
     s.tracks = {d, b, ac, pn, fl};
     return s;
 }
@@ -216,22 +221,37 @@ Style foxtrot() {
     grid(d, 36, "7.....5.....");
     grid(d, 38, "5.35.36.35.3|5.35.36.35.3|5.35.36.35.3|5.35.36.3789");
     grid(d, 44, "...7.....7..");
+    // The fill ends with the kick under its last snare.
+    add(d, 36, 84, 45, 0.5);
+    add(d, 36, 100, 47, 0.5);
+    // A two-beat in the bass's lowest octave.
     Track b = bassTrack("Foxtrot Two-Beat Bass", 32, 48);
     b.vol = 84;
+    b.key = -12;
     hits(b, {36}, "9.....|......|9.....|......|9.....|......|9.....|......", 5);
     hits(b, {43}, "......|9.....|......|9.....|......|9.....|......|......", 5);
     add(b, 43, 86, 42, 2.7);
-    add(b, 45, 84, 45, 2.7);
+    add(b, 40, 84, 45, 2.7);
     Track pn = chordTrack(Pitches, "Foxtrot Piano", 0, 1, LayerB, 48);
     pn.vol = 81;
     hits(pn, {64, 67, 72, 76}, "...7.....6..|...7.....6..|...7.....6..|...7..6..7..", 2);
     for (int bar = 0; bar < 48; bar += 12) add(pn, 48, 80, bar, 2.5);
-    // The tenor saxes hold close four-note chords in the middle of their range.
-    Track sx = stylegen::pad("Foxtrot Sax Section", 66, 3, 48, {2, 1, 0, -1}, 72, -12);
+    // The tenor saxes hold root, third, fifth and colour close about C4, under the piano.
+    Track sx = chordTrack(Pitches, "Foxtrot Sax Section", 66, 3, LayerA, 48);
+    sx.susVolume = 85;
+    add(sx, {60, 69}, 72, 0, 48);
+    add(sx, {64, 67}, 64, 0, 48);
     sx.vol = 61;
-    Track tp = chordTrack(Codes, "Foxtrot Muted Trumpet", 59, 1, LayerC, 48, 1);
-    tp.vol = 84;
-    hits(tp, {72, 73, 74}, "............|..8..7......|............|..8..7..9...", 2);
+    // The muted trumpet answers in single swung notes by step, the passing tones off the beat.
+    Track tp = chordTrack(Pitches, "Foxtrot Muted Trumpet", 59, 1, LayerC, 48);
+    tp.vol = 100;
+    line(tp, 12,
+         {{{0, 12}},
+          {{0, 6}, {76, 2}, {74, 1}, {72, 3}},
+          {{0, 12}},
+          {{0, 3}, {72, 2}, {74, 1}, {76, 2}, {74, 1}, {72, 3}}});
+    // A muted horn alone speaks softer than the chords: it plays out.
+    for (Note& n : tp.notes) n.vel += 18;
     s.tracks = {d, b, pn, sx, tp};
     return s;
 }
@@ -253,12 +273,20 @@ Style quickstep() {
     walkingLine(b, 3, {{48, 43, 36, 43}, {48, 45, 48, 45}, {48, 52, 43, 45}, {48, 55, 48, 45}});
     Track br = chordTrack(Codes, "Quickstep Brass Kicks", 61, 1, LayerB, 48, 2);
     br.vol = 80;
-    hits(br, {72, 73, 74, 75}, "...8.....8..|...8.....8..|...8.....8..|...8..8..9..", 1.5);
+    // The brass kicks the triad high, fifth, root and third on top, above the piano: written as pitches.
+    br.type = Pitches;
+    br.strumHeight = 0;
+    hits(br, {67, 72, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8..9..", 1.5);
+    // The piano: the root in the left hand, third, fifth and colour in the right.
     Track pn = chordTrack(Pitches, "Quickstep Piano", 0, 1, LayerB, 12);
     pn.vol = 91;
-    hits(pn, {64, 69, 72, 76}, "8.....7.....", 2);
+    hits(pn, {64, 67, 69}, "8.....7.....", 2);
     add(pn, 48, 84, 0, 2.5);
-    Track rd = stylegen::pad("Quickstep Reeds", 65, 3, 48, {4, 3, 2}, 74);
+    // The reeds hold the triad in its first inversion from about E4.
+    Track rd = chordTrack(Pitches, "Quickstep Reeds", 65, 3, LayerA, 48);
+    rd.susVolume = 85;
+    add(rd, {64, 72}, 74, 0, 48);
+    add(rd, 67, 66, 0, 48);
     rd.vol = 81;
     s.tracks = {d, b, br, pn, rd};
     return s;
@@ -287,25 +315,26 @@ Style vienneseWaltz() {
     b.vol = 100;
     add(b, 36, 100, 0, 7);
     add(b, 43, 92, 24, 7);
-    Track str = chordTrack(Codes, "Viennese Strings Early Two", 45, 1, LayerB, 24, 2);
+    // The strings' early two above the horns: fifth, colour and third on top.
+    Track str = chordTrack(Pitches, "Viennese Strings Early Two", 45, 1, LayerB, 24);
     str.vol = 66;
-    hits(str, {73, 74, 75, 76}, ".......8........6.......", 5);
+    hits(str, {67, 69, 76}, ".......8........6.......", 5);
+    // The horns answer with root and fifth from about C3 and the third above them.
     Track hn = chordTrack(Pitches, "Viennese Horns", 60, 1, LayerB, 96, 0);
     hn.vol = 80;
     hn.key = -12;
     hits(
-        hn, {60, 64},
+        hn, {60, 67, 76},
         ".......8........7.......|.......8........7.......|.......8........7.......|.......8........8.......",
         4);
-    Track fl = chordTrack(Codes, "Viennese Flute", 73, 1, LayerC, 96, 1);
+    // The flute sings a waltz tune in steps, the passing notes on the off-beat eighths.
+    Track fl = chordTrack(Pitches, "Viennese Flute", 73, 1, LayerC, 96);
     fl.vol = 94;
-    add(fl, 74, 80, 0, 15);
-    add(fl, 73, 70, 16, 7);
-    add(fl, 72, 76, 24, 23);
-    add(fl, 75, 82, 48, 15);
-    add(fl, 74, 72, 64, 7);
-    add(fl, 73, 76, 72, 15);
-    add(fl, 72, 70, 88, 7);
+    line(fl, 24,
+         {{{76, 12}, {74, 4}, {72, 8}},
+          {{79, 12}, {81, 4}, {79, 8}},
+          {{72, 12}, {74, 4}, {76, 8}},
+          {{81, 12}, {79, 4}, {76, 4}, {74, 4}}});
     s.tracks = {d, b, str, hn, fl};
     return s;
 }
