@@ -94,7 +94,10 @@ Session popSong() {
     s.pages[0] = page({"G", "D/F#", "Em7", "C2"});
     s.pages[0].apoints = {point(0, 15, 0), point(96, 0, 1)};
     s.pages[1] = page({"G", "Em", "C", "D", "G", "Em", "Am7", "Dsus:24", "D:24"});
-    s.pages[1].apoints = {point(0, 0, 1)};
+    // The verse leaves the picked guitar out; the chorus brings it in.
+    APoint verse = point(0, 0, 1);
+    verse.oC = false;
+    s.pages[1].apoints = {verse};
     s.pages[2] = page({"C^1", "G/B", "Am", "G", "C^1", "G/B", "Am7", "D7"});
     s.pages[2].apoints = {point(0, 0, 2), point(336, 7, 3)};
     s.pages[3] = page({"Em", "C", "G/B", "D^2", "Em", "C", "Am7", "Dsus:24", "D7:24"});
@@ -196,9 +199,12 @@ Session jazzStandard() {
     s.pages[1] = page({"EbM7", "Ab7", "Gm7", "C7", "Fm7", "Bb7", "Eb6", "Am7b5:24", "D7:24"});
     s.pages[2] = page({"Am7b5", "D7", "Gm7", "Gm7", "Cm7", "F7", "Fm7", "Bbsus:24", "Bb7:24"});
     s.pages[2].apoints = {point(0, 0, 4)};
-    s.pageSlots = {0, 1, 2, 1};
+    // The last A' comes home to E flat instead of turning to the bridge.
+    s.pages[3] = page({"EbM7", "Ab7", "Gm7", "C7", "Fm7", "Bb7", "Eb6", "Eb6"});
+    s.pageSlots = {0, 1, 2, 3};
     s.notes = {"Blue Lantern - an original tune in the form A A' B A'.",
-               "Thirty-two bars in E flat: ii-V turns, a passing diminished chord and a bridge in G minor."};
+               "Thirty-two bars in E flat: ii-V turns, a passing diminished chord and a bridge in G minor.",
+               "The last A' ends at home on E flat six."};
     return s;
 }
 
@@ -208,11 +214,12 @@ Session slowBluesSession() {
     s.style = 15;
     s.bpm = 58;
     s.pages[0] = page({"A7", "D7", "A7", "A7", "D7", "D#o7", "A7/E", "F#7", "Bm7", "E7", "A7:24", "D7:24",
-                       "A7:24", "E7:24"});
-    s.pages[0].apoints = {point(528, 7, 1)};
+                       "A7:24", "E7:24", "A6"});
+    s.pages[0].apoints = {point(528, 7, 1), point(576, 0, 1)};
     s.pageSlots = {0};
     s.notes = {"A twelve-bar slow blues in A with a quick change and a turnaround.",
-               "Bar 6 climbs from D7 through D#dim7 back to A over E."};
+               "Bar 6 climbs from D7 through D#dim7 back to A over E.",
+               "The turnaround leads into a last bar at home on A six."};
     return s;
 }
 
@@ -225,7 +232,10 @@ Session boleroSession() {
     s.pages[0] = page({"Am", "Bm7b5:24", "E7:24", "Am", "A7", "Dm", "G7", "CM7", "FM7"});
     s.pages[1] = page({"Dm7", "E7", "Am", "Am7/G", "FM7", "Bm7b5:24", "E7:24", "Am6", "E7"});
     s.pages[1].apoints = {point(336, 7, 1)};
-    s.pageSlots = {0, 1, 0, 1};
+    // The last time through, the ii-V resolves and the song rests on A minor.
+    s.pages[2] = page({"Dm7", "E7", "Am", "Am7/G", "FM7", "Bm7b5:24", "E7:24", "Am6", "Am"});
+    s.pages[2].apoints = {point(336, 7, 1)};
+    s.pageSlots = {0, 1, 0, 2};
     s.notes = {"Night Garden - a bolero in A minor.",
                "A minor ii-V (Bm7b5 E7), a turn to the relative major through G7, and back."};
     return s;
