@@ -421,6 +421,15 @@ std::vector<Style> allStyles() {
     return out;
 }
 
+Track triadPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+               int vel) {
+    Track t = chordTrack(Pitches, name, prog, mode, LayerA, length);
+    t.susVolume = 85;
+    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
+    for (int k : keys) add(t, k, k == *low || k == *high ? vel : vel - 8, 0, length);
+    return t;
+}
+
 } // namespace stylegen
 
 int main(int argc, char** argv) {

@@ -24,20 +24,22 @@ Style popStraightEights() {
     grid(d, 46, "................|..............6.");
     grid(d, 54, "....6.......6...");
     tomFill(d, 56, 64, 1);
-    Track b = bassTrack("Pop Eighths Bass", 33, 16);
-    add(b, 36, 104, 0, 2);
-    add(b, 36, 76, 3, 1);
-    add(b, 43, 86, 6, 1.5);
-    add(b, 36, 96, 8, 2);
-    add(b, 40, 74, 11, 1);
-    add(b, 43, 90, 12, 1.5);
-    add(b, 48, 80, 14, 1.5);
-    loopTo(b, 64);
-    clearSteps(b, 56, 64);
-    add(b, 36, 96, 56, 2);
-    add(b, 40, 84, 58, 2);
-    add(b, 43, 88, 60, 2);
-    add(b, 45, 84, 62, 2);
+    // Pumping roots with the fifth and the third inside the bar, a phrase of four bars: each beat a
+    // chord may change on is reached from the root, the third or the fifth, whichever stays in the
+    // bass's register and steps off the new root by more than a half step.
+    Track b = bassTrack("Pop Eighths Bass", 33, 64);
+    const int line[4][7] = {{36, 36, 40, 36, 36, 43, 40},
+                            {36, 40, 43, 36, 43, 40, 36},
+                            {36, 36, 40, 36, 43, 36, 36},
+                            {36, 36, 40, 36, 43, 40, 36}};
+    const int steps[7] = {0, 3, 6, 8, 11, 12, 14};
+    const int vels[7] = {104, 76, 86, 96, 78, 88, 80};
+    for (int bar = 0; bar < 4; ++bar)
+        for (int i = 0; i < 7; ++i)
+            if (bar < 3 || i < 4) add(b, line[bar][i], vels[i], 16 * bar + steps[i], i % 3 == 0 ? 2 : 1.5);
+    add(b, 43, 84, 58, 2);
+    add(b, 40, 88, 60, 2);
+    add(b, 36, 82, 62, 2);
     // The piano pushes the second bar and answers the drum fill in the fourth.
     Track p = chordTrack(Pitches, "Pop Piano Pulse", 0, 1, LayerB, 64);
     p.vol = 100;
@@ -46,26 +48,28 @@ Style popStraightEights() {
         add(p, 48, 70, bar, 4);
         add(p, 55, 60, bar + 8, 4);
     }
-    Track pad = stylegen::pad("Pop Strings", 49, 4, 64, {2, 1, 0}, 70);
+    // Strings hold the piano's triad; the guitar picks the chord above it, its seventh (where the chord
+    // has one) high in the arpeggio.
+    Track pad = triadPad("Pop Strings", 49, 4, 64, {64, 67, 72}, 70);
     pad.vol = 81;
     Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 32, 3);
     g.vol = 93;
-    add(g, {72, 74}, 84, 0, 2);
-    add(g, 75, 70, 2, 2);
-    add(g, 74, 76, 4, 2);
-    add(g, 76, 70, 6, 2);
-    add(g, 73, 80, 8, 2);
-    add(g, 75, 70, 10, 2);
-    add(g, 74, 76, 12, 2);
-    add(g, 76, 66, 14, 2);
-    add(g, {72, 74}, 82, 16, 2);
-    add(g, 75, 70, 18, 2);
-    add(g, 76, 76, 20, 2);
-    add(g, 75, 70, 22, 2);
-    add(g, 74, 78, 24, 2);
-    add(g, 73, 70, 26, 2);
-    add(g, 75, 74, 28, 2);
-    add(g, 74, 66, 30, 2);
+    add(g, {74, 75}, 84, 0, 2);
+    add(g, 76, 70, 2, 2);
+    add(g, 75, 76, 4, 2);
+    add(g, 77, 70, 6, 2);
+    add(g, 74, 80, 8, 2);
+    add(g, 76, 70, 10, 2);
+    add(g, 75, 76, 12, 2);
+    add(g, 77, 66, 14, 2);
+    add(g, {74, 75}, 82, 16, 2);
+    add(g, 76, 70, 18, 2);
+    add(g, 77, 76, 20, 2);
+    add(g, 76, 70, 22, 2);
+    add(g, 75, 78, 24, 2);
+    add(g, 74, 70, 26, 2);
+    add(g, 76, 74, 28, 2);
+    add(g, 75, 66, 30, 2);
     s.tracks = {d, b, p, pad, g};
     return s;
 }
@@ -88,18 +92,20 @@ Style popSixteens() {
     add(b, 43, 86, 6, 1);
     add(b, 36, 96, 8, 1.5);
     add(b, 43, 74, 11, 0.5);
-    add(b, 45, 86, 12, 1);
-    add(b, 43, 80, 14, 1);
+    add(b, 40, 86, 12, 1);
+    add(b, 36, 80, 14, 1);
+    // Electric piano stabs without the root (fifth, the sixth or seventh, the third on top); the pad
+    // holds the triad round middle C, the muted guitar chops the close triad under the piano and
+    // thumbs the root low on each bar.
     Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 64);
     ep.vol = 75;
-    hits(ep, {64, 67, 72, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
-    for (int bar = 0; bar < 64; bar += 16) add(ep, 48, 90, bar, 1.5);
-    Track pad = stylegen::pad("Pop Warm Pad", 89, 3, 64, {3, 2, 0}, 68);
+    hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
+    Track pad = triadPad("Pop Warm Pad", 89, 3, 64, {60, 64, 67}, 68);
     pad.vol = 84;
     Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
     g.vol = 98;
-    hits(g, {73, 74, 75, 76}, "..8...6...8...6.", 0.5);
-    add(g, {73, 74, 75, 76}, 70, 0, 0.5);
+    hits(g, {72, 73, 74}, "..8...6...8...6.", 0.5);
+    add(g, {48, 72, 73, 74}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
     fourBarPhrase(s, 4, true);
     return s;
