@@ -421,7 +421,7 @@ std::vector<Style> allStyles() {
     return out;
 }
 
-Track triadPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+Track pitchPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
                int vel) {
     Track t = chordTrack(Pitches, name, prog, mode, LayerA, length);
     t.susVolume = 85;

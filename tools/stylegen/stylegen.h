@@ -167,11 +167,12 @@ std::vector<Session> allSessions();
 std::string sessionFileText(const Session& s);
 void checkSession(const Session& s, const std::vector<Style>& styles, std::vector<std::string>& problems);
 
-// A pad (layer A) of written pitches over C major (60/64/67 and their octaves), held `length` steps from
-// each chord it plays: the chord's triad (a suspended chord keeps its fourth), never its seventh, so
-// that a pad under the comping does not sound a major seventh far under another part's root. The outer
-// voices sound at `vel`, the inner ones a little softer.
-Track triadPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+// A pad (layer A) of written pitches over C major, held `length` steps from each chord it plays: the
+// voicing keeps its written shape on every chord (60/64/67 give the triad, a suspended chord keeps its
+// fourth; 69 the sixth, or the seventh where the chord has one), so a pad of the triad never sounds a
+// major seventh under another part's root. The outer voices sound at `vel`, the inner ones a little
+// softer.
+Track pitchPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
                int vel);
 
 } // namespace stylegen

@@ -50,7 +50,7 @@ Style popStraightEights() {
     }
     // Strings hold the piano's triad; the guitar picks the chord above it, its seventh (where the chord
     // has one) high in the arpeggio.
-    Track pad = triadPad("Pop Strings", 49, 4, 64, {64, 67, 72}, 70);
+    Track pad = pitchPad("Pop Strings", 49, 4, 64, {64, 67, 72}, 70);
     pad.vol = 81;
     Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 32, 3);
     g.vol = 93;
@@ -95,12 +95,12 @@ Style popSixteens() {
     add(b, 40, 86, 12, 1);
     add(b, 36, 80, 14, 1);
     // Electric piano stabs without the root (fifth, the sixth or seventh, the third on top); the pad
-    // holds the triad round middle C, the muted guitar chops the close triad under the piano and
+    // holds the third and fifth round middle C, the muted guitar chops the close triad under the piano and
     // thumbs the root low on each bar.
     Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 64);
     ep.vol = 75;
     hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
-    Track pad = triadPad("Pop Warm Pad", 89, 3, 64, {60, 64, 67}, 68);
+    Track pad = pitchPad("Pop Warm Pad", 89, 3, 64, {64, 67}, 68);
     pad.vol = 84;
     Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
     g.vol = 98;
@@ -127,20 +127,23 @@ Style rockSteady() {
     tomFill(d, 60, 64, 1);
     Track b = bassTrack("Rock Root Pump", 34, 64);
     b.breakVolume = 110;
-    hits(b, {36}, "9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.....", 1.8);
+    hits(b, {36}, "9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7...7.", 1.8);
     add(b, 43, 90, 60, 1.8);
-    add(b, 45, 86, 62, 1.8);
+    // Power chords as fifth and octave over the bass's root, clear of the bass at any slash chord; the
+    // organ holds root, fifth and the sixth or seventh; the piano pounds the triad an octave above the
+    // guitar, its third on top, over the root low in the left hand.
     Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 64);
     gt.key = -12;
     gt.vol = 78;
     gt.breakLength = 8;
     gt.breakVolume = 110;
-    hits(gt, {60, 67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);
-    Track org = stylegen::pad("Rock Organ Hold", 18, 4, 64, {4, 3, 1, 0}, 78);
+    hits(gt, {67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);
+    Track org = pitchPad("Rock Organ Hold", 18, 4, 64, {60, 67, 69}, 78);
     org.vol = 71;
-    Track pn = chordTrack(Codes, "Rock Piano Quarters", 1, 1, LayerB, 64, 3);
+    Track pn = chordTrack(Pitches, "Rock Piano Quarters", 1, 1, LayerB, 64);
     pn.vol = 85;
-    hits(pn, {74, 75, 76, 77}, "8...6...7...6...|8...6...7...6.6.|8...6...7...6...|8...6...7.7.7.7.", 1.5);
+    hits(pn, {64, 67, 72, 76}, "8...6...7...6...|8...6...7...6.6.|8...6...7...6...|8...6...7.7.7.7.", 1.5);
+    for (int bar = 0; bar < 64; bar += 16) add(pn, 36, 84, bar, 4);
     s.tracks = {d, b, gt, org, pn};
     return s;
 }
@@ -160,37 +163,43 @@ Style rockAnthem() {
     grid(d, 51, "8...7...8...7...");
     grid(d, 46, "..5...5...5...5.");
     tomFill(d, 56, 64, 1);
+    // Dotted quarters on the root, the fifth or third pushing each half bar; the second bar comes home
+    // to the root before the bar line, so a change there never finds the bass an octave away.
     Track b = bassTrack("Anthem Driving Bass", 34, 32);
-    b.vol = 89;
+    b.vol = 100;
     add(b, 36, 104, 0, 5.5);
     add(b, 43, 88, 6, 1.8);
     add(b, 36, 96, 8, 5.5);
     add(b, 43, 88, 14, 1.8);
     add(b, 36, 104, 16, 5.5);
     add(b, 40, 88, 22, 1.8);
-    add(b, 43, 96, 24, 3.5);
-    add(b, 45, 90, 28, 3.5);
+    add(b, 36, 96, 24, 3.5);
+    add(b, 43, 90, 28, 1.8);
+    add(b, 36, 88, 30, 1.8);
+    // The distortion rings fifth, root and fifth above the acoustic; the acoustic strums the open
+    // triad (fifth, root, third, fifth) low, the up-strokes on its top three strings; the strings
+    // hold third, fifth and the sixth or seventh between them.
     Track gt = chordTrack(Pitches, "Anthem Distortion Chords", 30, 1, LayerB, 32);
-    gt.key = -12;
-    gt.vol = 61;
+    gt.vol = 46;
     gt.breakVolume = 115;
-    add(gt, {60, 67, 72}, 104, 0, 6);
-    add(gt, {60, 67, 72}, 84, 6, 2);
-    add(gt, {60, 67, 72}, 96, 8, 8);
-    hits(gt, {60, 67, 72}, "................|9.7.8.7.9.......", 1.8);
-    add(gt, {60, 67, 72}, 100, 26, 6);
-    Track ac = chordTrack(Codes, "Anthem Acoustic Strum", 25, 2, LayerC, 16, 3);
-    ac.vol = 66;
-    add(ac, {72, 73, 74, 75, 76}, 92, 0, 3);
-    add(ac, {74, 75, 76, 77}, 64, 3, 1);
-    add(ac, {72, 73, 74, 75, 76}, 84, 4, 2);
-    add(ac, {74, 75, 76, 77}, 66, 6, 2);
-    add(ac, {72, 73, 74, 75, 76}, 86, 8, 3);
-    add(ac, {74, 75, 76, 77}, 64, 11, 1);
-    add(ac, {72, 73, 74, 75, 76}, 84, 12, 2);
-    add(ac, {74, 75, 76, 77}, 70, 14, 2);
-    Track pad = stylegen::pad("Anthem Synth Strings", 50, 3, 64, {4, 2, 0}, 76, -12);
-    pad.vol = 68;
+    add(gt, {67, 72, 79}, 104, 0, 6);
+    add(gt, {67, 72, 79}, 84, 6, 2);
+    add(gt, {67, 72, 79}, 96, 8, 8);
+    hits(gt, {67, 72, 79}, "................|9.7.8.7.9.......", 1.8);
+    add(gt, {67, 72, 79}, 100, 26, 6);
+    Track ac = chordTrack(Pitches, "Anthem Acoustic Strum", 25, 2, LayerC, 16);
+    ac.key = -12;
+    ac.vol = 72;
+    add(ac, {67, 72, 76, 79}, 92, 0, 3);
+    add(ac, {72, 76, 79}, 64, 3, 1);
+    add(ac, {67, 72, 76, 79}, 84, 4, 2);
+    add(ac, {72, 76, 79}, 66, 6, 2);
+    add(ac, {67, 72, 76, 79}, 86, 8, 3);
+    add(ac, {72, 76, 79}, 64, 11, 1);
+    add(ac, {67, 72, 76, 79}, 84, 12, 2);
+    add(ac, {72, 76, 79}, 70, 14, 2);
+    Track pad = pitchPad("Anthem String Pad", 49, 3, 64, {64, 67, 69}, 76);
+    pad.vol = 86;
     s.tracks = {d, b, gt, ac, pad};
     return s;
 }
@@ -208,44 +217,41 @@ Style pianoBallad() {
     clearSteps(d, 56, 64, {42});
     add(d, 37, 60, 58, 0.5);
     add(d, 46, 60, 62, 0.5);
-    // The fretless sings root, fifth and octave, and walks down to the fifth at the end of its phrase.
+    // The fretless sings root, fifth and octave, and comes down to the third or the root before each
+    // bar line, so that the next chord finds it near.
     Track b = bassTrack("Ballad Fretless", 35, 32);
     b.vol = 62;
     add(b, 36, 96, 0, 6);
     add(b, 43, 78, 6, 2);
     add(b, 48, 84, 8, 4);
-    add(b, 43, 76, 12, 4);
+    add(b, 40, 76, 12, 4);
     add(b, 36, 92, 16, 6);
-    add(b, 43, 76, 22, 2);
-    add(b, 40, 82, 24, 4);
-    add(b, 45, 78, 28, 2);
-    add(b, 43, 76, 30, 2);
+    add(b, 40, 76, 22, 2);
+    add(b, 36, 82, 24, 4);
+    add(b, 43, 78, 28, 2);
+    add(b, 36, 76, 30, 2);
+    // The left hand rolls the root (two octaves under middle C on the first beat, one on the third),
+    // then octave, tenth and twelfth, its root on the slash bass; the right hand
+    // holds an open chord a bar long under the tune (the seventh, where the chord has one, at or under
+    // its top) and sings a falling line into the fourth bar.
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
     arp.vol = 83;
-    add(arp, 48, 88, 0, 4);
-    add(arp, {64, 67}, 72, 0, 2);
-    add(arp, 55, 62, 2, 2);
-    add(arp, 60, 68, 4, 2);
-    add(arp, 64, 72, 6, 2);
-    add(arp, 67, 78, 8, 2);
-    add(arp, 64, 66, 10, 2);
-    add(arp, 60, 64, 12, 2);
-    add(arp, 55, 58, 14, 2);
-    Track rh = chordTrack(Codes, "Ballad Piano Chords", 0, 2, LayerB, 64, 2);
+    const int rolled[8] = {36, 60, 64, 67, 48, 60, 64, 67}, rolledVel[8] = {88, 64, 70, 76, 80, 62, 68, 60};
+    for (int i = 0; i < 8; ++i) add(arp, rolled[i], rolledVel[i], 2 * i, i % 4 == 0 ? 4 : 2);
+    Track rh = chordTrack(Codes, "Ballad Piano Chords", 0, 2, LayerB, 64, 3);
     rh.vol = 89;
-    add(rh, {72, 73, 74, 75}, 74, 0, 8);
-    add(rh, {73, 74, 75, 76}, 62, 8, 8);
-    add(rh, {72, 73, 74, 75}, 72, 16, 8);
-    add(rh, {74, 75, 76}, 62, 24, 8);
-    add(rh, {72, 73, 74, 75}, 74, 32, 8);
-    add(rh, {73, 74, 75, 76}, 62, 40, 8);
-    add(rh, {72, 73, 74, 75}, 70, 48, 6);
+    add(rh, {73, 74, 76}, 74, 0, 16);
+    add(rh, {73, 74, 76}, 70, 16, 8);
+    add(rh, {74, 76}, 64, 24, 8);
+    add(rh, {73, 74, 76}, 72, 32, 16);
+    add(rh, {73, 74, 76}, 70, 48, 6);
     add(rh, 76, 66, 54, 2);
     add(rh, 75, 62, 56, 2);
     add(rh, 74, 60, 58, 2);
-    add(rh, {73, 74, 75}, 64, 60, 4);
-    // Strings in an open voicing: top, the tone two below it and the tone four below.
-    Track str = stylegen::pad("Ballad Strings", 49, 4, 64, {4, 2, 0}, 74);
+    add(rh, {73, 74}, 64, 60, 4);
+    // Strings on the third and the sixth (the seventh where the chord has one): the ballad's sweet
+    // interval, an open sixth over the piano's middle.
+    Track str = pitchPad("Ballad Strings", 49, 4, 64, {64, 69}, 74);
     str.vol = 46;
     s.tracks = {d, b, arp, rh, str};
     return s;
@@ -268,25 +274,28 @@ Style powerBallad() {
     b.vol = 97;
     add(b, 36, 104, 0, 4);
     add(b, 36, 86, 4, 2);
-    add(b, 36, 80, 6, 2);
+    add(b, 43, 80, 6, 2);
     add(b, 36, 96, 8, 4);
-    add(b, 43, 86, 12, 2);
-    add(b, 48, 82, 14, 2);
+    add(b, 40, 86, 12, 2);
+    add(b, 36, 82, 14, 2);
+    // Fifth, root and fifth on the guitar above the bass; the piano's eighths an octave higher (the
+    // triad with its third on top) over the root low in the left hand; the strings sing the fifth and the
+    // sixth or seventh over the choir's triad round middle C.
     Track gt = chordTrack(Pitches, "Power Ballad Guitar", 30, 1, LayerB, 16);
     gt.key = -12;
     gt.vol = 62;
-    add(gt, {60, 67, 72}, 100, 0, 8);
-    add(gt, {60, 67, 72}, 88, 8, 6);
-    add(gt, {60, 67, 72}, 80, 14, 2);
-    Track pn = chordTrack(Codes, "Power Ballad Piano", 0, 1, LayerB, 64, 3);
+    add(gt, {67, 72, 79}, 100, 0, 8);
+    add(gt, {67, 72, 79}, 88, 8, 6);
+    add(gt, {67, 72, 79}, 80, 14, 2);
+    Track pn = chordTrack(Pitches, "Power Ballad Piano", 0, 1, LayerB, 64);
     pn.vol = 95;
-    hits(pn, {74, 75, 76, 77}, "7.5.6.5.7.5.6.5.|7.5.6.5.7...6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
-    Track str = stylegen::pad("Power Ballad Strings", 49, 3, 64, {3, 1, 0}, 80);
+    hits(pn, {64, 67, 72, 76}, "7.5.6.5.7.5.6.5.|7.5.6.5.7...6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
+    for (int half = 0; half < 64; half += 8) add(pn, 36, half % 16 ? 72 : 82, half, 8);
+    Track str = pitchPad("Power Ballad Strings", 49, 3, 64, {67, 69}, 80);
     str.vol = 74;
     str.susVolume = 80;
-    // The choir an octave under the strings' top: oohs in the middle of the voice.
-    Track ch = stylegen::pad("Power Ballad Choir", 52, 4, 64, {1, 0, -1}, 74, -12);
-    ch.vol = 76;
+    Track ch = pitchPad("Power Ballad Choir", 52, 4, 64, {60, 64, 67}, 74);
+    ch.vol = 88;
     ch.susVolume = 80;
     s.tracks = {d, b, gt, pn, str, ch};
     return s;
