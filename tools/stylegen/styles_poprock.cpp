@@ -48,9 +48,9 @@ Style popStraightEights() {
         add(p, 48, 70, bar, 4);
         add(p, 55, 60, bar + 8, 4);
     }
-    // Strings hold the piano's triad; the guitar picks the chord above it, its seventh (where the chord
-    // has one) high in the arpeggio.
-    Track pad = pitchPad("Pop Strings", 49, 4, 64, {64, 67, 72}, 70);
+    // Strings hold root, fifth and octave under the piano's triad; the guitar picks the chord above it,
+    // its seventh (where the chord has one) high in the arpeggio.
+    Track pad = pitchPad("Pop Strings", 49, 4, 64, {60, 67, 72}, 70);
     pad.vol = 81;
     Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 32, 3);
     g.vol = 93;
@@ -312,24 +312,31 @@ Style trainBeat() {
     grid(d, 36, "9.......8.......");
     grid(d, 38, "3424934234249342");
     grid(d, 44, "....7.......7...");
-    Track b = bassTrack("Train Root Fifth", 32, 16);
-    add(b, 36, 104, 0, 3);
-    add(b, 43, 90, 4, 3);
-    add(b, 36, 96, 8, 3);
-    add(b, 43, 88, 12, 3);
-    Track g = chordTrack(Codes, "Train Guitar Chop", 25, 1, LayerB, 16, 3);
+    // Root and fifth on the quarters; where a change is likely next the bass comes home to the root or
+    // the third (the phrase's fourth bar ends on the third, see fourBarPhrase).
+    Track b = bassTrack("Train Root Fifth", 32, 64);
+    const int secondBeat[4] = {43, 40, 43, 43}, lastBeat[4] = {43, 36, 40, 40};
+    for (int bar = 0; bar < 4; ++bar) {
+        add(b, 36, 104, 16 * bar, 3);
+        add(b, secondBeat[bar], 90, 16 * bar + 4, 3);
+        add(b, 36, 96, 16 * bar + 8, 3);
+        add(b, lastBeat[bar], 88, 16 * bar + 12, 3);
+    }
+    // The steel guitar strums the open chord low (root, fifth, root, third, fifth; on the third beat
+    // without the root) and chops its top three strings between; the harmonica holds double
+    // stops above middle C; the honky-tonk piano answers on the backbeat with third, fifth and sixth
+    // (the seventh where the chord has one), the third doubled on top.
+    Track g = chordTrack(Pitches, "Train Guitar Chop", 25, 1, LayerB, 16);
+    g.key = -12;
     g.vol = 76;
-    hits(g, {73, 74, 75, 76, 77}, "..6.9.6...6.9.6.", 0.9);
-    add(g, {72, 73, 74, 75, 76}, 76, 0, 0.9);
-    add(g, {72, 73, 74, 75, 76}, 72, 8, 0.9);
-    // The harmonica holds double stops in its own register, above middle C.
+    hits(g, {72, 76, 79}, "..6.9.6...6.9.6.", 0.9);
+    add(g, {60, 67, 72, 76, 79}, 76, 0, 0.9);
+    add(g, {67, 72, 76, 79}, 72, 8, 0.9);
     Track h = stylegen::pad("Train Harmonica", 22, 4, 32, {1, 0}, 78);
     h.vol = 90;
-    // Honky-tonk chords low in the left hand, an octave under the written voicing, pushing the fourth bar.
     Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 64);
     pn.vol = 84;
-    pn.key = -12;
-    hits(pn, {60, 64, 67, 72}, "....8.......7...|....8.......7.6.|....8.......7...|....8...7...7.7.", 1.5);
+    hits(pn, {64, 67, 69, 76}, "....8.......7...|....8.......7.6.|....8.......7...|....8...7...7.7.", 1.5);
     s.tracks = {d, b, g, h, pn};
     fourBarPhrase(s, 4, false);
     return s;
@@ -349,45 +356,42 @@ Style bluesShuffle() {
     grid(d, 38, "...9.....9..");
     grid(d, 44, "...7.....7..");
     grid(d, 51, "8.58.58.58.5");
+    // The fourth bar rolls snare triplets into the toms, growing to the downbeat.
     clearSteps(d, 42, 48, {38, 44, 51});
     add(d, 38, 84, 42, 0.5);
-    add(d, 38, 70, 44, 0.5);
-    add(d, 38, 96, 45, 0.5);
-    add(d, 38, 76, 47, 0.5);
+    add(d, 38, 70, 43, 0.5);
+    add(d, 38, 92, 44, 0.5);
+    add(d, 45, 104, 45, 0.5);
+    add(d, 43, 110, 46, 0.5);
+    add(d, 41, 118, 47, 0.5);
     add(d, 51, 80, 42, 0.5);
+    // The boogie climbs root, third, fifth, each note swung twice: back to the third in the first bar,
+    // on to the sixth (the seventh over a seventh chord) in the second, home to the root on its last
+    // swung eighth, so the next chord finds it near.
     Track b = bassTrack("Boogie Shuffle Bass", 33, 24);
-    add(b, 36, 104, 0, 1.8);
-    add(b, 36, 72, 2, 0.9);
-    add(b, 40, 92, 3, 1.8);
-    add(b, 40, 70, 5, 0.9);
-    add(b, 43, 96, 6, 1.8);
-    add(b, 43, 72, 8, 0.9);
-    add(b, 45, 92, 9, 1.8);
-    add(b, 45, 70, 11, 0.9);
-    add(b, 48, 100, 12, 1.8);
-    add(b, 48, 72, 14, 0.9);
-    add(b, 45, 90, 15, 1.8);
-    add(b, 45, 70, 17, 0.9);
-    add(b, 43, 94, 18, 1.8);
-    add(b, 43, 72, 20, 0.9);
-    add(b, 40, 90, 21, 1.8);
-    add(b, 40, 70, 23, 0.9);
+    const int walk[8] = {36, 40, 43, 40, 36, 40, 43, 45};
+    for (int i = 0; i < 8; ++i) {
+        add(b, walk[i], i % 4 == 0 ? 104 : 92, 3 * i, 1.8);
+        add(b, i == 7 ? 36 : walk[i], 70, 3 * i + 2, 0.9);
+    }
+    // The guitar's five-six shuffle on the root an octave over the bass (the low root struck with the
+    // bar); the piano answers on the off-beats with fifth, sixth (the seventh where the chord has one)
+    // and the third on top; the organ holds the
+    // triad over middle C.
     Track gt = chordTrack(Pitches, "Shuffle Guitar Five Six", 29, 1, LayerB, 12);
     gt.vol = 74;
-    hits(gt, {48, 55}, "7.....7.....", 1.8);
-    hits(gt, {48, 55}, "..5.....5...", 0.9);
-    hits(gt, {48, 57}, "...7.....7..", 1.8);
-    hits(gt, {48, 57}, ".....5.....5", 0.9);
+    hits(gt, {60, 67}, "7.....7.....", 1.8);
+    hits(gt, {60, 67}, "..5.....5...", 0.9);
+    hits(gt, {60, 69}, "...7.....7..", 1.8);
+    hits(gt, {60, 69}, ".....5.....5", 0.9);
+    add(gt, 48, 80, 0, 1.8);
     Track pn = chordTrack(Pitches, "Shuffle Piano Comp", 0, 1, LayerB, 48);
     pn.vol = 76;
     pn.breakLength = 3;
-    hits(pn, {64, 69, 72, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8.8...", 1.5);
-    hits(pn, {64, 69, 72, 76}, ".....6.....6|.....6.....6|.....6.....6|............", 0.9);
-    // Organ shells: third, seventh (the sixth over a triad), root and third.
-    Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 48);
-    org.vol = 67;
-    org.key = -12;
-    add(org, {64, 67, 69, 72}, 80, 0, 48);
+    hits(pn, {67, 69, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8.8...", 1.5);
+    hits(pn, {67, 69, 76}, ".....6.....6|.....6.....6|.....6.....6|............", 0.9);
+    Track org = pitchPad("Shuffle Organ Hold", 16, 4, 48, {64, 67, 72}, 80);
+    org.vol = 90;
     s.tracks = {d, b, gt, pn, org};
     return s;
 }
@@ -395,7 +399,7 @@ Style bluesShuffle() {
 Style slowBlues() {
     Style s;
     s.number = 15;
-    s.globalVol = 112;
+    s.globalVol = 96;
     s.name = "Slow Blues 12/8";
     s.bpm = 58;
     s.stepsPerBeat = 3;
@@ -404,32 +408,37 @@ Style slowBlues() {
     grid(d, 36, "8....67.....");
     grid(d, 38, "...9.....9..");
     grid(d, 42, "644744644744");
+    // The fourth bar's last beat rolls the snare up to the floor tom.
     clearSteps(d, 45, 48, {42, 38});
-    add(d, 38, 70, 45, 0.5);
-    add(d, 38, 80, 46, 0.5);
-    add(d, 38, 92, 47, 0.5);
+    add(d, 38, 100, 45, 0.5);
+    add(d, 38, 108, 46, 0.5);
+    add(d, 38, 118, 47, 0.5);
+    add(d, 41, 112, 47, 0.5);
+    // Root, third and fifth up the bar, then back to the third (first bar) or on to the sixth, the
+    // seventh over a seventh chord, and home to the root on the last triplet (second bar).
     Track b = bassTrack("Slow Blues Bass", 33, 24);
     add(b, 36, 100, 0, 2.5);
-    add(b, 43, 86, 3, 2.5);
-    add(b, 45, 90, 6, 2.5);
-    add(b, 43, 80, 9, 2);
-    add(b, 40, 76, 11, 1);
+    add(b, 40, 86, 3, 2.5);
+    add(b, 43, 90, 6, 2.5);
+    add(b, 40, 80, 9, 2.5);
     add(b, 36, 98, 12, 2.5);
     add(b, 40, 84, 15, 2.5);
     add(b, 43, 88, 18, 2.5);
-    add(b, 45, 80, 21, 2.5);
-    // Triplets on the full chord: root, third, fifth and the seventh (the sixth over a triad).
+    add(b, 45, 80, 21, 1.8);
+    add(b, 36, 72, 23, 0.9);
+    // Triplets on third, fifth, sixth (the seventh where the chord has one) and the third on top,
+    // over the organ's open chord (root, fifth, root, third) in the middle; the guitar answers an octave
+    // under the piano.
     Track pn = chordTrack(Pitches, "Slow Blues Piano Triplets", 0, 1, LayerB, 24);
     pn.vol = 72;
-    hits(pn, {64, 67, 69, 72}, "745645745645|745645745.76", 0.9);
-    add(pn, 48, 70, 0, 3);
-    add(pn, 48, 70, 12, 3);
+    hits(pn, {64, 67, 69, 76}, "745645745645|745645745.76", 0.9);
     Track org = chordTrack(Pitches, "Slow Blues Organ", 16, 3, LayerA, 12);
-    org.vol = 56;
+    org.vol = 90;
     org.key = -12;
-    add(org, {67, 72, 76, 81}, 80, 0, 12);
+    add(org, {60, 67, 72, 76}, 80, 0, 12);
     Track gt = chordTrack(Codes, "Slow Blues Guitar Answer", 27, 2, LayerC, 24, 2);
-    gt.vol = 79;
+    gt.vol = 92;
+    gt.key = -12;
     add(gt, {72, 73}, 80, 0, 3);
     add(gt, 74, 72, 9, 1);
     add(gt, 75, 76, 10, 1);
