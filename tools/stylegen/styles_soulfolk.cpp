@@ -327,30 +327,32 @@ Style gospel128() {
     grid(d, 42, "7.4.4.7.4.4.7.4.4.7.4.4.");
     grid(d, 54, "......7.5.5.......7.5.5.");
     tomFill(d, 84, 96, 2);
+    // Root, a triplet pickup through the fifth into beat three, fifth and third (first bar) or third,
+    // fifth, sixth and root (second bar): a likely change is met from the third, the fifth or the
+    // root, so it finds the bass near the new root.
     Track b = bassTrack("Gospel Triplet Bass", 33, 48);
     add(b, 36, 100, 0, 5);
     add(b, 43, 80, 10, 2);
     add(b, 36, 96, 12, 4);
-    add(b, 40, 80, 16, 2);
-    add(b, 43, 90, 18, 4);
-    add(b, 45, 76, 22, 2);
+    add(b, 43, 80, 16, 2);
+    add(b, 40, 90, 18, 4);
+    add(b, 43, 76, 22, 2);
     add(b, 36, 100, 24, 5);
-    add(b, 48, 84, 30, 4);
-    add(b, 45, 84, 36, 4);
-    add(b, 43, 82, 42, 2);
-    add(b, 40, 80, 46, 2);
-    // The piano rolls triplets and lifts into the second bar's last beat.
+    add(b, 40, 84, 30, 4);
+    add(b, 43, 84, 36, 4);
+    add(b, 45, 82, 42, 2);
+    add(b, 36, 80, 46, 2);
+    // The piano rolls triplets on fifth, sixth (the seventh where the chord has one), third and fifth,
+    // and lifts into the second bar's last beat; the organ swells on the chord's three voices up to
+    // G4, the choir sings the open triad below it.
     Track pn = chordTrack(Pitches, "Gospel Piano Triplets", 0, 1, LayerB, 48);
     pn.vol = 72;
-    hits(pn, {64, 69, 72, 76}, "8.5.5.7.5.5.8.5.5.7.5.5.|8.5.5.7.5.5.8.5.5.8...8.", 1.8);
-    add(pn, 48, 76, 0, 6);
-    add(pn, 48, 76, 24, 6);
-    Track org = chordTrack(Pitches, "Gospel Organ Swell", 16, 3, LayerA, 24);
+    hits(pn, {67, 69, 76, 79}, "8.5.5.7.5.5.8.5.5.7.5.5.|8.5.5.7.5.5.8.5.5.8...8.", 1.8);
+    Track org = stylegen::pad("Gospel Organ Swell", 16, 3, 24, {2, 1, 0}, 82);
     org.vol = 62;
-    org.key = -12;
-    add(org, {64, 69, 72, 76}, 82, 0, 24);
-    // The choir sings low and close, third and fifth round the top voice.
-    Track ch = stylegen::pad("Gospel Choir", 52, 4, 96, {2, 1, 0}, 78, -12);
+    org.susVolume = 100;
+    Track ch = pitchPad("Gospel Choir", 52, 4, 96, {67, 72, 76}, 78);
+    ch.key = -12;
     ch.vol = 66;
     ch.susVolume = 80;
     s.tracks = {d, b, pn, org, ch};
@@ -369,25 +371,30 @@ Style gospelOrgan() {
     grid(d, 39, "....9.......9...");
     grid(d, 42, "7.5.7.5.7.5.7.5.");
     grid(d, 54, "..6...6...6...6.");
+    // Root, third and fifth up into beat three, then the run back down through fifth and third to the
+    // root before the bar line (the fourth bar ends on the third, see fourBarPhrase).
     Track b = bassTrack("Gospel Runs", 33, 16);
     add(b, 36, 104, 0, 1.5);
     add(b, 36, 80, 3, 0.5);
     add(b, 40, 86, 4, 1);
     add(b, 43, 90, 6, 1);
-    add(b, 45, 94, 8, 1.5);
-    add(b, 43, 80, 11, 0.5);
+    add(b, 36, 94, 8, 1.5);
+    add(b, 40, 80, 10, 0.5);
+    add(b, 43, 84, 11, 0.5);
     add(b, 40, 86, 12, 1);
-    add(b, 43, 80, 14, 1);
+    add(b, 36, 80, 14, 1);
+    // The organ stabs fifth, sixth (the seventh where the chord has one), third and fifth high;
+    // a second organ holds the chord's four voices up to G4; the piano answers on the off-beats with
+    // the chord's three voices up to G4 over the root struck low on the one.
     Track org = chordTrack(Pitches, "Gospel Organ Stabs", 16, 1, LayerB, 64);
     org.vol = 80;
-    hits(org, {64, 67, 69, 72}, "9.6...8.9..7..8.|9.6...8.9..7....|9.6...8.9..7..8.|9.6.8.6.9.8.9.8.", 0.8);
-    for (int bar = 0; bar < 64; bar += 16) add(org, 48, 90, bar, 2);
-    Track hold = stylegen::pad("Gospel Organ Hold", 17, 4, 64, {3, 2, 1}, 74);
+    hits(org, {67, 69, 76, 79}, "9.6...8.9..7..8.|9.6...8.9..7....|9.6...8.9..7..8.|9.6.8.6.9.8.9.8.", 0.8);
+    Track hold = stylegen::pad("Gospel Organ Hold", 17, 4, 64, {3, 2, 1, 0}, 74);
     hold.vol = 74;
     Track pn = chordTrack(Codes, "Gospel Piano Answers", 1, 2, LayerC, 16, 3);
     pn.vol = 72;
-    add(pn, {72, 73, 74, 75, 76}, 82, 0, 1);
-    hits(pn, {74, 75, 76, 77}, "..7...7...7...7.", 0.8);
+    add(pn, {48, 72, 73, 74}, 82, 0, 1);
+    hits(pn, {72, 73, 74}, "..7...7...7...7.", 0.8);
     s.tracks = {d, b, org, hold, pn};
     fourBarPhrase(s, 4, true);
     return s;
@@ -408,11 +415,16 @@ Style folkStrum() {
     b.vol = 94;
     add(b, 36, 98, 0, 3.5);
     add(b, 43, 90, 8, 3.5);
-    // Down-up strumming that changes its pattern every bar, and stops short in the fourth.
-    Track g = chordTrack(Codes, "Folk Down Up Strum", 25, 2, LayerB, 64, 3);
+    add(b, 36, 84, 12, 3.5);
+    // Down-up strumming of the open chord (root on the one, then fifth, root, third and fifth, the
+    // up-strokes on the top three strings) that changes its pattern every bar, and stops short in the
+    // fourth.
+    Track g = chordTrack(Pitches, "Folk Down Up Strum", 25, 2, LayerB, 64);
+    g.key = -12;
     g.vol = 67;
-    hits(g, {73, 74, 75, 76, 77}, "9...8.......8...|9...8...8...8...|9...8.......8...|9...8...9.......", 2);
-    hits(g, {74, 75, 76}, "......6...7...6.|......6.....7.6.|......6...7...6.|......6...6.6.6.", 1);
+    for (int bar = 0; bar < 64; bar += 16) add(g, {60, 67, 72, 76, 79}, 96, bar, 2);
+    hits(g, {67, 72, 76, 79}, "....8.......8...|....8...8.......|....8.......8...|....8...9.......", 2);
+    hits(g, {72, 76, 79}, "......6...7...6.|......6.....7.6.|......6...7...6.|..........6.6.6.", 1);
     Track n = chordTrack(Codes, "Folk Nylon Picking", 24, 2, LayerC, 16, 3);
     n.vol = 98;
     add(n, {72, 74}, 80, 0, 2);
@@ -421,9 +433,10 @@ Style folkStrum() {
     add(n, 74, 66, 6, 2);
     add(n, 73, 74, 8, 2);
     add(n, 75, 66, 10, 2);
-    add(n, 74, 70, 12, 2);
-    add(n, 76, 64, 14, 2);
-    Track pad = stylegen::pad("Folk String Bed", 49, 4, 64, {5, 4, 3}, 70);
+    add(n, 76, 70, 12, 2);
+    add(n, 77, 64, 14, 2);
+    // The strings hold root and third round middle C.
+    Track pad = pitchPad("Folk String Bed", 49, 4, 64, {60, 64}, 70);
     pad.vol = 81;
     s.tracks = {d, b, g, n, pad};
     fourBarPhrase(s, 4, false);
@@ -443,9 +456,9 @@ Style fingerpicking() {
     Track b = bassTrack("Fingerpicking Upright", 32, 16);
     b.vol = 81;
     add(b, 36, 92, 0, 7.5);
-    add(b, 43, 84, 8, 7.5);
-    // Travis picking: the thumb alternates root and fifth, the fingers pick the voicing's top; the
-    // fourth bar rolls the chord instead.
+    add(b, 36, 80, 8, 7.5);
+    // Travis picking: the thumb alternates root and fifth over the upright's roots, the fingers pick
+    // the voicing's top; the fourth bar rolls the chord instead.
     Track g = chordTrack(Codes, "Alternating Thumb Pattern", 25, 1, LayerB, 64, 4);
     g.vol = 75;
     add(g, 48, 96, 0, 2);
@@ -473,7 +486,7 @@ Style fingerpicking() {
     add(g, 55, 84, 36, 2);
     add(g, 75, 72, 38, 2);
     add(g, 48, 90, 40, 2);
-    add(g, 77, 74, 42, 2);
+    add(g, 78, 74, 42, 2);
     add(g, 55, 84, 44, 2);
     add(g, 76, 66, 46, 2);
     add(g, 48, 94, 48, 4);
@@ -482,12 +495,15 @@ Style fingerpicking() {
     add(g, 75, 74, 51, 1);
     add(g, 76, 78, 52, 4);
     add(g, 52, 84, 56, 2);
-    add(g, 77, 72, 56, 2);
+    add(g, 78, 72, 56, 2);
     add(g, 55, 80, 58, 2);
     add(g, 76, 70, 60, 2);
     add(g, 75, 66, 62, 2);
-    Track st = stylegen::pad("Fingerpicking Soft Strum", 25, 4, 64, {6, 5, 4, 3}, 68);
-    st.vol = 65;
+    // A second guitar strums the triad softly round middle C at each change and lets it ring.
+    Track st = chordTrack(Pitches, "Fingerpicking Soft Strum", 25, 4, LayerC, 64);
+    add(st, {72, 76, 79}, 68, 0, 64);
+    st.key = -12;
+    st.vol = 80;
     st.susVolume = 90;
     s.tracks = {d, b, g, st};
     return s;
