@@ -212,11 +212,12 @@ void fourBarPhrase(Style& s, int fillSteps, bool toms) {
     if (toms) {
         tomFill(d, from, length, every);
     } else {
-        // A snare crescendo up to the groove's accent, the kick under its first and last hits.
+        // A snare crescendo up to the groove's accent (its first hit as strong as a backbeat), the
+        // kick under its first and last hits.
         const int peak = accentBefore(d, from), hits = (fillSteps + every - 1) / every;
         clearSteps(d, from, length, {37, 38, 40, 42, 44, 46});
         for (int pos = from, i = 0; pos < length; pos += every, ++i) {
-            add(d, 38, peak - (hits - 1 - i) * 10, pos, 0.5);
+            add(d, 38, std::max(40, peak - (hits - 1 - i) * 6), pos, 0.5);
             if (i == 0 || i == hits - 1) kickUnder(d, pos, peak - 12);
         }
     }

@@ -80,8 +80,8 @@ Track pad(const std::string& name, int prog, int mode, int length, const std::ve
           int octave = 0);
 // Makes the drums and the bass of a style a phrase of four bars: the drums end it with a fill over the
 // last `fillSteps` steps (toms, or a snare crescendo with the kick under it, growing to the groove's
-// accent), the bass leans into the next phrase from the third on its last beat (a chord tone within an
-// octave of any next root).
+// accent), the bass leans into the next phrase from the third on its last beat (a chord tone that,
+// unlike the fifth, keeps the bass within an octave of nearly every next root).
 void fourBarPhrase(Style& s, int fillSteps, bool toms);
 // A line of single notes, one list of keys a bar (0 is a rest), a note every `every` steps from the
 // bar's start, the first of each `accent` notes at `vel` and the others a little softer.
