@@ -101,7 +101,7 @@ Style popSixteens() {
     ep.vol = 75;
     hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
     Track pad = pitchPad("Pop Warm Pad", 89, 3, 64, {64, 67}, 68);
-    pad.vol = 84;
+    pad.vol = 94;
     Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
     g.vol = 98;
     hits(g, {72, 73, 74}, "..8...6...8...6.", 0.5);
@@ -437,7 +437,7 @@ Style slowBlues() {
     org.key = -12;
     add(org, {60, 67, 72, 76}, 80, 0, 12);
     Track gt = chordTrack(Codes, "Slow Blues Guitar Answer", 27, 2, LayerC, 24, 2);
-    gt.vol = 92;
+    gt.vol = 84;
     gt.key = -12;
     add(gt, {72, 73}, 80, 0, 3);
     add(gt, 74, 72, 9, 1);
