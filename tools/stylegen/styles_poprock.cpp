@@ -231,9 +231,9 @@ Style pianoBallad() {
     add(b, 43, 78, 28, 2);
     add(b, 36, 76, 30, 2);
     // The left hand rolls the root (two octaves under middle C on the first beat, one on the third),
-    // then octave, tenth and twelfth, its root on the slash bass; the right hand
-    // holds an open chord a bar long under the tune (the seventh, where the chord has one, at or under
-    // its top) and sings a falling line into the fourth bar.
+    // then octave, tenth and twelfth, its root on the slash bass; the right hand holds an open chord a
+    // bar long under the tune (the seventh, where the chord has one, at or under its top) and sings a
+    // falling line into the fourth bar.
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
     arp.vol = 83;
     const int rolled[8] = {36, 60, 64, 67, 48, 60, 64, 67}, rolledVel[8] = {88, 64, 70, 76, 80, 62, 68, 60};
@@ -376,8 +376,7 @@ Style bluesShuffle() {
     }
     // The guitar's five-six shuffle on the root an octave over the bass (the low root struck with the
     // bar); the piano answers on the off-beats with fifth, sixth (the seventh where the chord has one)
-    // and the third on top; the organ holds the
-    // triad over middle C.
+    // and the third on top; the organ holds the triad over middle C.
     Track gt = chordTrack(Pitches, "Shuffle Guitar Five Six", 29, 1, LayerB, 12);
     gt.vol = 74;
     hits(gt, {60, 67}, "7.....7.....", 1.8);
