@@ -134,7 +134,7 @@ Style rockSteady() {
     // guitar, its third on top, over the root low in the left hand.
     Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 64);
     gt.key = -12;
-    gt.vol = 78;
+    gt.vol = 72;
     gt.breakLength = 8;
     gt.breakVolume = 110;
     hits(gt, {67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);

@@ -205,10 +205,10 @@ Style reggae() {
     // third, fifth and sixth (the seventh where the chord has one) between them, with a pushed answer
     // in the fourth bar.
     Track g = chordTrack(Pitches, "Reggae Skank", 27, 1, LayerB, 16);
-    g.vol = 55;
+    g.vol = 50;
     hits(g, {72, 76, 79}, "....9.......8...", 0.75);
     Track org = chordTrack(Pitches, "Reggae Organ Bubble", 16, 1, LayerB, 64);
-    org.vol = 82;
+    org.vol = 76;
     hits(org, {64, 67, 69}, "..4...76..4...76|..4...76..4...76|..4...76..4...76|..4...76..4.6.7.", 0.5);
     Track pn = chordTrack(Pitches, "Reggae Piano Skank", 0, 1, LayerB, 16);
     pn.key = -12;
