@@ -169,17 +169,38 @@ void clearSteps(Track& t, int from, int to, const std::vector<int>& keys) {
     t.notes = kept;
 }
 
+namespace {
+
+// The loudest hit of a drum pattern before a step: the accent a fill there has to reach.
+int accentBefore(const Track& d, int from) {
+    int peak = 96;
+    for (const Note& n : d.notes)
+        if (n.pos < from) peak = std::max(peak, n.vel);
+    return peak;
+}
+
+// A kick under a fill hit, unless the groove kicks there already.
+void kickUnder(Track& d, int pos, int vel) {
+    for (const Note& n : d.notes)
+        if (n.pos == pos && isKick(n.key)) return;
+    add(d, 36, vel, pos, 0.5);
+}
+
+} // namespace
+
 void tomFill(Track& d, int from, int to, int every) {
+    const int peak = accentBefore(d, from);
     clearSteps(d, from, to, {38, 40, 42, 44, 46, 51, 53, 59});
     static const int toms[] = {50, 48, 47, 45, 43, 41};
     const int hits = (to - from) / every;
     for (int i = 0; i < hits; ++i) {
         const int pos = from + i * every;
+        // A crescendo that lands on the groove's own accent: the fill lifts into the next downbeat.
+        const int vel = peak - (hits - 1 - i) * 32 / std::max(1, hits);
         if (i < hits / 3)
-            add(d, 38, 80 + 8 * i, pos, 0.5);
+            add(d, 38, vel, pos, 0.5);
         else
-            add(d, toms[std::min(5, (i - hits / 3) * 6 / std::max(1, hits - hits / 3))], 92 + (i % 2) * 8,
-                pos, 0.5);
+            add(d, toms[std::min(5, (i - hits / 3) * 6 / std::max(1, hits - hits / 3))], vel, pos, 0.5);
     }
 }
 
@@ -191,15 +212,24 @@ void fourBarPhrase(Style& s, int fillSteps, bool toms) {
     if (toms) {
         tomFill(d, from, length, every);
     } else {
+        // A snare crescendo up to the groove's accent (its first hit as strong as a backbeat), the
+        // kick under its first and last hits.
+        const int peak = accentBefore(d, from), hits = (fillSteps + every - 1) / every;
         clearSteps(d, from, length, {37, 38, 40, 42, 44, 46});
-        for (int pos = from, i = 0; pos < length; pos += every, ++i) add(d, 38, 60 + 8 * i, pos, 0.5);
+        for (int pos = from, i = 0; pos < length; pos += every, ++i) {
+            add(d, 38, std::max(40, peak - (hits - 1 - i) * 6), pos, 0.5);
+            if (i == 0 || i == hits - 1) kickUnder(d, pos, peak - 12);
+        }
     }
+    // The bass leans into the next phrase from the third on its last beat: a chord tone that reaches
+    // the next root by a step or a third, and stays within an octave of it wherever the harmony
+    // places the chord.
     for (size_t t = 1; t < s.tracks.size(); ++t) {
         Track& b = s.tracks[t];
         if (b.type != Bass || b.mode == 0) continue;
         loopTo(b, length);
         clearSteps(b, length - s.stepsPerBeat, length);
-        add(b, 43, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
+        add(b, 40, 88, length - s.stepsPerBeat, s.stepsPerBeat * 0.9);
         break;
     }
 }
@@ -390,6 +420,15 @@ std::vector<Style> allStyles() {
     for (Style& s : out) normalise(s);
     std::sort(out.begin(), out.end(), [](const Style& a, const Style& b) { return a.number < b.number; });
     return out;
+}
+
+Track pitchPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+               int vel) {
+    Track t = chordTrack(Pitches, name, prog, mode, LayerA, length);
+    t.susVolume = 85;
+    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
+    for (int k : keys) add(t, k, k == *low || k == *high ? vel : vel - 8, 0, length);
+    return t;
 }
 
 } // namespace stylegen

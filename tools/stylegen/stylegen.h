@@ -70,7 +70,7 @@ void loopTo(Track& t, int length);
 // Removes the notes at steps from..to-1 (every note, or those whose key is listed).
 void clearSteps(Track& t, int from, int to, const std::vector<int>& keys = {});
 // A drum fill over steps from..to-1: a snare pickup, then the toms from high to low every `every`
-// steps, the hi-hat and ride of those steps taken out.
+// steps, the hi-hat and ride of those steps taken out; it grows to the loudest hit of the groove.
 void tomFill(Track& d, int from, int to, int every);
 // A pad (layer A) on the chord's own tones, held `length` steps from each chord it plays. `below` says
 // how many chord tones under the top voice each voice lies (0 is the top, which the harmony places at
@@ -79,8 +79,9 @@ void tomFill(Track& d, int from, int to, int every);
 Track pad(const std::string& name, int prog, int mode, int length, const std::vector<int>& below, int vel,
           int octave = 0);
 // Makes the drums and the bass of a style a phrase of four bars: the drums end it with a fill over the
-// last `fillSteps` steps (toms, or a snare crescendo), the bass leans into the next phrase from the
-// fifth on its last beat (a chord tone, which reaches most next roots by a step, a fourth or a fifth).
+// last `fillSteps` steps (toms, or a snare crescendo with the kick under it, growing to the groove's
+// accent), the bass leans into the next phrase from the third on its last beat (a chord tone that,
+// unlike the fifth, keeps the bass within an octave of nearly every next root).
 void fourBarPhrase(Style& s, int fillSteps, bool toms);
 // A line of single notes, one list of keys a bar (0 is a rest), a note every `every` steps from the
 // bar's start, the first of each `accent` notes at `vel` and the others a little softer.
@@ -165,5 +166,13 @@ struct Session {
 std::vector<Session> allSessions();
 std::string sessionFileText(const Session& s);
 void checkSession(const Session& s, const std::vector<Style>& styles, std::vector<std::string>& problems);
+
+// A pad (layer A) of written pitches over C major, held `length` steps from each chord it plays: the
+// voicing keeps its written shape on every chord (60/64/67 give the triad, a suspended chord keeps its
+// fourth; 69 the sixth, or the seventh where the chord has one), so a pad of the triad never sounds a
+// major seventh under another part's root. The outer voices sound at `vel`, the inner ones a little
+// softer.
+Track pitchPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+               int vel);
 
 } // namespace stylegen

@@ -24,20 +24,22 @@ Style popStraightEights() {
     grid(d, 46, "................|..............6.");
     grid(d, 54, "....6.......6...");
     tomFill(d, 56, 64, 1);
-    Track b = bassTrack("Pop Eighths Bass", 33, 16);
-    add(b, 36, 104, 0, 2);
-    add(b, 36, 76, 3, 1);
-    add(b, 43, 86, 6, 1.5);
-    add(b, 36, 96, 8, 2);
-    add(b, 40, 74, 11, 1);
-    add(b, 43, 90, 12, 1.5);
-    add(b, 48, 80, 14, 1.5);
-    loopTo(b, 64);
-    clearSteps(b, 56, 64);
-    add(b, 36, 96, 56, 2);
-    add(b, 40, 84, 58, 2);
-    add(b, 43, 88, 60, 2);
-    add(b, 45, 84, 62, 2);
+    // Pumping roots with the fifth and the third inside the bar, a phrase of four bars: each beat a
+    // chord may change on is reached from the root, the third or the fifth, whichever stays in the
+    // bass's register and steps off the new root by more than a half step.
+    Track b = bassTrack("Pop Eighths Bass", 33, 64);
+    const int line[4][7] = {{36, 36, 40, 36, 36, 43, 40},
+                            {36, 40, 43, 36, 43, 40, 36},
+                            {36, 36, 40, 36, 43, 36, 36},
+                            {36, 36, 40, 36, 43, 40, 36}};
+    const int steps[7] = {0, 3, 6, 8, 11, 12, 14};
+    const int vels[7] = {104, 76, 86, 96, 78, 88, 80};
+    for (int bar = 0; bar < 4; ++bar)
+        for (int i = 0; i < 7; ++i)
+            if (bar < 3 || i < 4) add(b, line[bar][i], vels[i], 16 * bar + steps[i], i % 3 == 0 ? 2 : 1.5);
+    add(b, 43, 84, 58, 2);
+    add(b, 40, 88, 60, 2);
+    add(b, 36, 82, 62, 2);
     // The piano pushes the second bar and answers the drum fill in the fourth.
     Track p = chordTrack(Pitches, "Pop Piano Pulse", 0, 1, LayerB, 64);
     p.vol = 100;
@@ -46,26 +48,28 @@ Style popStraightEights() {
         add(p, 48, 70, bar, 4);
         add(p, 55, 60, bar + 8, 4);
     }
-    Track pad = stylegen::pad("Pop Strings", 49, 4, 64, {2, 1, 0}, 70);
+    // Strings hold root, fifth and octave under the piano's triad; the guitar picks the chord above it,
+    // its seventh (where the chord has one) high in the arpeggio.
+    Track pad = pitchPad("Pop Strings", 49, 4, 64, {60, 67, 72}, 70);
     pad.vol = 81;
     Track g = chordTrack(Codes, "Pop Guitar Picking", 27, 2, LayerC, 32, 3);
     g.vol = 93;
-    add(g, {72, 74}, 84, 0, 2);
-    add(g, 75, 70, 2, 2);
-    add(g, 74, 76, 4, 2);
-    add(g, 76, 70, 6, 2);
-    add(g, 73, 80, 8, 2);
-    add(g, 75, 70, 10, 2);
-    add(g, 74, 76, 12, 2);
-    add(g, 76, 66, 14, 2);
-    add(g, {72, 74}, 82, 16, 2);
-    add(g, 75, 70, 18, 2);
-    add(g, 76, 76, 20, 2);
-    add(g, 75, 70, 22, 2);
-    add(g, 74, 78, 24, 2);
-    add(g, 73, 70, 26, 2);
-    add(g, 75, 74, 28, 2);
-    add(g, 74, 66, 30, 2);
+    add(g, {74, 75}, 84, 0, 2);
+    add(g, 76, 70, 2, 2);
+    add(g, 75, 76, 4, 2);
+    add(g, 77, 70, 6, 2);
+    add(g, 74, 80, 8, 2);
+    add(g, 76, 70, 10, 2);
+    add(g, 75, 76, 12, 2);
+    add(g, 77, 66, 14, 2);
+    add(g, {74, 75}, 82, 16, 2);
+    add(g, 76, 70, 18, 2);
+    add(g, 77, 76, 20, 2);
+    add(g, 76, 70, 22, 2);
+    add(g, 75, 78, 24, 2);
+    add(g, 74, 70, 26, 2);
+    add(g, 76, 74, 28, 2);
+    add(g, 75, 66, 30, 2);
     s.tracks = {d, b, p, pad, g};
     return s;
 }
@@ -88,18 +92,20 @@ Style popSixteens() {
     add(b, 43, 86, 6, 1);
     add(b, 36, 96, 8, 1.5);
     add(b, 43, 74, 11, 0.5);
-    add(b, 45, 86, 12, 1);
-    add(b, 43, 80, 14, 1);
+    add(b, 40, 86, 12, 1);
+    add(b, 36, 80, 14, 1);
+    // Electric piano stabs without the root (fifth, the sixth or seventh, the third on top); the pad
+    // holds the third and fifth round middle C, the muted guitar chops the close triad under the piano and
+    // thumbs the root low on each bar.
     Track ep = chordTrack(Pitches, "Pop Electric Piano Stabs", 4, 1, LayerB, 64);
     ep.vol = 75;
-    hits(ep, {64, 67, 72, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
-    for (int bar = 0; bar < 64; bar += 16) add(ep, 48, 90, bar, 1.5);
-    Track pad = stylegen::pad("Pop Warm Pad", 89, 3, 64, {3, 2, 0}, 68);
-    pad.vol = 84;
+    hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
+    Track pad = pitchPad("Pop Warm Pad", 89, 3, 64, {64, 67}, 68);
+    pad.vol = 94;
     Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
     g.vol = 98;
-    hits(g, {73, 74, 75, 76}, "..8...6...8...6.", 0.5);
-    add(g, {73, 74, 75, 76}, 70, 0, 0.5);
+    hits(g, {72, 73, 74}, "..8...6...8...6.", 0.5);
+    add(g, {48, 72, 73, 74}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
     fourBarPhrase(s, 4, true);
     return s;
@@ -121,20 +127,23 @@ Style rockSteady() {
     tomFill(d, 60, 64, 1);
     Track b = bassTrack("Rock Root Pump", 34, 64);
     b.breakVolume = 110;
-    hits(b, {36}, "9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.....", 1.8);
+    hits(b, {36}, "9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7.7.7.|9.7.7.7.8.7...7.", 1.8);
     add(b, 43, 90, 60, 1.8);
-    add(b, 45, 86, 62, 1.8);
+    // Power chords as fifth and octave over the bass's root, clear of the bass at any slash chord; the
+    // organ holds root, fifth and the sixth or seventh; the piano pounds the triad an octave above the
+    // guitar, its third on top, over the root low in the left hand.
     Track gt = chordTrack(Pitches, "Rock Power Chord Eighths", 29, 1, LayerB, 64);
     gt.key = -12;
-    gt.vol = 78;
+    gt.vol = 72;
     gt.breakLength = 8;
     gt.breakVolume = 110;
-    hits(gt, {60, 67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);
-    Track org = stylegen::pad("Rock Organ Hold", 18, 4, 64, {4, 3, 1, 0}, 78);
+    hits(gt, {67, 72}, "9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.6.6.7.6.|9.6.6.8.9...9...", 1.6);
+    Track org = pitchPad("Rock Organ Hold", 18, 4, 64, {60, 67, 69}, 78);
     org.vol = 71;
-    Track pn = chordTrack(Codes, "Rock Piano Quarters", 1, 1, LayerB, 64, 3);
+    Track pn = chordTrack(Pitches, "Rock Piano Quarters", 1, 1, LayerB, 64);
     pn.vol = 85;
-    hits(pn, {74, 75, 76, 77}, "8...6...7...6...|8...6...7...6.6.|8...6...7...6...|8...6...7.7.7.7.", 1.5);
+    hits(pn, {64, 67, 72, 76}, "8...6...7...6...|8...6...7...6.6.|8...6...7...6...|8...6...7.7.7.7.", 1.5);
+    for (int bar = 0; bar < 64; bar += 16) add(pn, 36, 84, bar, 4);
     s.tracks = {d, b, gt, org, pn};
     return s;
 }
@@ -154,37 +163,43 @@ Style rockAnthem() {
     grid(d, 51, "8...7...8...7...");
     grid(d, 46, "..5...5...5...5.");
     tomFill(d, 56, 64, 1);
+    // Dotted quarters on the root, the fifth or third pushing each half bar; the second bar comes home
+    // to the root before the bar line, so a change there never finds the bass an octave away.
     Track b = bassTrack("Anthem Driving Bass", 34, 32);
-    b.vol = 89;
+    b.vol = 100;
     add(b, 36, 104, 0, 5.5);
     add(b, 43, 88, 6, 1.8);
     add(b, 36, 96, 8, 5.5);
     add(b, 43, 88, 14, 1.8);
     add(b, 36, 104, 16, 5.5);
     add(b, 40, 88, 22, 1.8);
-    add(b, 43, 96, 24, 3.5);
-    add(b, 45, 90, 28, 3.5);
+    add(b, 36, 96, 24, 3.5);
+    add(b, 43, 90, 28, 1.8);
+    add(b, 36, 88, 30, 1.8);
+    // The distortion rings fifth, root and fifth above the acoustic; the acoustic strums the open
+    // triad (fifth, root, third, fifth) low, the up-strokes on its top three strings; the strings
+    // hold third, fifth and the sixth or seventh between them.
     Track gt = chordTrack(Pitches, "Anthem Distortion Chords", 30, 1, LayerB, 32);
-    gt.key = -12;
-    gt.vol = 61;
+    gt.vol = 46;
     gt.breakVolume = 115;
-    add(gt, {60, 67, 72}, 104, 0, 6);
-    add(gt, {60, 67, 72}, 84, 6, 2);
-    add(gt, {60, 67, 72}, 96, 8, 8);
-    hits(gt, {60, 67, 72}, "................|9.7.8.7.9.......", 1.8);
-    add(gt, {60, 67, 72}, 100, 26, 6);
-    Track ac = chordTrack(Codes, "Anthem Acoustic Strum", 25, 2, LayerC, 16, 3);
-    ac.vol = 66;
-    add(ac, {72, 73, 74, 75, 76}, 92, 0, 3);
-    add(ac, {74, 75, 76, 77}, 64, 3, 1);
-    add(ac, {72, 73, 74, 75, 76}, 84, 4, 2);
-    add(ac, {74, 75, 76, 77}, 66, 6, 2);
-    add(ac, {72, 73, 74, 75, 76}, 86, 8, 3);
-    add(ac, {74, 75, 76, 77}, 64, 11, 1);
-    add(ac, {72, 73, 74, 75, 76}, 84, 12, 2);
-    add(ac, {74, 75, 76, 77}, 70, 14, 2);
-    Track pad = stylegen::pad("Anthem Synth Strings", 50, 3, 64, {4, 2, 0}, 76, -12);
-    pad.vol = 68;
+    add(gt, {67, 72, 79}, 104, 0, 6);
+    add(gt, {67, 72, 79}, 84, 6, 2);
+    add(gt, {67, 72, 79}, 96, 8, 8);
+    hits(gt, {67, 72, 79}, "................|9.7.8.7.9.......", 1.8);
+    add(gt, {67, 72, 79}, 100, 26, 6);
+    Track ac = chordTrack(Pitches, "Anthem Acoustic Strum", 25, 2, LayerC, 16);
+    ac.key = -12;
+    ac.vol = 72;
+    add(ac, {67, 72, 76, 79}, 92, 0, 3);
+    add(ac, {72, 76, 79}, 64, 3, 1);
+    add(ac, {67, 72, 76, 79}, 84, 4, 2);
+    add(ac, {72, 76, 79}, 66, 6, 2);
+    add(ac, {67, 72, 76, 79}, 86, 8, 3);
+    add(ac, {72, 76, 79}, 64, 11, 1);
+    add(ac, {67, 72, 76, 79}, 84, 12, 2);
+    add(ac, {72, 76, 79}, 70, 14, 2);
+    Track pad = pitchPad("Anthem String Pad", 49, 3, 64, {64, 67, 69}, 76);
+    pad.vol = 86;
     s.tracks = {d, b, gt, ac, pad};
     return s;
 }
@@ -202,44 +217,41 @@ Style pianoBallad() {
     clearSteps(d, 56, 64, {42});
     add(d, 37, 60, 58, 0.5);
     add(d, 46, 60, 62, 0.5);
-    // The fretless sings root, fifth and octave, and walks down to the fifth at the end of its phrase.
+    // The fretless sings root, fifth and octave, and comes down to the third or the root before each
+    // bar line, so that the next chord finds it near.
     Track b = bassTrack("Ballad Fretless", 35, 32);
     b.vol = 62;
     add(b, 36, 96, 0, 6);
     add(b, 43, 78, 6, 2);
     add(b, 48, 84, 8, 4);
-    add(b, 43, 76, 12, 4);
+    add(b, 40, 76, 12, 4);
     add(b, 36, 92, 16, 6);
-    add(b, 43, 76, 22, 2);
-    add(b, 40, 82, 24, 4);
-    add(b, 45, 78, 28, 2);
-    add(b, 43, 76, 30, 2);
+    add(b, 40, 76, 22, 2);
+    add(b, 36, 82, 24, 4);
+    add(b, 43, 78, 28, 2);
+    add(b, 36, 76, 30, 2);
+    // The left hand rolls the root (two octaves under middle C on the first beat, one on the third),
+    // then octave, tenth and twelfth, its root on the slash bass; the right hand holds an open chord a
+    // bar long under the tune (the seventh, where the chord has one, at or under its top) and sings a
+    // falling line into the fourth bar.
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
     arp.vol = 83;
-    add(arp, 48, 88, 0, 4);
-    add(arp, {64, 67}, 72, 0, 2);
-    add(arp, 55, 62, 2, 2);
-    add(arp, 60, 68, 4, 2);
-    add(arp, 64, 72, 6, 2);
-    add(arp, 67, 78, 8, 2);
-    add(arp, 64, 66, 10, 2);
-    add(arp, 60, 64, 12, 2);
-    add(arp, 55, 58, 14, 2);
-    Track rh = chordTrack(Codes, "Ballad Piano Chords", 0, 2, LayerB, 64, 2);
+    const int rolled[8] = {36, 60, 64, 67, 48, 60, 64, 67}, rolledVel[8] = {88, 64, 70, 76, 80, 62, 68, 60};
+    for (int i = 0; i < 8; ++i) add(arp, rolled[i], rolledVel[i], 2 * i, i % 4 == 0 ? 4 : 2);
+    Track rh = chordTrack(Codes, "Ballad Piano Chords", 0, 2, LayerB, 64, 3);
     rh.vol = 89;
-    add(rh, {72, 73, 74, 75}, 74, 0, 8);
-    add(rh, {73, 74, 75, 76}, 62, 8, 8);
-    add(rh, {72, 73, 74, 75}, 72, 16, 8);
-    add(rh, {74, 75, 76}, 62, 24, 8);
-    add(rh, {72, 73, 74, 75}, 74, 32, 8);
-    add(rh, {73, 74, 75, 76}, 62, 40, 8);
-    add(rh, {72, 73, 74, 75}, 70, 48, 6);
+    add(rh, {73, 74, 76}, 74, 0, 16);
+    add(rh, {73, 74, 76}, 70, 16, 8);
+    add(rh, {74, 76}, 64, 24, 8);
+    add(rh, {73, 74, 76}, 72, 32, 16);
+    add(rh, {73, 74, 76}, 70, 48, 6);
     add(rh, 76, 66, 54, 2);
     add(rh, 75, 62, 56, 2);
     add(rh, 74, 60, 58, 2);
-    add(rh, {73, 74, 75}, 64, 60, 4);
-    // Strings in an open voicing: top, the tone two below it and the tone four below.
-    Track str = stylegen::pad("Ballad Strings", 49, 4, 64, {4, 2, 0}, 74);
+    add(rh, {73, 74}, 64, 60, 4);
+    // Strings on the third and the sixth (the seventh where the chord has one): the ballad's sweet
+    // interval, an open sixth over the piano's middle.
+    Track str = pitchPad("Ballad Strings", 49, 4, 64, {64, 69}, 74);
     str.vol = 46;
     s.tracks = {d, b, arp, rh, str};
     return s;
@@ -262,25 +274,28 @@ Style powerBallad() {
     b.vol = 97;
     add(b, 36, 104, 0, 4);
     add(b, 36, 86, 4, 2);
-    add(b, 36, 80, 6, 2);
+    add(b, 43, 80, 6, 2);
     add(b, 36, 96, 8, 4);
-    add(b, 43, 86, 12, 2);
-    add(b, 48, 82, 14, 2);
+    add(b, 40, 86, 12, 2);
+    add(b, 36, 82, 14, 2);
+    // Fifth, root and fifth on the guitar above the bass; the piano's eighths an octave higher (the
+    // triad with its third on top) over the root low in the left hand; the strings sing the fifth and the
+    // sixth or seventh over the choir's triad round middle C.
     Track gt = chordTrack(Pitches, "Power Ballad Guitar", 30, 1, LayerB, 16);
     gt.key = -12;
     gt.vol = 62;
-    add(gt, {60, 67, 72}, 100, 0, 8);
-    add(gt, {60, 67, 72}, 88, 8, 6);
-    add(gt, {60, 67, 72}, 80, 14, 2);
-    Track pn = chordTrack(Codes, "Power Ballad Piano", 0, 1, LayerB, 64, 3);
+    add(gt, {67, 72, 79}, 100, 0, 8);
+    add(gt, {67, 72, 79}, 88, 8, 6);
+    add(gt, {67, 72, 79}, 80, 14, 2);
+    Track pn = chordTrack(Pitches, "Power Ballad Piano", 0, 1, LayerB, 64);
     pn.vol = 95;
-    hits(pn, {74, 75, 76, 77}, "7.5.6.5.7.5.6.5.|7.5.6.5.7...6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
-    Track str = stylegen::pad("Power Ballad Strings", 49, 3, 64, {3, 1, 0}, 80);
+    hits(pn, {64, 67, 72, 76}, "7.5.6.5.7.5.6.5.|7.5.6.5.7...6.5.|7.5.6.5.7.5.6.5.|7.5.6.5.7...7.7.", 1.8);
+    for (int half = 0; half < 64; half += 8) add(pn, 36, half % 16 ? 72 : 82, half, 8);
+    Track str = pitchPad("Power Ballad Strings", 49, 3, 64, {67, 69}, 80);
     str.vol = 74;
     str.susVolume = 80;
-    // The choir an octave under the strings' top: oohs in the middle of the voice.
-    Track ch = stylegen::pad("Power Ballad Choir", 52, 4, 64, {1, 0, -1}, 74, -12);
-    ch.vol = 76;
+    Track ch = pitchPad("Power Ballad Choir", 52, 4, 64, {60, 64, 67}, 74);
+    ch.vol = 88;
     ch.susVolume = 80;
     s.tracks = {d, b, gt, pn, str, ch};
     return s;
@@ -297,24 +312,31 @@ Style trainBeat() {
     grid(d, 36, "9.......8.......");
     grid(d, 38, "3424934234249342");
     grid(d, 44, "....7.......7...");
-    Track b = bassTrack("Train Root Fifth", 32, 16);
-    add(b, 36, 104, 0, 3);
-    add(b, 43, 90, 4, 3);
-    add(b, 36, 96, 8, 3);
-    add(b, 43, 88, 12, 3);
-    Track g = chordTrack(Codes, "Train Guitar Chop", 25, 1, LayerB, 16, 3);
+    // Root and fifth on the quarters; where a change is likely next the bass comes home to the root or
+    // the third (the phrase's fourth bar ends on the third, see fourBarPhrase).
+    Track b = bassTrack("Train Root Fifth", 32, 64);
+    const int secondBeat[4] = {43, 40, 43, 43}, lastBeat[4] = {43, 36, 40, 40};
+    for (int bar = 0; bar < 4; ++bar) {
+        add(b, 36, 104, 16 * bar, 3);
+        add(b, secondBeat[bar], 90, 16 * bar + 4, 3);
+        add(b, 36, 96, 16 * bar + 8, 3);
+        add(b, lastBeat[bar], 88, 16 * bar + 12, 3);
+    }
+    // The steel guitar strums the open chord low (root, fifth, root, third, fifth; on the third beat
+    // without the root) and chops its top three strings between; the harmonica holds double
+    // stops above middle C; the honky-tonk piano answers on the backbeat with third, fifth and sixth
+    // (the seventh where the chord has one), the third doubled on top.
+    Track g = chordTrack(Pitches, "Train Guitar Chop", 25, 1, LayerB, 16);
+    g.key = -12;
     g.vol = 76;
-    hits(g, {73, 74, 75, 76, 77}, "..6.9.6...6.9.6.", 0.9);
-    add(g, {72, 73, 74, 75, 76}, 76, 0, 0.9);
-    add(g, {72, 73, 74, 75, 76}, 72, 8, 0.9);
-    // The harmonica holds double stops in its own register, above middle C.
+    hits(g, {72, 76, 79}, "..6.9.6...6.9.6.", 0.9);
+    add(g, {60, 67, 72, 76, 79}, 76, 0, 0.9);
+    add(g, {67, 72, 76, 79}, 72, 8, 0.9);
     Track h = stylegen::pad("Train Harmonica", 22, 4, 32, {1, 0}, 78);
     h.vol = 90;
-    // Honky-tonk chords low in the left hand, an octave under the written voicing, pushing the fourth bar.
     Track pn = chordTrack(Pitches, "Train Honky Piano", 3, 1, LayerB, 64);
     pn.vol = 84;
-    pn.key = -12;
-    hits(pn, {60, 64, 67, 72}, "....8.......7...|....8.......7.6.|....8.......7...|....8...7...7.7.", 1.5);
+    hits(pn, {64, 67, 69, 76}, "....8.......7...|....8.......7.6.|....8.......7...|....8...7...7.7.", 1.5);
     s.tracks = {d, b, g, h, pn};
     fourBarPhrase(s, 4, false);
     return s;
@@ -334,45 +356,41 @@ Style bluesShuffle() {
     grid(d, 38, "...9.....9..");
     grid(d, 44, "...7.....7..");
     grid(d, 51, "8.58.58.58.5");
+    // The fourth bar rolls snare triplets into the toms, growing to the downbeat.
     clearSteps(d, 42, 48, {38, 44, 51});
     add(d, 38, 84, 42, 0.5);
-    add(d, 38, 70, 44, 0.5);
-    add(d, 38, 96, 45, 0.5);
-    add(d, 38, 76, 47, 0.5);
+    add(d, 38, 70, 43, 0.5);
+    add(d, 38, 92, 44, 0.5);
+    add(d, 45, 104, 45, 0.5);
+    add(d, 43, 110, 46, 0.5);
+    add(d, 41, 118, 47, 0.5);
     add(d, 51, 80, 42, 0.5);
+    // The boogie climbs root, third, fifth, each note swung twice: back to the third in the first bar,
+    // on to the sixth (the seventh over a seventh chord) in the second, home to the root on its last
+    // swung eighth, so the next chord finds it near.
     Track b = bassTrack("Boogie Shuffle Bass", 33, 24);
-    add(b, 36, 104, 0, 1.8);
-    add(b, 36, 72, 2, 0.9);
-    add(b, 40, 92, 3, 1.8);
-    add(b, 40, 70, 5, 0.9);
-    add(b, 43, 96, 6, 1.8);
-    add(b, 43, 72, 8, 0.9);
-    add(b, 45, 92, 9, 1.8);
-    add(b, 45, 70, 11, 0.9);
-    add(b, 48, 100, 12, 1.8);
-    add(b, 48, 72, 14, 0.9);
-    add(b, 45, 90, 15, 1.8);
-    add(b, 45, 70, 17, 0.9);
-    add(b, 43, 94, 18, 1.8);
-    add(b, 43, 72, 20, 0.9);
-    add(b, 40, 90, 21, 1.8);
-    add(b, 40, 70, 23, 0.9);
+    const int walk[8] = {36, 40, 43, 40, 36, 40, 43, 45};
+    for (int i = 0; i < 8; ++i) {
+        add(b, walk[i], i % 4 == 0 ? 104 : 92, 3 * i, 1.8);
+        add(b, i == 7 ? 36 : walk[i], 70, 3 * i + 2, 0.9);
+    }
+    // The guitar's five-six shuffle on the root an octave over the bass (the low root struck with the
+    // bar); the piano answers on the off-beats with fifth, sixth (the seventh where the chord has one)
+    // and the third on top; the organ holds the triad over middle C.
     Track gt = chordTrack(Pitches, "Shuffle Guitar Five Six", 29, 1, LayerB, 12);
     gt.vol = 74;
-    hits(gt, {48, 55}, "7.....7.....", 1.8);
-    hits(gt, {48, 55}, "..5.....5...", 0.9);
-    hits(gt, {48, 57}, "...7.....7..", 1.8);
-    hits(gt, {48, 57}, ".....5.....5", 0.9);
+    hits(gt, {60, 67}, "7.....7.....", 1.8);
+    hits(gt, {60, 67}, "..5.....5...", 0.9);
+    hits(gt, {60, 69}, "...7.....7..", 1.8);
+    hits(gt, {60, 69}, ".....5.....5", 0.9);
+    add(gt, 48, 80, 0, 1.8);
     Track pn = chordTrack(Pitches, "Shuffle Piano Comp", 0, 1, LayerB, 48);
     pn.vol = 76;
     pn.breakLength = 3;
-    hits(pn, {64, 69, 72, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8.8...", 1.5);
-    hits(pn, {64, 69, 72, 76}, ".....6.....6|.....6.....6|.....6.....6|............", 0.9);
-    // Organ shells: third, seventh (the sixth over a triad), root and third.
-    Track org = chordTrack(Pitches, "Shuffle Organ Hold", 16, 4, LayerA, 48);
-    org.vol = 67;
-    org.key = -12;
-    add(org, {64, 67, 69, 72}, 80, 0, 48);
+    hits(pn, {67, 69, 76}, "...8.....8..|...8.....8..|...8.....8..|...8..8.8...", 1.5);
+    hits(pn, {67, 69, 76}, ".....6.....6|.....6.....6|.....6.....6|............", 0.9);
+    Track org = pitchPad("Shuffle Organ Hold", 16, 4, 48, {64, 67, 72}, 80);
+    org.vol = 90;
     s.tracks = {d, b, gt, pn, org};
     return s;
 }
@@ -380,7 +398,7 @@ Style bluesShuffle() {
 Style slowBlues() {
     Style s;
     s.number = 15;
-    s.globalVol = 112;
+    s.globalVol = 96;
     s.name = "Slow Blues 12/8";
     s.bpm = 58;
     s.stepsPerBeat = 3;
@@ -389,32 +407,37 @@ Style slowBlues() {
     grid(d, 36, "8....67.....");
     grid(d, 38, "...9.....9..");
     grid(d, 42, "644744644744");
+    // The fourth bar's last beat rolls the snare up to the floor tom.
     clearSteps(d, 45, 48, {42, 38});
-    add(d, 38, 70, 45, 0.5);
-    add(d, 38, 80, 46, 0.5);
-    add(d, 38, 92, 47, 0.5);
+    add(d, 38, 100, 45, 0.5);
+    add(d, 38, 108, 46, 0.5);
+    add(d, 38, 118, 47, 0.5);
+    add(d, 41, 112, 47, 0.5);
+    // Root, third and fifth up the bar, then back to the third (first bar) or on to the sixth, the
+    // seventh over a seventh chord, and home to the root on the last triplet (second bar).
     Track b = bassTrack("Slow Blues Bass", 33, 24);
     add(b, 36, 100, 0, 2.5);
-    add(b, 43, 86, 3, 2.5);
-    add(b, 45, 90, 6, 2.5);
-    add(b, 43, 80, 9, 2);
-    add(b, 40, 76, 11, 1);
+    add(b, 40, 86, 3, 2.5);
+    add(b, 43, 90, 6, 2.5);
+    add(b, 40, 80, 9, 2.5);
     add(b, 36, 98, 12, 2.5);
     add(b, 40, 84, 15, 2.5);
     add(b, 43, 88, 18, 2.5);
-    add(b, 45, 80, 21, 2.5);
-    // Triplets on the full chord: root, third, fifth and the seventh (the sixth over a triad).
+    add(b, 45, 80, 21, 1.8);
+    add(b, 36, 72, 23, 0.9);
+    // Triplets on third, fifth, sixth (the seventh where the chord has one) and the third on top,
+    // over the organ's open chord (root, fifth, root, third) in the middle; the guitar answers an octave
+    // under the piano.
     Track pn = chordTrack(Pitches, "Slow Blues Piano Triplets", 0, 1, LayerB, 24);
     pn.vol = 72;
-    hits(pn, {64, 67, 69, 72}, "745645745645|745645745.76", 0.9);
-    add(pn, 48, 70, 0, 3);
-    add(pn, 48, 70, 12, 3);
+    hits(pn, {64, 67, 69, 76}, "745645745645|745645745.76", 0.9);
     Track org = chordTrack(Pitches, "Slow Blues Organ", 16, 3, LayerA, 12);
-    org.vol = 56;
+    org.vol = 90;
     org.key = -12;
-    add(org, {67, 72, 76, 81}, 80, 0, 12);
+    add(org, {60, 67, 72, 76}, 80, 0, 12);
     Track gt = chordTrack(Codes, "Slow Blues Guitar Answer", 27, 2, LayerC, 24, 2);
-    gt.vol = 79;
+    gt.vol = 84;
+    gt.key = -12;
     add(gt, {72, 73}, 80, 0, 3);
     add(gt, 74, 72, 9, 1);
     add(gt, 75, 76, 10, 1);
