@@ -20,22 +20,34 @@ Style swing() {
     grid(d, 38, "........4...|.....5......|..4.....4...|.....5..6.78");
     grid(d, 44, "...7.....7..");
     grid(d, 51, "7..8.57..8.5");
-    // Down from the root through the chord, then a bar low, then up: every strong beat on a chord
-    // tone, and the seventh (or sixth) below the root on the fourth beat leads to the next root.
-    Track b = bassTrack("Walking Bass Four Bars", 32, 48);
-    walkingLine(b, 3, {{48, 45, 43, 40}, {36, 45, 43, 45}, {48, 52, 43, 45}, {48, 55, 52, 45}});
+    // Eight bars of walking: up the scale from the root in the first bar, down through the chord in
+    // the second; beats one and three on chord tones, two and four passing or approaching, and the
+    // note before a change a half step (the third, the seventh, the fifth of a half-diminished chord)
+    // or a step from the next root wherever the chord tones allow it.
+    Track b = bassTrack("Walking Bass Eight Bars", 32, 96);
+    walkingLine(b, 3,
+                {{36, 38, 40, 43},
+                 {48, 52, 48, 45},
+                 {48, 45, 48, 52},
+                 {48, 50, 48, 45},
+                 {48, 50, 52, 48},
+                 {48, 52, 48, 45},
+                 {48, 52, 48, 45},
+                 {48, 55, 48, 40}});
+    // The piano answers the guitar above it: a low root with the seventh, third and fifth on top on the
+    // Charleston, the upper three alone on its push.
     Track pn = chordTrack(Pitches, "Swing Piano Charleston", 0, 1, LayerB, 24);
-    pn.vol = 78;
+    pn.vol = 80;
     pn.breakLength = 2;
     pn.breakVolume = 120;
-    add(pn, {48, 64, 69, 72, 76}, 88, 0, 2);
-    add(pn, {64, 69, 74}, 76, 5, 1);
-    add(pn, {48, 64, 69, 72, 76}, 80, 14, 1.5);
-    add(pn, {64, 69, 72, 76}, 84, 20, 2);
-    // Four to the bar on four-note voicings, the third always among them.
-    Track g = chordTrack(Codes, "Swing Guitar Quarters", 26, 1, LayerB, 12, 4);
-    g.vol = 64;
-    hits(g, {72, 73, 74, 75}, "7..5..6..5..", 2);
+    add(pn, {48, 69, 76, 79}, 88, 0, 2);
+    add(pn, {69, 76, 79}, 76, 5, 1);
+    add(pn, {48, 69, 76, 79}, 80, 14, 1.5);
+    add(pn, {67, 72, 76}, 84, 20, 2);
+    // Four to the bar on the guitar: a close chord with the seventh (or sixth) on top, short.
+    Track g = chordTrack(Pitches, "Swing Guitar Quarters", 26, 1, LayerB, 12);
+    g.vol = 50;
+    hits(g, {60, 64, 67, 69}, "7..5..6..5..", 1.5);
     s.tracks = {d, b, pn, g};
     return s;
 }
