@@ -166,4 +166,10 @@ std::vector<Session> allSessions();
 std::string sessionFileText(const Session& s);
 void checkSession(const Session& s, const std::vector<Style>& styles, std::vector<std::string>& problems);
 
+// ---- Lines in swung eighths ----
+// A line of single notes in swung eighths on a grid of three steps a beat: one list of keys a bar, two
+// a beat (0 is a rest), the note on the beat at `vel` and held two steps, the one after it a little
+// softer and held one.
+void swingLine(Track& t, int vel, const std::vector<std::vector<int>>& bars);
+
 } // namespace stylegen

@@ -106,17 +106,30 @@ Style jazzWaltz() {
     grid(d, 38, ".........|.4.....4.|.........|.4..5.67.");
     grid(d, 44, "...6.....");
     grid(d, 51, "9..6.46.4");
-    Track b = bassTrack("Jazz Waltz Walk", 32, 36);
-    walkingLine(b, 3, {{48, 36, 43}, {48, 55, 50}, {48, 43, 45}, {48, 52, 50}});
+    // Eight bars of walking in three: a chord tone or a step on two, the third beat a half step or a
+    // step from the next root where it can be, and a bar down to the low register in the middle.
+    Track b = bassTrack("Jazz Waltz Walk", 32, 72);
+    walkingLine(b, 3,
+                {{48, 41, 43},
+                 {48, 52, 48},
+                 {48, 52, 50},
+                 {48, 47, 45},
+                 {48, 38, 36},
+                 {36, 40, 36},
+                 {36, 43, 45},
+                 {48, 45, 54}});
+    // The piano above the guitar: a low root under the seventh, third and fifth on the downbeat, the
+    // shell and its ninth on the "and" of two, the chord spread in the second bar.
     Track pn = chordTrack(Pitches, "Jazz Waltz Piano", 0, 1, LayerB, 18);
     pn.vol = 76;
-    add(pn, {48, 64, 69, 72, 76}, 86, 0, 2);
-    add(pn, {64, 69, 74}, 72, 5, 1);
-    add(pn, {48, 64, 69, 72, 76}, 78, 11, 1.5);
-    add(pn, {64, 67, 69, 72}, 80, 15, 2);
-    Track g = chordTrack(Codes, "Jazz Waltz Guitar", 26, 2, LayerB, 18, 4);
-    g.vol = 70;
-    hits(g, {72, 73, 74, 75}, "...6..5.....6..5..", 1.5);
+    add(pn, {48, 69, 76, 79}, 86, 0, 2);
+    add(pn, {69, 74}, 72, 5, 1);
+    add(pn, {48, 67, 72, 76}, 78, 11, 1.5);
+    add(pn, {69, 76, 79}, 80, 15, 2);
+    // The guitar on two and three, a close chord with the seventh (or sixth) on top.
+    Track g = chordTrack(Pitches, "Jazz Waltz Guitar", 26, 2, LayerB, 18);
+    g.vol = 62;
+    hits(g, {60, 64, 67, 69}, "...6..5.....6..5..", 1.5);
     s.tracks = {d, b, pn, g};
     return s;
 }

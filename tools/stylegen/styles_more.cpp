@@ -71,20 +71,38 @@ Style bebop() {
     grid(d, 44, "...7.....7..");
     grid(d, 36, "........5...|............|.....6......|........7.8.");
     grid(d, 38, ".....4......|..4.....5...|........4...|..5..6....8.");
-    Track b = bassTrack("Bebop Walking Bass", 32, 48);
-    walkingLine(b, 3, {{48, 50, 52, 45}, {48, 43, 36, 45}, {48, 45, 43, 45}, {48, 55, 48, 45}});
+    // Eight bars of walking, higher and more chromatic than the medium swing: passing tones from above
+    // into the third, scales down to the next root, the leading tone where the chord allows it.
+    Track b = bassTrack("Bebop Walking Bass", 32, 96);
+    walkingLine(b, 3,
+                {{48, 41, 40, 43},
+                 {48, 52, 55, 45},
+                 {48, 52, 55, 52},
+                 {48, 50, 52, 45},
+                 {48, 47, 45, 48},
+                 {48, 52, 40, 45},
+                 {48, 47, 45, 43},
+                 {36, 48, 40, 52}});
     // Comping on the full chord, sparse and pushed; a chord that comes between its hits is struck at
     // once.
     Track pn = chordTrack(Pitches, "Bebop Piano Comping", 0, 2, LayerB, 48);
     pn.vol = 80;
-    hits(pn, {64, 67, 69, 72, 76}, "8.8.....7...|.....8......|..8.....8...|........9...", 1);
-    // Four to the bar on the guitar: root, third, fifth and the seventh (or sixth).
+    hits(pn, {67, 69, 72, 76}, "8.8.....7...|.....8......|..8.....8...|........9...", 1);
+    // Four to the bar on the guitar: the third and the seventh (or sixth), with the root under them on
+    // the downbeat together with the bass.
     Track g = chordTrack(Pitches, "Bebop Guitar Chords", 26, 1, LayerB, 12);
-    g.vol = 64;
-    hits(g, {48, 64, 67, 69}, "6..5..6..5..", 1.5);
-    Track tp = chordTrack(Codes, "Bebop Trumpet Shout", 56, 1, LayerC, 48, 1);
-    tp.vol = 93;
-    hits(tp, {72, 73, 74}, "............|........8..9|............|.....8..9...", 1);
+    g.vol = 80;
+    add(g, {48, 64, 69}, 84, 0, 1.5);
+    hits(g, {64, 69}, "...5..6..5..", 1.5);
+    // The trumpet answers the bass in the second and fourth bars: a pentatonic run down from the third
+    // and a turn around it, the ninth and the sixth passing on the off-beats.
+    Track tp = chordTrack(Pitches, "Bebop Trumpet Answers", 56, 1, LayerC, 48);
+    tp.vol = 100;
+    swingLine(tp, 100,
+              {{0, 0, 0, 0, 0, 0, 0, 0},
+               {0, 0, 76, 74, 72, 69, 67, 0},
+               {0, 0, 0, 0, 0, 0, 0, 0},
+               {0, 0, 72, 74, 76, 74, 72, 0}});
     s.tracks = {d, b, pn, g, tp};
     return s;
 }
