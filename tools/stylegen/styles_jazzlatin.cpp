@@ -145,38 +145,50 @@ Style bossa() {
     grid(d, 36, "8.....6.8.....6.");
     grid(d, 37, "9.....8.....8...|....8.....8.....");
     grid(d, 42, "4.3.4.3.4.3.4.3.");
+    // The phrase ends with rim clicks that grow into the next downbeat.
     clearSteps(d, 56, 64, {37});
-    add(d, 37, 80, 56, 0.5);
-    add(d, 37, 70, 59, 0.5);
-    add(d, 37, 84, 62, 0.5);
+    add(d, 37, 84, 56, 0.5);
+    add(d, 37, 92, 59, 0.5);
+    add(d, 37, 108, 62, 0.5);
+    // Root on one with the fifth below pushed on the "and" of two and held over three, the fifth again
+    // on the "and" of four: the whole line within the lowest octave of the bass, so that every next
+    // root lies less than an octave away.
     Track b = bassTrack("Bossa Root Fifth", 32, 32);
-    add(b, 36, 98, 0, 5.5);
+    b.key = -12;
+    add(b, 48, 98, 0, 5.5);
     add(b, 43, 80, 6, 1.5);
     add(b, 43, 92, 8, 5.5);
     add(b, 43, 76, 14, 1.5);
-    add(b, 36, 96, 16, 5.5);
+    add(b, 48, 96, 16, 5.5);
     add(b, 43, 80, 22, 1.5);
     add(b, 43, 90, 24, 5.5);
-    add(b, 40, 76, 30, 1.5);
-    Track g = chordTrack(Codes, "Bossa Nylon Comp", 24, 1, LayerB, 32, 4);
+    add(b, 43, 76, 30, 1.5);
+    // The nylon guitar: the thumb on the root and fifth, the fingers on the close triad above it, all
+    // in the guitar's own octave.
+    Track g = chordTrack(Pitches, "Bossa Nylon Comp", 24, 1, LayerB, 32);
     g.vol = 67;
     add(g, 48, 90, 0, 3.5);
     add(g, 55, 84, 8, 3.5);
     add(g, 48, 88, 16, 3.5);
     add(g, 55, 84, 24, 3.5);
-    hits(g, {74, 75, 76, 77}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
-    Track pad = stylegen::pad("Bossa String Pad", 49, 4, 64, {3, 1}, 66);
-    pad.vol = 87;
+    hits(g, {60, 64, 67}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
+    // The strings hold the triad under the electric piano's colours.
+    Track pad = chordTrack(Pitches, "Bossa String Pad", 49, 4, LayerA, 64);
+    pad.vol = 80;
+    pad.susVolume = 85;
+    add(pad, {60, 64, 67}, 66, 0, 64);
+    // The electric piano voices the third, fifth, sixth or seventh and the ninth: no root, so that a
+    // suspended chord stays suspended.
     Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 64);
     ep.vol = 78;
-    add(ep, {64, 67, 69, 72}, 66, 2, 1.5);
-    add(ep, {64, 69, 72, 74}, 70, 10, 3);
-    add(ep, {64, 67, 69, 72}, 66, 22, 1.5);
-    add(ep, {64, 67, 69, 72}, 70, 28, 3);
-    add(ep, {64, 67, 69, 72}, 66, 34, 1.5);
-    add(ep, {64, 69, 72, 74}, 70, 42, 3);
-    add(ep, {64, 69, 72, 76}, 70, 54, 1.5);
-    add(ep, {64, 69, 72, 76}, 74, 58, 3);
+    add(ep, {64, 67, 69, 74}, 66, 2, 1.5);
+    add(ep, {69, 76, 79}, 70, 10, 3);
+    add(ep, {64, 67, 69, 74}, 66, 22, 1.5);
+    add(ep, {69, 76, 79}, 70, 28, 3);
+    add(ep, {64, 67, 69, 74}, 66, 34, 1.5);
+    add(ep, {69, 76, 79}, 70, 42, 3);
+    add(ep, {64, 69, 74}, 70, 54, 1.5);
+    add(ep, {67, 69, 76, 79}, 74, 58, 3);
     s.tracks = {d, b, g, pad, ep};
     return s;
 }
