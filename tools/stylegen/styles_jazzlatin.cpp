@@ -209,28 +209,36 @@ Style samba() {
     grid(d, 70, "3335333533353335");
     clearSteps(d, 56, 64, {38});
     for (int i = 56; i < 64; ++i) add(d, 38, 60 + 7 * (i - 56), i, 0.5);
+    // The surdo's bass: the root, a pickup on the third and the fifth below on the strong second beat,
+    // all in the lowest octave of the bass.
     Track b = bassTrack("Samba Surdo Bass", 33, 16);
-    add(b, 36, 100, 0, 2.5);
-    add(b, 40, 66, 3, 0.5);
+    b.key = -12;
+    add(b, 48, 100, 0, 2.5);
+    add(b, 52, 66, 3, 0.5);
     add(b, 43, 96, 4, 3);
-    add(b, 36, 90, 8, 2.5);
-    add(b, 40, 64, 11, 0.5);
+    add(b, 48, 90, 8, 2.5);
+    add(b, 52, 64, 11, 0.5);
     add(b, 43, 96, 12, 3);
-    Track g = chordTrack(Codes, "Samba Guitar Syncopation", 25, 1, LayerB, 32, 3);
+    // The guitar's partido alto: the thumb on the root, close triads on the syncopations.
+    Track g = chordTrack(Pitches, "Samba Guitar Syncopation", 25, 1, LayerB, 32);
     g.vol = 74;
-    hits(g, {72, 73, 74, 75}, "8..6..7.8..6..7.|..7.8..7..6.8.7.", 0.75);
+    hits(g, {60, 64, 67}, "8..6..7.8..6..7.|..7.8..7..6.8.7.", 0.75);
     add(g, 48, 84, 0, 1.5);
     add(g, 48, 80, 16, 1.5);
+    // The piano above the guitar, without the root: the sixth or seventh with the third and fifth,
+    // the third with the colour and the ninth.
     Track pn = chordTrack(Pitches, "Samba Piano", 1, 1, LayerB, 32);
     pn.vol = 92;
-    hits(pn, {64, 67, 72, 76}, "..7...7...7..6..|..7...7....7..6.", 0.75);
-    Track br = chordTrack(Codes, "Samba Brass Hits", 61, 1, LayerB, 64, 1);
+    hits(pn, {69, 76, 79}, "..7.......7.....|..7........7....", 0.75);
+    hits(pn, {64, 69, 74}, "......7......6..|......7.......6.", 0.75);
+    // The brass section hits a close triad with the root on top.
+    Track br = chordTrack(Pitches, "Samba Brass Hits", 61, 1, LayerB, 64);
     br.vol = 98;
-    add(br, {72, 73, 74}, 96, 28, 1);
-    add(br, {72, 73, 74}, 104, 30, 2);
-    add(br, {72, 73, 74}, 92, 56, 1);
-    add(br, {72, 73, 74}, 96, 58, 1);
-    add(br, {72, 73, 74}, 108, 60, 3);
+    add(br, {64, 67, 72}, 96, 28, 1);
+    add(br, {64, 67, 72}, 104, 30, 2);
+    add(br, {64, 67, 72}, 92, 56, 1);
+    add(br, {64, 67, 72}, 96, 58, 1);
+    add(br, {64, 67, 72}, 108, 60, 3);
     s.tracks = {d, b, g, pn, br};
     return s;
 }
