@@ -266,13 +266,15 @@ Style salsa() {
     add(d, 63, 96, 29, 0.5);
     add(d, 63, 100, 30, 0.5);
     add(d, 64, 104, 31, 0.5);
-    // The tumbao: the fifth on the "and" of two, the root on four held over the bar line, so that a
-    // bar that keeps its chord begins on the anticipated root (a new chord brings its own root).
+    // The tumbao: the fifth below on the "and" of two, the root on four held over the bar line, so
+    // that a bar that keeps its chord begins on the anticipated root (a new chord brings its own
+    // root); all in the lowest octave of the bass.
     Track b = bassTrack("Salsa Tumbao", 32, 16);
     b.vol = 84;
-    add(b, 36, 92, 0, 2.5);
+    b.key = -12;
+    add(b, 48, 92, 0, 2.5);
     add(b, 43, 100, 3, 3);
-    add(b, 36, 96, 6, 4.5);
+    add(b, 48, 96, 6, 4.5);
     add(b, 43, 100, 11, 3);
     add(b, 48, 96, 14, 2);
     // The montuno: broken octaves over the chord's own tones, every beat holding a full triad.
@@ -282,18 +284,20 @@ Style salsa() {
     add(pn, {67, 79}, 70, 1, 0.8);
     add(pn, {64, 67, 76}, 84, 3, 0.8);
     add(pn, {67, 72, 79}, 78, 5, 0.8);
-    add(pn, {67, 69, 72}, 76, 6, 0.8);
+    add(pn, {64, 69, 76}, 76, 6, 0.8);
     add(pn, {64, 76}, 84, 7, 0.8);
     add(pn, {64, 67, 72}, 80, 9, 0.8);
     add(pn, {67, 72, 76}, 84, 11, 0.8);
     add(pn, {67, 79}, 76, 12, 0.8);
-    add(pn, {64, 72, 76}, 84, 13, 0.8);
+    add(pn, {64, 69, 76}, 84, 13, 0.8);
     add(pn, {60, 64, 67, 72}, 80, 15, 0.8);
-    Track br = chordTrack(Codes, "Salsa Trumpet Mambo", 56, 1, LayerB, 16, 1);
+    // The trumpet section's mambo, a line down from the third in two voices, answering the clave's two side.
+    Track br = chordTrack(Pitches, "Salsa Trumpet Section Mambo", 56, 1, LayerB, 16);
     br.vol = 84;
     br.breakLength = 2;
-    add(br, {72, 73, 74}, 96, 9, 1);
-    add(br, {72, 73, 74}, 104, 11, 2);
+    add(br, {72, 76}, 96, 9, 0.8);
+    add(br, {67, 74}, 88, 10, 0.8);
+    add(br, {67, 72}, 104, 11, 2);
     s.tracks = {d, b, pn, br};
     return s;
 }
