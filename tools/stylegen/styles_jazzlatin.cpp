@@ -316,19 +316,24 @@ Style chaCha() {
     grid(d, 65, "............8.8.|............8.8.|............8.8.|........8.8.8.8.");
     grid(d, 73, "..5...5...5...5.");
     grid(d, 74, "7.......7.......");
+    // Root on one, the fifth below on the "and" of two and on three, then the cha-cha on four and its
+    // "and": the third and the fifth below, all in the lowest octave of the bass.
     Track b = bassTrack("Cha-Cha Bass", 32, 16);
-    add(b, 36, 100, 0, 5.5);
+    b.key = -12;
+    add(b, 48, 100, 0, 5.5);
     add(b, 43, 84, 6, 1.5);
     add(b, 43, 92, 8, 3.5);
-    add(b, 40, 84, 12, 1.5);
+    add(b, 52, 84, 12, 1.5);
     add(b, 43, 84, 14, 1.5);
     Track pn = chordTrack(Pitches, "Cha-Cha Piano", 0, 1, LayerB, 32);
     pn.vol = 83;
-    hits(pn, {48, 64, 69, 72}, "9...............|9...............", 0.8);
+    hits(pn, {48, 64, 67, 72}, "9...............|9...............", 0.8);
     hits(pn, {64, 67, 72, 76}, "...6..7.8...7.7.|..6...7.8..6.7.7", 0.8);
-    // The violins hold double stops in their own register.
-    Track str = stylegen::pad("Cha-Cha Violins", 40, 4, 64, {2, 1}, 78);
+    // The violins hold the third and the sixth or seventh as a double stop in their own register.
+    Track str = chordTrack(Pitches, "Cha-Cha Violins", 40, 4, LayerA, 64);
     str.vol = 72;
+    str.susVolume = 85;
+    add(str, {64, 69}, 78, 0, 64);
     s.tracks = {d, b, pn, str};
     return s;
 }
