@@ -347,24 +347,32 @@ Style tango() {
     Track d = drumTrack("Tango Pulse Phrase", 64);
     d.vol = 100;
     grid(d, 35, "7...5...6...5...|7...5...6...5...|7.....5.6.......|7.....5.....6.6.");
+    // The marcato on four, then the syncopa in the third and fourth bars: roots and the fifth below, all
+    // in the lowest octave of the bass.
     Track b = bassTrack("Tango Marcato And Syncopa", 32, 64);
     b.vol = 49;
-    hits(b, {36}, "x...............|x...............|x...............|x...............", 1.5);
+    b.key = -12;
+    hits(b, {48}, "x...............|x...............|x...............|x...............", 1.5);
     hits(b, {43}, "....9...........|....9...........|................|................", 1.5);
-    hits(b, {36}, "........9.......|........9.......|........9.......|................", 1.5);
+    hits(b, {48}, "........9.......|........9.......|........9.......|................", 1.5);
     hits(b, {43}, "............9...|............9...|................|............9...", 1.5);
     hits(b, {43}, "................|................|......9.........|......9.........", 2);
     hits(b, {45}, "................|................|................|..............9.", 1.5);
+    // The bandoneon's marcato chords sit low and close; the piano answers above with the chord spread
+    // over its left hand's root.
     Track bn = chordTrack(Pitches, "Tango Bandoneon", 23, 1, LayerB, 64);
     bn.vol = 42;
-    hits(bn, {64, 67, 69, 72}, "9...7...8...7...|9...7...8...7...|9.....8.9.......|9.....8.....9.9.", 1.5);
+    hits(bn, {60, 64, 67}, "9...7...8...7...|9...7...8...7...|9.....8.9.......|9.....8.....9.9.", 1.5);
     Track pn = chordTrack(Pitches, "Tango Piano", 0, 1, LayerB, 32);
     pn.vol = 54;
     add(pn, 48, 90, 0, 2);
     add(pn, 48, 90, 16, 2);
-    hits(pn, {64, 67, 72, 76}, "8...6...8...6...|8.....7.....8...", 1);
-    Track str = stylegen::pad("Tango Tremolo Strings", 44, 4, 64, {4, 3, 2, 1}, 74);
+    hits(pn, {67, 72, 76, 79}, "8...6...8...6...|8.....7.....8...", 1);
+    // The tremolo strings hold the third, fifth and sixth or seventh.
+    Track str = chordTrack(Pitches, "Tango Tremolo Strings", 44, 4, LayerA, 64);
     str.vol = 40;
+    str.susVolume = 85;
+    add(str, {64, 67, 69}, 74, 0, 64);
     s.tracks = {d, b, bn, pn, str};
     return s;
 }
