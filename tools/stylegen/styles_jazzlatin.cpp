@@ -62,21 +62,35 @@ Style jazzBallad() {
     grid(d, 36, "6.........4.....");
     grid(d, 38, "3.3.5.3.3.3.5.3.");
     grid(d, 44, "....6.......6...");
-    Track b = bassTrack("Ballad Two Feel", 32, 16);
+    // A four-bar phrase: the brushes swell through the last beat into a tom under the next downbeat.
+    loopTo(d, 64);
+    clearSteps(d, 60, 64, {38, 44});
+    add(d, 38, 66, 60, 0.5);
+    add(d, 38, 74, 61, 0.5);
+    add(d, 38, 82, 62, 0.5);
+    add(d, 45, 90, 63, 0.5);
+    // The two feel: the root, the fifth below on three and the third below on four, in the lowest
+    // octave of the bass; the fourth bar leans into the next phrase from the fifth.
+    Track b = bassTrack("Ballad Two Feel", 32, 64);
     b.vol = 66;
-    add(b, 36, 92, 0, 7.5);
-    add(b, 43, 84, 8, 3.5);
-    add(b, 45, 80, 12, 3.5);
-    // The piano voices the sixth or seventh, and lays back in the second bar.
+    b.key = -12;
+    for (int bar = 0; bar < 64; bar += 16) {
+        add(b, 48, 92, bar, 7.5);
+        add(b, 43, 84, bar + 8, bar < 48 ? 3.5 : 7.5);
+        if (bar < 48) add(b, 40, 80, bar + 12, 3.5);
+    }
+    // The piano's left hand: the root under a shell of root, third and seventh (or sixth), then third,
+    // seventh and the ninth on top; it lays back in the second bar.
     Track pn = chordTrack(Pitches, "Ballad Piano Voicings", 0, 1, LayerB, 32);
     pn.vol = 66;
-    add(pn, {48, 64, 69, 72, 76}, 78, 0, 6);
-    add(pn, {64, 69, 72, 76}, 58, 6, 2);
-    add(pn, {48, 64, 69, 74}, 70, 8, 8);
-    add(pn, {48, 64, 69, 72, 76}, 76, 16, 10);
+    add(pn, {48, 60, 64, 69}, 78, 0, 6);
+    add(pn, {60, 64, 69}, 58, 6, 2);
+    add(pn, {64, 69, 74}, 70, 8, 8);
+    add(pn, {48, 60, 64, 69}, 76, 16, 7);
     add(pn, {64, 69, 74}, 62, 26, 2);
-    add(pn, {64, 67, 72}, 66, 28, 4);
-    Track v = chordTrack(Codes, "Ballad Vibes", 11, 2, LayerC, 16, 2);
+    add(pn, {60, 64, 67}, 66, 28, 4);
+    // The vibes above the piano, rolling up the chord from F#4.
+    Track v = chordTrack(Codes, "Ballad Vibes", 11, 2, LayerC, 16, 1);
     v.vol = 73;
     add(v, {72, 73}, 70, 0, 2);
     add(v, 74, 62, 2, 2);
@@ -88,7 +102,6 @@ Style jazzBallad() {
     str.susVolume = 75;
     add(str, {60, 64, 67, 69}, 78, 0, 64);
     s.tracks = {d, b, pn, v, str};
-    fourBarPhrase(s, 4, false);
     return s;
 }
 
