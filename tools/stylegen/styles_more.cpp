@@ -1,6 +1,8 @@
 // Rock and roll, bebop, Dixieland, bluegrass, country shuffle, Celtic and Afro-Cuban triplet feels,
 // techno, synth-pop and Motown: styles 035-037 and 045-051. Each of them is phrased over four bars with
 // its fill or answer in the fourth; fiddles and clarinets play lines and double stops, never chords.
+#include <algorithm>
+
 #include "tools/stylegen/stylegen.h"
 
 namespace stylegen {
@@ -20,6 +22,12 @@ void doubleGrid(Style& s) {
     }
 }
 
+// The last beat of a fill as loud as the strongest hit of the bar before it: the toms end on an accent.
+void accentFillEnd(Track& d, int from, int vel) {
+    for (Note& n : d.notes)
+        if (n.pos >= from) n.vel = std::max(n.vel, vel);
+}
+
 Style rockAndRoll() {
     Style s;
     s.number = 35;
@@ -35,25 +43,41 @@ Style rockAndRoll() {
     grid(d, 38, "...9.....9..");
     grid(d, 42, "7.57.57.57.5");
     tomFill(d, 42, 48, 1);
-    // The boogie bass in shuffled eighths, up the chord and down again.
-    Track b = bassTrack("Boogie Bass Line", 33, 24);
-    b.vol = 80;
-    static const int riff[16] = {36, 36, 40, 40, 43, 43, 45, 45, 48, 48, 45, 45, 43, 43, 40, 40};
-    for (int i = 0; i < 16; ++i)
-        add(b, riff[i], i % 2 ? 74 : 98, 3 * (i / 2) + (i % 2 ? 2 : 0), i % 2 ? 0.9 : 1.8);
+    accentFillEnd(d, 45, 116);
+    // The boogie bass in shuffled eighths, up the chord to the octave on the third beat and down again:
+    // the first bar of the phrase turns at the octave alone, the second falls back to the root, the
+    // others to the third.
+    Track b = bassTrack("Boogie Bass Line", 33, 48);
+    b.vol = 100;
+    static const int boogie[4][8] = {{36, 40, 43, 48, 48, 43, 40, 36},
+                                     {36, 40, 43, 45, 48, 45, 43, 36},
+                                     {36, 40, 43, 45, 48, 45, 43, 40},
+                                     {36, 40, 43, 45, 48, 45, 43, 40}};
+    for (int bar = 0; bar < 4; ++bar)
+        for (int i = 0; i < 8; ++i)
+            add(b, boogie[bar][i], i % 2 ? 74 : 98, 12 * bar + 3 * (i / 2) + (i % 2 ? 2 : 0),
+                i % 2 ? 0.9 : 1.8);
+    // The piano's right hand hammers triplets high on the chord, the left hand keeps root and fifth.
     Track pn = chordTrack(Pitches, "Boogie Piano Triplets", 0, 1, LayerB, 48);
     pn.vol = 78;
-    hits(pn, {64, 69, 72, 76}, "..7..8..7..8|..7..8..7..8|..7..8..7..8|..7..8.78...", 1);
+    hits(pn, {67, 72, 76, 79}, "..7..8..7..8|..7..8..7..8|..7..8..7..8|..7..8.78...", 1);
     for (int bar = 0; bar < 48; bar += 12) {
         add(pn, 48, 84, bar, 2.5);
         add(pn, 55, 76, bar + 6, 2.5);
     }
-    Track sx = chordTrack(Codes, "Boogie Sax Riff", 65, 1, LayerB, 48, 2);
-    sx.vol = 80;
-    hits(sx, {72, 73, 74}, "............|9.....8..9..|............|9..8..9.....", 2);
-    Track g = chordTrack(Codes, "Boogie Guitar Chops", 29, 1, LayerB, 12, 7);
-    g.vol = 99;
-    hits(g, {72, 73, 74}, "...8.....7..", 1);
+    // The alto sax answers in the second and fourth bars: up the scale to the fifth, and a turn around
+    // it down to the root, one note at a time.
+    Track sx = chordTrack(Pitches, "Boogie Sax Riff", 65, 1, LayerB, 48);
+    sx.vol = 100;
+    swingLine(sx, 112,
+              {{0, 0, 0, 0, 0, 0, 0, 0},
+               {60, 62, 64, 0, 67, 64, 0, 0},
+               {0, 0, 0, 0, 0, 0, 0, 0},
+               {67, 69, 67, 64, 62, 60, 0, 0}});
+    // The guitar chops the backbeat on the third, fifth and sixth (or seventh).
+    Track g = chordTrack(Pitches, "Boogie Guitar Chops", 29, 1, LayerB, 12);
+    g.vol = 90;
+    hits(g, {64, 67, 69}, "...8.....7..", 1);
     s.tracks = {d, b, pn, sx, g};
     return s;
 }
