@@ -148,32 +148,45 @@ Style dixieland() {
     grid(d, 38, "..39..3.39..|..39..3.39..|..39..3.39..|..39..3.6789");
     grid(d, 44, "...7.....7..");
     grid(d, 56, "8.....7.....");
+    // The tuba on one and three, root and the fifth below, with a pickup from the sixth below; the
+    // fourth bar walks down into the next phrase. All in the tuba's lowest octave.
     Track b = bassTrack("Dixie Tuba Two-Beat", 58, 48);
-    hits(b, {36}, "9...........|9...........|9...........|9...........", 4.5);
+    b.key = -12;
+    hits(b, {48}, "9...........|9...........|9...........|9...........", 4.5);
     hits(b, {43}, "......9.....|......9.....|......9.....|............", 4.5);
-    add(b, 40, 76, 23, 0.9);
-    add(b, 40, 88, 39, 2.7);
+    add(b, 45, 76, 23, 0.9);
     add(b, 45, 86, 42, 2.7);
     add(b, 43, 88, 45, 2.7);
-    Track bj = chordTrack(Codes, "Dixie Banjo Four", 105, 1, LayerB, 48, 4);
+    // The banjo on every beat: a close chord with the sixth or seventh on top.
+    Track bj = chordTrack(Pitches, "Dixie Banjo Four", 105, 1, LayerB, 48);
     bj.vol = 64;
-    hits(bj, {72, 73, 74, 75}, "8..9..8..9..|8..9..8..9..|8..9..8..9..|8..9..8.79..", 1.5);
-    // The clarinet's line: four different bars of swung eighths through the chord, one note at a time.
-    Track cl = chordTrack(Codes, "Dixie Clarinet Runs", 71, 1, LayerC, 48, 1);
+    hits(bj, {60, 64, 67, 69}, "8..9..8..9..|8..9..8..9..|8..9..8..9..|8..9..8.79..", 1.5);
+    // The clarinet's runs: four different bars of swung eighths up and down the scale over the chord,
+    // the ninth and the sixth passing on the off-beats, one note at a time.
+    Track cl = chordTrack(Pitches, "Dixie Clarinet Runs", 71, 1, LayerC, 48);
     cl.vol = 96;
-    static const int runs[4][8] = {{72, 73, 74, 75, 76, 75, 74, 73},
-                                   {74, 0, 75, 76, 77, 76, 75, 0},
-                                   {76, 75, 74, 73, 74, 73, 72, 73},
-                                   {72, 74, 73, 75, 74, 76, 77, 0}};
-    for (int bar = 0; bar < 4; ++bar)
-        for (int i = 0; i < 8; ++i)
-            if (runs[bar][i] > 0)
-                add(cl, runs[bar][i], i % 2 ? 62 : 78, 12 * bar + 3 * (i / 2) + (i % 2 ? 2 : 0),
-                    i % 2 ? 0.9 : 1.8);
+    swingLine(cl, 84,
+              {{76, 74, 72, 74, 76, 79, 81, 79},
+               {72, 74, 72, 69, 67, 69, 72, 0},
+               {76, 74, 72, 74, 76, 79, 76, 74},
+               {72, 69, 67, 64, 62, 64, 67, 0}});
+    // The trombone's tailgate line under the banjo: the root an octave over the tuba on the downbeat,
+    // then the third, the fifth and the ninth stepping home.
     Track tb = chordTrack(Pitches, "Dixie Trombone Tailgate", 57, 1, LayerB, 48);
-    tb.vol = 83;
+    tb.vol = 100;
     tb.key = -12;
-    hits(tb, {60, 67}, "9...........|......8..9..|9...........|..8...8..9..", 3);
+    add(tb, 60, 100, 0, 5.5);
+    add(tb, 76, 84, 6, 2.5);
+    add(tb, 60, 96, 12, 5.5);
+    add(tb, 76, 88, 18, 2.5);
+    add(tb, 74, 80, 21, 2.5);
+    add(tb, 60, 96, 24, 1.8);
+    add(tb, 79, 88, 26, 3.5);
+    add(tb, 76, 88, 30, 2.5);
+    add(tb, 74, 84, 33, 2.5);
+    add(tb, 60, 92, 36, 5.5);
+    add(tb, 76, 88, 42, 2.5);
+    add(tb, 79, 96, 45, 2.5);
     s.tracks = {d, b, bj, cl, tb};
     return s;
 }
