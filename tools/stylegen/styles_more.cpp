@@ -202,37 +202,46 @@ Style bluegrass() {
     grid(d, 36, "8.......7.......");
     grid(d, 40, "....8.......8...");
     grid(d, 70, "5.4.5.4.5.4.5.4.");
-    clearSteps(d, 60, 64, {40});
-    add(d, 40, 80, 60, 0.5);
-    add(d, 40, 90, 62, 0.5);
+    // The phrase ends with three snare chops that grow into the downbeat.
+    clearSteps(d, 56, 64, {40});
+    add(d, 40, 86, 58, 0.5);
+    add(d, 40, 96, 60, 0.5);
+    add(d, 40, 110, 62, 0.5);
+    // Root and the fifth below, the fourth bar walking in quarters through the fifth and the sixth below
+    // into the next phrase: the whole line in the lowest octave of the bass.
     Track b = bassTrack("Bluegrass Upright", 32, 64);
     b.vol = 94;
-    hits(b, {36}, "9...............|9...............|9...............|9...............", 3.5);
+    b.key = -12;
+    hits(b, {48}, "9...............|9...............|9...............|9...............", 3.5);
     hits(b, {43}, "........8.......|........8.......|........8.......|................", 3.5);
-    add(b, 40, 84, 40, 3.5);
-    add(b, 40, 84, 56, 1.8);
-    add(b, 41, 84, 58, 0.9);
-    add(b, 42, 86, 59, 0.9);
+    add(b, 52, 84, 40, 3.5);
+    add(b, 43, 84, 52, 3.5);
+    add(b, 45, 86, 56, 3.5);
     add(b, 43, 88, 60, 3.5);
     Track bj = chordTrack(Codes, "Bluegrass Banjo Roll", 105, 2, LayerC, 16, 2);
     bj.vol = 80;
     static const int roll[8] = {72, 74, 76, 72, 74, 76, 73, 75};
     for (int i = 0; i < 16; ++i) add(bj, roll[i % 8], i % 4 == 0 ? 84 : 66, i, 1);
-    // Boom-chick, and a strummed run of the chord into the next phrase.
-    Track g = chordTrack(Codes, "Bluegrass Guitar Boom Chick", 25, 1, LayerB, 64, 3);
+    // Boom-chick: the thumb on root and fifth, the strum on the close triad in the guitar's register,
+    // and a strummed run into the next phrase.
+    Track g = chordTrack(Pitches, "Bluegrass Guitar Boom Chick", 25, 1, LayerB, 64);
     g.vol = 74;
     for (int bar = 0; bar < 48; bar += 16) {
         add(g, 48, 90, bar, 2);
         add(g, 55, 84, bar + 8, 2);
     }
     add(g, 48, 90, 48, 2);
-    hits(g, {72, 73, 74, 75, 76}, "....8.......8...|....8.......8...|....8.......8...|....8...8.8.8.8.", 1.5);
-    // The fiddle bows double stops: long notes on the chord, a shuffle in the second bar.
-    Track fd = chordTrack(Codes, "Bluegrass Fiddle", 110, 1, LayerC, 64, 2);
+    hits(g, {60, 64, 67}, "....8.......8...|....8.......8...|....8.......8...|....8...8.8.8.8.", 1.5);
+    // The fiddle bows a long double stop on every new chord...
+    Track fd = chordTrack(Codes, "Bluegrass Fiddle", 110, 4, LayerB, 16, 2);
     fd.vol = 66;
-    hits(fd, {72, 73}, "9.......7.......|................|9...............|................", 7.5);
-    hits(fd, {72, 73}, "................|9..7..7...9..7..|................|9...7...8...7...", 2.5);
-    s.tracks = {d, b, bj, g, fd};
+    add(fd, {72, 73}, 90, 0, 7.5);
+    // ...and a second fiddle answers in the second and fourth bars with a shuffle in eighths, up the
+    // scale and down again, the ninth and the sixth passing between the chord tones.
+    Track ff = chordTrack(Pitches, "Bluegrass Fiddle Breaks", 110, 1, LayerC, 64);
+    ff.vol = 100;
+    noteLine(ff, 16, 2, 2, 116, {{}, {67, 69, 72, 74, 76, 74, 72, 69}, {}, {72, 74, 76, 79, 76, 74, 72, 0}});
+    s.tracks = {d, b, bj, g, fd, ff};
     return s;
 }
 
