@@ -257,27 +257,36 @@ Style countryShuffle() {
     Track d = drumTrack("Country Brush Shuffle", 48);
     grid(d, 36, "9.....8.....");
     grid(d, 38, "3.29.23.29.2|3.29.23.29.2|3.29.23.29.2|3.29.2789xx.");
+    // Root and fifth with a walk down to the third in the first bar, up to the third and down to the
+    // root in the second: every bar ends near its root, a short way from the next.
     Track b = bassTrack("Country Shuffle Bass", 32, 24);
     add(b, 36, 100, 0, 2.7);
     add(b, 43, 88, 6, 2.7);
     add(b, 41, 80, 9, 1.8);
     add(b, 40, 84, 11, 0.9);
     add(b, 36, 98, 12, 2.7);
-    add(b, 43, 88, 18, 2.7);
-    add(b, 45, 84, 21, 1.8);
-    add(b, 43, 80, 23, 0.9);
+    add(b, 40, 88, 18, 2.7);
+    add(b, 38, 84, 21, 1.8);
+    add(b, 36, 80, 23, 0.9);
     Track g = chordTrack(Codes, "Country Shuffle Steel Chops", 25, 1, LayerB, 12, 4);
     g.vol = 80;
     hits(g, {72, 73, 74, 75}, "...9.....8..", 1);
     Track pn = chordTrack(Pitches, "Country Shuffle Piano", 3, 1, LayerB, 48);
     pn.vol = 76;
-    hits(pn, {64, 69, 72, 76}, "..7..7..7..7|..7..7..7..7|..7..7..7..7|..7..7..9...", 0.9);
+    hits(pn, {64, 67, 72, 76}, "..7..7..7..7|..7..7..7..7|..7..7..7..7|..7..7..9...", 0.9);
     for (int bar = 0; bar < 48; bar += 12) add(pn, 48, 82, bar, 2.5);
-    // Fiddle double stops, shuffled, with a long bow before the turnaround.
-    Track fd = chordTrack(Codes, "Country Shuffle Fiddle", 110, 1, LayerC, 48, 2);
+    // The fiddle: long double stops on the third and fifth, answered by shuffled runs with the ninth and
+    // the sixth passing, one note at a time.
+    Track fd = chordTrack(Pitches, "Country Shuffle Fiddle", 110, 1, LayerC, 48);
     fd.vol = 70;
-    hits(fd, {72, 73}, "8.....7.....|............|8...........|............", 5.5);
-    hits(fd, {72, 73}, "............|8..6..7..6..|............|8..7..8..9..", 2.5);
+    add(fd, {64, 67}, 96, 0, 5.5);
+    add(fd, {67, 76}, 84, 6, 5.5);
+    add(fd, {67, 76}, 96, 24, 11);
+    swingLine(fd, 100,
+              {{0, 0, 0, 0, 0, 0, 0, 0},
+               {72, 74, 76, 74, 72, 69, 67, 69},
+               {0, 0, 0, 0, 0, 0, 0, 0},
+               {76, 74, 72, 74, 76, 79, 81, 79}});
     s.tracks = {d, b, g, pn, fd};
     return s;
 }
