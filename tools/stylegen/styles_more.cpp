@@ -308,29 +308,35 @@ Style celticJig() {
     add(d, 50, 80, 43, 0.5);
     add(d, 48, 86, 44, 0.5);
     add(d, 47, 92, 46, 0.5);
+    // Root and the fifth below in dotted halves, then a bar of dotted quarters down through the chord,
+    // all in the lowest octave of the bass.
     Track b = bassTrack("Jig Drone Bass", 32, 24);
-    add(b, 36, 96, 0, 5.5);
+    b.key = -12;
+    add(b, 48, 96, 0, 5.5);
     add(b, 43, 86, 6, 5.5);
-    add(b, 36, 94, 12, 2.7);
-    add(b, 40, 82, 15, 2.7);
+    add(b, 48, 94, 12, 2.7);
+    add(b, 45, 82, 15, 2.7);
     add(b, 43, 86, 18, 2.7);
-    add(b, 45, 80, 21, 2.7);
-    // The fiddle's jig tune in triplets, one note at a time.
-    Track fd = chordTrack(Codes, "Jig Fiddle Triplets", 110, 1, LayerC, 48, 1);
+    add(b, 40, 80, 21, 2.7);
+    // The fiddle's jig tune in eighths, up and down the scale over the chord: the ninth and the sixth
+    // pass on the weak eighths, one note at a time.
+    Track fd = chordTrack(Pitches, "Jig Fiddle Triplets", 110, 1, LayerC, 48);
     fd.vol = 100;
     noteLine(fd, 12, 1, 3, 90,
-             {{72, 73, 74, 75, 74, 73, 72, 74, 73, 72, 73, 74},
-              {75, 76, 75, 74, 73, 74, 75, 74, 73, 72, 73, 72},
-              {74, 75, 76, 77, 76, 75, 74, 75, 74, 73, 74, 75},
-              {76, 75, 74, 73, 72, 73, 74, 73, 72, 72, 0, 0}});
-    Track g = chordTrack(Codes, "Jig Guitar Strum", 25, 1, LayerB, 48, 4);
+             {{72, 74, 76, 74, 72, 69, 67, 69, 72, 74, 76, 74},
+              {72, 69, 67, 64, 67, 69, 72, 74, 72, 69, 67, 69},
+              {76, 79, 76, 74, 72, 74, 76, 74, 72, 69, 72, 74},
+              {76, 74, 72, 74, 72, 67, 64, 67, 69, 72, 0, 0}});
+    // The guitar strums close triads over a bass note on the downbeat, in the guitar's register.
+    Track g = chordTrack(Pitches, "Jig Guitar Strum", 25, 1, LayerB, 48);
     g.vol = 74;
     for (int bar = 0; bar < 48; bar += 12) add(g, 48, 88, bar, 2.5);
-    hits(g, {72, 73, 74, 75}, "9.69.69.69.6|9.69.69.69.6|9.69.69.69.6|9.69.6..9...", 1);
+    hits(g, {60, 64, 67}, "9.69.69.69.6|9.69.69.69.6|9.69.69.69.6|9.69.6..9...", 1);
+    // The accordion drones the open fifth over the root.
     Track wh = chordTrack(Pitches, "Jig Accordion Drone", 21, 4, LayerA, 48);
-    wh.vol = 77;
+    wh.vol = 90;
     wh.key = -12;
-    add(wh, {67, 72, 76, 79}, 80, 0, 48);
+    add(wh, {72, 79}, 80, 0, 48);
     s.tracks = {d, b, fd, g, wh};
     return s;
 }
