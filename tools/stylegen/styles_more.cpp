@@ -191,6 +191,17 @@ Style dixieland() {
     return s;
 }
 
+// A held chord in the middle register that carries the sixth or seventh: the seventh lies under the
+// roots the other parts sound above it, and root and third never sound together with it, so a
+// suspended chord does not turn into the major triad a fourth up.
+Track heldChord(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
+                int vel) {
+    Track t = chordTrack(Pitches, name, prog, mode, LayerA, length);
+    t.susVolume = 85;
+    add(t, keys, vel, 0, length);
+    return t;
+}
+
 Style bluegrass() {
     Style s;
     s.number = 45;
@@ -357,21 +368,25 @@ Style afroCuban() {
     grid(d, 63, "...8.....8..");
     grid(d, 62, ".....6.....6");
     grid(d, 64, "......7.....|......7.....|......7.....|......7.8.99");
+    // Root and the fifth below against the bell, the third in the second bar: all in the lowest octave.
     Track b = bassTrack("Bembe Bass", 32, 24);
-    add(b, 36, 100, 0, 2.7);
+    b.key = -12;
+    add(b, 48, 100, 0, 2.7);
     add(b, 43, 88, 5, 2.7);
-    add(b, 36, 92, 9, 1.8);
-    add(b, 36, 98, 12, 2.7);
-    add(b, 45, 86, 17, 2.7);
+    add(b, 48, 92, 9, 1.8);
+    add(b, 48, 98, 12, 2.7);
+    add(b, 52, 86, 17, 2.7);
     add(b, 43, 88, 21, 1.8);
+    // The guajeo on close triads, the left hand's root only where the bass holds its own root.
     Track pn = chordTrack(Pitches, "Bembe Piano Guajeo", 0, 1, LayerB, 24);
     pn.vol = 80;
-    hits(pn, {48, 64, 72}, "8.....7.....|8.....7.....", 1);
-    hits(pn, {67, 69, 76}, "..7..6..7..6|..7.....7.7.", 0.9);
+    hits(pn, {48}, "8...........|8...........", 1);
+    hits(pn, {64, 67, 72}, "8.....7.....|8.....7.....", 1);
+    hits(pn, {67, 72, 76}, "..7..6..7..6|..7.....7.7.", 0.9);
     Track hn = chordTrack(Codes, "Bembe Horn Calls", 61, 1, LayerC, 48, 1);
     hn.vol = 80;
     hits(hn, {72, 73, 74}, "............|..8..9......|............|..8..8..9...", 2);
-    Track pad = stylegen::pad("Bembe Voices", 53, 4, 48, {3, 1, 0}, 74, -12);
+    Track pad = heldChord("Bembe Voices", 53, 4, 48, {60, 69}, 74);
     pad.vol = 81;
     s.tracks = {d, b, pn, hn, pad};
     return s;
