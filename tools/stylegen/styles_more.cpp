@@ -440,17 +440,21 @@ Style synthPop() {
     grid(d, 38, "....x.......x...");
     grid(d, 42, "6446644664466446");
     tomFill(d, 56, 64, 2);
+    accentFillEnd(d, 62, 127);
+    // The octave pops on the "and" of one and of three; the pushes on the "and" of two and four stay
+    // on the root, so a chord that changes there is met in the bass's register.
     Track b = bassTrack("Synth-Pop Octave Sixteenths", 38, 64);
     b.vol = 77;
-    hits(b, {36}, "9..79...9..79...|9..79...9..79...|9..79...9..79...|9..79...9.......", 0.9);
-    hits(b, {48}, "..7...7...7...7.|..7...7...7...7.|..7...7...7...7.|..7...7.........", 0.9);
+    b.key = -12;
+    hits(b, {48}, "9..79.7.9..79.7.|9..79.7.9..79.7.|9..79.7.9..79.7.|9..79.7.9.......", 0.9);
+    hits(b, {60}, "..7.......7.....|..7.......7.....|..7.......7.....|..7.............", 0.9);
     add(b, 43, 86, 60, 1.5);
-    add(b, 45, 86, 62, 1.5);
-    Track br = chordTrack(Codes, "Synth-Pop Brass Stabs", 62, 1, LayerB, 32, 2);
-    br.vol = 57;
-    hits(br, {72, 73, 74, 75}, "9.....7.........|9.....7...8..7..", 1);
-    Track pad = stylegen::pad("Synth-Pop Pad", 88, 4, 64, {4, 3, 1}, 70);
-    pad.vol = 59;
+    add(b, 43, 80, 62, 1.5);
+    Track br = chordTrack(Pitches, "Synth-Pop Brass Stabs", 62, 1, LayerB, 32);
+    br.vol = 63;
+    hits(br, {67, 72, 76}, "9.....7.........|9.....7...8..7..", 1);
+    Track pad = heldChord("Synth-Pop Pad", 88, 4, 64, {67, 69}, 70);
+    pad.vol = 66;
     Track ar = chordTrack(Pitches, "Synth-Pop Arpeggio", 5, 1, LayerC, 16);
     ar.vol = 86;
     static const int arp[8] = {48, 55, 64, 67, 72, 67, 64, 55};
