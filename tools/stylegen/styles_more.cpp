@@ -476,35 +476,51 @@ Style motown() {
     grid(d, 38, "8...9...8...9...");
     grid(d, 54, "6.4.6.4.6.4.6.4.");
     tomFill(d, 60, 64, 1);
+    accentFillEnd(d, 62, 114);
+    // The melodic bass moves between the root, the fifth and third below and the third above, in the
+    // lowest octave, so every change is met close by; the sixth (or seventh) only in the second bar.
     Track b = bassTrack("Motown Melodic Bass", 33, 32);
     b.vol = 94;
-    add(b, 36, 100, 0, 1.5);
-    add(b, 36, 76, 3, 0.5);
+    b.key = -12;
+    add(b, 48, 100, 0, 1.5);
+    add(b, 48, 76, 3, 0.5);
     add(b, 43, 86, 4, 1.5);
-    add(b, 45, 84, 6, 1.5);
+    add(b, 40, 84, 6, 1.5);
     add(b, 48, 90, 8, 1.5);
     add(b, 43, 76, 11, 0.5);
-    add(b, 45, 84, 12, 1.5);
+    add(b, 52, 84, 12, 1.5);
     add(b, 43, 80, 14, 1.5);
-    add(b, 36, 98, 16, 1.5);
-    add(b, 40, 84, 20, 1.5);
+    add(b, 48, 98, 16, 1.5);
+    add(b, 52, 84, 20, 1.5);
     add(b, 43, 86, 22, 1.5);
-    add(b, 45, 90, 24, 1.5);
+    add(b, 48, 90, 24, 1.5);
     add(b, 43, 80, 27, 0.5);
-    add(b, 40, 84, 28, 1.5);
+    add(b, 45, 84, 28, 1.5);
     add(b, 43, 84, 30, 1.5);
+    // The piano's quarters on the close triad with the root below where the bass plays its own, the
+    // guitar's backbeat chop above on the fifth, the sixth or seventh and the third, the strings held
+    // on the third and the fifth.
     Track pn = chordTrack(Pitches, "Motown Piano Quarters", 0, 1, LayerB, 16);
     pn.vol = 86;
-    hits(pn, {48, 64, 67, 72}, "8...7...8...7...", 1.5);
-    Track g = chordTrack(Codes, "Motown Guitar Backbeat", 27, 1, LayerB, 16, 1);
+    hits(pn, {48}, "8.......8.......", 1.5);
+    hits(pn, {60, 64, 67}, "8...7...8...7...", 1.5);
+    Track g = chordTrack(Pitches, "Motown Guitar Backbeat", 27, 1, LayerB, 16);
     g.vol = 70;
-    hits(g, {73, 74, 75}, "....9.......8...", 0.5);
-    Track str = stylegen::pad("Motown Strings", 49, 4, 64, {4, 2, 1, 0}, 72);
-    str.vol = 76;
-    // The baritone sax answers the bass: a different figure in every bar of the phrase.
-    Track bs = chordTrack(Codes, "Motown Baritone Sax", 67, 1, LayerC, 64, 6);
+    hits(g, {67, 69, 76}, "....9.......8...", 0.5);
+    Track str = chordTrack(Pitches, "Motown Strings", 49, 4, LayerA, 64);
+    str.susVolume = 85;
+    add(str, {64, 67}, 72, 0, 64);
+    str.vol = 86;
+    // The baritone sax answers the bass, one note at a time: a different figure in every bar of the
+    // phrase, from the root up to the third and down again with the ninth passing, in the horn's upper
+    // register.
+    Track bs = chordTrack(Pitches, "Motown Baritone Sax", 67, 1, LayerC, 64);
     bs.vol = 98;
-    hits(bs, {72, 73}, "9.....8.........|9.....8...7.....|9...8...9.......|9.....8...9.8...", 1.5);
+    noteLine(bs, 16, 2, 4, 112,
+             {{60, 0, 0, 0, 60, 62, 64, 0},
+              {64, 0, 0, 0, 64, 62, 60, 0},
+              {60, 0, 0, 0, 64, 62, 60, 62},
+              {64, 0, 62, 0, 60, 0, 0, 0}});
     s.tracks = {d, b, pn, g, str, bs};
     return s;
 }
