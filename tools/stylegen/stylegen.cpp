@@ -431,6 +431,17 @@ Track pitchPad(const std::string& name, int prog, int mode, int length, const st
     return t;
 }
 
+void swingLine(Track& t, int vel, const std::vector<std::vector<int>>& bars) {
+    int start = 0;
+    for (const std::vector<int>& bar : bars) {
+        for (size_t i = 0; i < bar.size(); ++i)
+            if (bar[i] > 0)
+                add(t, bar[i], i % 2 ? vel - 14 : vel, start + 3 * int(i / 2) + (i % 2 ? 2 : 0),
+                    i % 2 ? 0.9 : 1.8);
+        start += 3 * int(bar.size() / 2);
+    }
+}
+
 } // namespace stylegen
 
 int main(int argc, char** argv) {

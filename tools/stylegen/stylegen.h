@@ -175,4 +175,10 @@ void checkSession(const Session& s, const std::vector<Style>& styles, std::vecto
 Track pitchPad(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
                int vel);
 
+// ---- Lines in swung eighths ----
+// A line of single notes in swung eighths on a grid of three steps a beat: one list of keys a bar, two
+// a beat (0 is a rest), the note on the beat at `vel` and held two steps, the one after it a little
+// softer and held one.
+void swingLine(Track& t, int vel, const std::vector<std::vector<int>>& bars);
+
 } // namespace stylegen

@@ -269,8 +269,18 @@ Style quickstep() {
     grid(d, 36, "8..7..8..7..");
     grid(d, 38, "...9.....9..|...9.....9..|...9.....9..|...9..8.89.9");
     grid(d, 42, "6.46.46.46.4");
-    Track b = bassTrack("Quickstep Walking Bass", 32, 48);
-    walkingLine(b, 3, {{48, 43, 36, 43}, {48, 45, 48, 45}, {48, 52, 43, 45}, {48, 55, 48, 45}});
+    // Eight bars: the root bounced over its fifth to set the dance going, then walking, every note before
+    // a change a half step, a step, a fourth or a fifth from the next root wherever the chord allows.
+    Track b = bassTrack("Quickstep Walking Bass", 32, 96);
+    walkingLine(b, 3,
+                {{48, 43, 36, 43},
+                 {48, 52, 43, 45},
+                 {48, 52, 55, 52},
+                 {48, 47, 48, 45},
+                 {48, 45, 43, 48},
+                 {48, 52, 43, 45},
+                 {48, 41, 43, 45},
+                 {48, 45, 43, 52}});
     Track br = chordTrack(Codes, "Quickstep Brass Kicks", 61, 1, LayerB, 48, 2);
     br.vol = 80;
     // The brass kicks the triad high, fifth, root and third on top, above the piano: written as pitches.
