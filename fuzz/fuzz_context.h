@@ -55,17 +55,12 @@ inline std::string writeInput(const std::string& name, const std::uint8_t* data,
 }
 
 // Runs body with every save inside it done in place on this thread, as the program does with a save
-// asked for while it waits for another: the whole body runs inside the wait of one empty piece of file
-// work. A worker thread per save costs more under the sanitizers than the stores' own reading and
-// writing; what is written, and how, stays the same.
+// asked for while it waits for another. A worker thread per save, or even one per input, costs more
+// under the sanitizers than the stores' own reading and writing; what is written, and how, stays the
+// same.
 inline void savesInPlace(const std::function<void()>& body) {
-    BlockingWaiter previous = setBlockingWaiter([&body](const BlockingFinished& finished) {
-        body();
-        while (!finished(1)) {
-        }
-    });
-    runBlocking([] {});
-    setBlockingWaiter(std::move(previous));
+    BlockingWorkHere here;
+    body();
 }
 
 inline void removeFile(const std::string& name) {

@@ -97,3 +97,15 @@ TEST(BlockingWork, SavesRunThroughTheWaiter) {
     EXPECT_FALSE(writeFileAtomic(dir.folder(), "abc"));
     EXPECT_EQ(waits, 2);
 }
+
+// Inside a BlockingWorkHere the work runs on the calling thread; after it, on a worker again.
+TEST(BlockingWork, WorkHereRunsOnTheCallingThreadUntilTheScopeEnds) {
+    std::thread::id caller = std::this_thread::get_id(), inside, after;
+    {
+        BlockingWorkHere here;
+        runBlocking([&] { inside = std::this_thread::get_id(); });
+    }
+    runBlocking([&] { after = std::this_thread::get_id(); });
+    EXPECT_EQ(inside, caller);
+    EXPECT_NE(after, caller);
+}
