@@ -55,8 +55,7 @@ bool QuoVelanta::exportMidiFile(const std::string& path) {
         MidiOutput& midi;
         StepControl& clock;
         ~CaptureEnd() {
-            midi.capturing = false;
-            midi.captureList.clear();
+            midi.endMidiCapture();
             midi.exportTrackList.clear();
             if (clock.isPlaying()) clock.togglePlay();
         }
@@ -107,8 +106,7 @@ bool QuoVelanta::exportMidiFile(const std::string& path) {
         options.exportToMidi_format == 0
             ? writeMidiFileFormat0(midi, path, core.tempo(), stepsPerBeat, triple, tripletDivision)
             : writeMidiFileFormat1(midi, path, core.tempo(), stepsPerBeat, triple, tripletDivision);
-    midi.capturing = false;
-    midi.captureList.clear();
+    midi.endMidiCapture();
     midi.exportTrackList.clear();
     if (clock.isPlaying()) clock.togglePlay();
     core.playFrom(0, false, false);

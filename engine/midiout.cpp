@@ -278,9 +278,18 @@ void MidiOutput::sendCoarseTune(int semitones, int channel) {
 }
 
 void MidiOutput::startMidiCapture() {
-    captureList.clear();
+    if (captureList.capacity >= kCaptureReserve) {
+        captureList.removeAll();
+    } else {
+        captureList.clear();
+        captureList.setCapacity(kCaptureReserve, false);
+    }
     captureList.growStep = kCaptureGrowth;
-    captureList.setCapacity(kCaptureReserve, false);
     captureTime = 0;
     capturing = true;
+}
+
+void MidiOutput::endMidiCapture() {
+    capturing = false;
+    captureList.removeAll();
 }

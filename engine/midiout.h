@@ -75,7 +75,10 @@ class MidiOutput {
     void sendCoarseTune(int semitones, int channel); // RPN 2; channel 9 skipped
 
     // Empties the capture list, reserves room for a million events and starts capturing at time 0.
+    // The room is reserved once: a list that still has it (endMidiCapture keeps it) is only emptied.
     void startMidiCapture();
+    // Stops capturing and empties the capture list, which keeps its room for the next capture.
+    void endMidiCapture();
 
     // Capture state, read and advanced by the clock, the export driver and the MIDI file writer.
     bool capturing = false;

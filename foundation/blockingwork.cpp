@@ -79,3 +79,11 @@ BlockingWaiter setBlockingWaiter(BlockingWaiter waiter) {
 bool insideBlockingWait() {
     return gWaiting;
 }
+
+BlockingWorkHere::BlockingWorkHere() : previous_(gWaiting) {
+    gWaiting = true;
+}
+
+BlockingWorkHere::~BlockingWorkHere() {
+    gWaiting = previous_;
+}

@@ -16,5 +16,19 @@ void runBlocking(const std::function<void()>& work);
 // Installs a waiter (empty: wait plainly) and returns the previous one.
 BlockingWaiter setBlockingWaiter(BlockingWaiter waiter);
 
-// True while the calling thread waits inside runBlocking.
+// True while the calling thread waits inside runBlocking (or holds a BlockingWorkHere).
 bool insideBlockingWait();
+
+// While one lives, work given to runBlocking on this thread runs right here, as work asked for from
+// inside a wait does: for a tool that drives the file work in a tight loop (the fuzz harnesses), where
+// a thread per call costs more than the work itself.
+class BlockingWorkHere {
+  public:
+    BlockingWorkHere();
+    ~BlockingWorkHere();
+    BlockingWorkHere(const BlockingWorkHere&) = delete;
+    BlockingWorkHere& operator=(const BlockingWorkHere&) = delete;
+
+  private:
+    bool previous_;
+};

@@ -162,6 +162,12 @@ template <typename T> class Llist {
     }
 
     void clear() { setCapacity(0, false); }
+    // Empties the list and keeps its storage for what is added next.
+    void removeAll() {
+        for (int i = 0; i <= top; ++i) items[i] = T{};
+        top = -1;
+        current = -1;
+    }
 
     T* begin() { return items; }
     T* end() { return items ? items + top + 1 : items; }

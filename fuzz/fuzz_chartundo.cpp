@@ -1,7 +1,8 @@
 // The chord chart and the undo history on a fuzzed session: the input's first eight bytes are edits,
-// the rest is a session file opened through the program's open path (shipped styles). The chart is
-// built in all sixteen layouts and checked line by line; then the edits are made, each recorded as an
-// undo step; undoing them all gives back the session as opened, and redoing them all the edited one.
+// the rest is a session file opened through the program's open path (shipped styles); one that does
+// not open leaves the session and its history as they were. The chart is built in all sixteen layouts
+// and checked line by line; then the edits are made, each recorded as an undo step; undoing them all
+// gives back the session as opened (or a new one), and redoing them all the edited one.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -91,11 +92,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QvHistory& history = p.ctx->history;
     std::string path = qvfuzz::writeInput("input.qvs", data + 8, size - 8);
     history.modified = false; // the last input's edits are let go without the question
-    app.openSession(path);
+    // A file the program cannot read as a session is refused before anything is touched: the session
+    // and its history stay as they were, and the edits below go on from there.
+    Text_ readable;
+    const bool opens = readSessionText(path, readable) == FileProblem::None;
+    const std::string before = snapshot(app);
+    const int entries = history.count(), position = history.position();
+    const std::string last = history.description(entries - 1);
+    bool done = false;
+    qvfuzz::savesInPlace([&] { done = app.openSession(path); });
+    if (opens) {
+        QV_REQUIRE(history.count() == 1 && !history.canUndo() && history.description(0) == "[Open session]");
+    } else {
+        QV_REQUIRE(!done && snapshot(app) == before);
+        QV_REQUIRE(history.count() == entries && history.position() == position &&
+                   history.description(entries - 1) == last && !history.modified);
+        // The edits below start from a new session, the same for every input that does not open.
+        QV_REQUIRE(app.newSession(false) && history.count() == 1 && !history.canUndo());
+    }
     checkChart(app, p.ctx->engine.options);
 
     const std::string opened = snapshot(app);
-    QV_REQUIRE(history.count() == 1 && !history.canUndo());
     for (int i = 0; i < 8; ++i) history.record(edit(p.ctx->engine.core, data[i]), data[i] & 0x20);
     const std::string edited = snapshot(app);
     checkChart(app, p.ctx->engine.options);

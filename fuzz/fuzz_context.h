@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/qvcontext.h"
+#include "engine/sessionfile.h"
+#include "foundation/blockingwork.h"
 #include "platform/clock.h"
 #include "platform/midibackend.h"
 
@@ -49,6 +52,15 @@ inline std::string writeInput(const std::string& name, const std::uint8_t* data,
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     return path;
+}
+
+// Runs body with every save inside it done in place on this thread, as the program does with a save
+// asked for while it waits for another. A worker thread per save, or even one per input, costs more
+// under the sanitizers than the stores' own reading and writing; what is written, and how, stays the
+// same.
+inline void savesInPlace(const std::function<void()>& body) {
+    BlockingWorkHere here;
+    body();
 }
 
 inline void removeFile(const std::string& name) {
@@ -111,8 +123,7 @@ struct Program {
         int end = core.songLength() * 8;
         for (int i = 0; i < maxCalls && midi.captureTime < end - 1; ++i) core.updatePlayback(false, false);
         silenceAllInstruments(ctx->engine.instruments);
-        midi.capturing = false;
-        midi.captureList.clear();
+        midi.endMidiCapture();
         if (ctx->engine.stepControl.isPlaying()) ctx->engine.stepControl.togglePlay();
     }
 
@@ -126,6 +137,19 @@ struct Program {
         if (ctx->engine.stepControl.isPlaying()) ctx->app.togglePlay();
     }
 };
+
+// Opens a session file through the program's open path. A file the program refuses before touching
+// anything (it does not read as a session) leaves the session as it was; the harness then goes on from
+// a new session, so that what it plays and exports next comes from this input or is the empty session,
+// never an earlier input's session played again.
+inline bool openOrNew(QuoVelanta& app, const std::string& path) {
+    Text_ text;
+    const bool readable = readSessionText(path, text) == FileProblem::None;
+    const bool opened = app.openSession(path);
+    QV_REQUIRE(readable || !opened);
+    if (!readable) app.newSession(true);
+    return opened;
+}
 
 // The program over a copy of the shipped styles (or of the folder QV_FUZZ_STYLES names), built once per
 // process: opening a session starts a new one first.

@@ -1,7 +1,8 @@
 // A fuzzed session played with a fuzzed style: the input's first two bytes give the length of the
 // style file that follows; the rest is the session file. The style is the only one in the folder (as
-// number 1 and under the number the session asks for, when it names one), so the session is opened,
-// played through the capture path and in real time, and exported, always with the fuzzed style.
+// number 1 and under the number the session asks for, when it names one), so the session is opened
+// (a file the program refuses is followed by a new session), played through the capture path and in
+// real time, and exported, always with the fuzzed style.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -42,10 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static qvfuzz::Program program(dir);
     QuoVelanta& app = program.ctx->app;
     program.ctx->engine.styles.loadAll();
-    app.openSession(path);
-    program.render(20000);
-    program.poll(600);
-    app.exportMidiFile(dir + "export.mid");
+    qvfuzz::savesInPlace([&] {
+        qvfuzz::openOrNew(app, path);
+        program.render(20000);
+        program.poll(600);
+        app.exportMidiFile(dir + "export.mid");
+    });
     qvfuzz::removeFile("export.mid");
     return 0;
 }

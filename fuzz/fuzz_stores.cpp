@@ -1,6 +1,7 @@
 // The program's store files on arbitrary bytes: the same input is read as options.cfg, recent.cfg,
 // globalNotes.cfg, customStyleMixes.dat and refTones.cfg; every value read must lie in its range,
-// and each store then writes itself back (as at exit) and reads what it wrote.
+// each store then writes itself back (as at exit) and reads what it wrote, and a store says that it
+// could not read its file (a start-up notice) only for the input, never for what it wrote itself.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "engine/options.h"
 #include "engine/referencetones.h"
 #include "foundation/recentfiles.h"
+#include "foundation/storefile.h"
 #include "fuzz_context.h"
 
 namespace {
@@ -66,43 +68,56 @@ void checkTones(const ReferenceTones& t) {
     require(p >= 0 && p <= 127);
 }
 
+const char* const kStores[] = {"options.cfg", "recent.cfg", "globalNotes.cfg", "customStyleMixes.dat",
+                               "refTones.cfg"};
+
+// Round 0 reads the input as every store; round 1 reads what round 0 wrote at its end.
+void readStores(const std::string& dir, int round, const std::uint8_t* data, std::size_t size) {
+    Llist<std::string> devices;
+    devices.add("Fuzz Synth");
+    if (round == 0)
+        for (const char* name : kStores) qvfuzz::writeInput(name, data, size);
+    {
+        Options o(devices, dir + "options.cfg");
+        checkOptions(o);
+    }
+    {
+        RecentFiles r(dir + "recent.cfg", 20);
+        require(r.entries.count() <= 20);
+        for (const std::string& e : r.entries)
+            require(!e.empty() && e.find('\n') == std::string::npos && e.find('\r') == std::string::npos);
+    }
+    { GlobalNotes g(dir + "globalNotes.cfg"); }
+    {
+        CustomStyleMixes c(dir + "customStyleMixes.dat");
+        for (const QvSessionMix& m : c.mixes) {
+            checkMix(m);
+            QvSessionMix live;
+            require(c.applyMix(m.forStyle, live));
+            checkMix(live);
+        }
+    }
+    {
+        ReferenceTones t(dir + "refTones.cfg");
+        checkTones(t);
+    }
+    // A store that could not read its file says so once, naming the file (the program shows these
+    // notices at start and takes them); what the stores wrote themselves reads back without one.
+    Llist<std::string> said = takeStoreNotices();
+    require(said.count() <= (round == 0 ? 5 : 0));
+    for (const std::string& line : said) require(line.rfind(dir, 0) == 0);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& dir = qvfuzz::scratch();
-    Llist<std::string> devices;
-    devices.add("Fuzz Synth");
-    for (int round = 0; round < 2; ++round) {
-        // Round 0 reads the input; round 1 reads what round 0 wrote at its end.
-        if (round == 0) {
-            for (const char* name :
-                 {"options.cfg", "recent.cfg", "globalNotes.cfg", "customStyleMixes.dat", "refTones.cfg"})
-                qvfuzz::writeInput(name, data, size);
-        }
-        {
-            Options o(devices, dir + "options.cfg");
-            checkOptions(o);
-        }
-        {
-            RecentFiles r(dir + "recent.cfg", 20);
-            require(r.entries.count() <= 20);
-            for (const std::string& e : r.entries)
-                require(!e.empty() && e.find('\n') == std::string::npos && e.find('\r') == std::string::npos);
-        }
-        { GlobalNotes g(dir + "globalNotes.cfg"); }
-        {
-            CustomStyleMixes c(dir + "customStyleMixes.dat");
-            for (const QvSessionMix& m : c.mixes) {
-                checkMix(m);
-                QvSessionMix live;
-                require(c.applyMix(m.forStyle, live));
-                checkMix(live);
-            }
-        }
-        {
-            ReferenceTones t(dir + "refTones.cfg");
-            checkTones(t);
-        }
-    }
+    // Every input starts from the same folder: a store keeps a file it cannot read aside (".bad" up to
+    // ".bad9") and stops replacing that file once nine are there. Each input starts with none and sets
+    // at most one aside per store (round 1 sets none, as checked), so only ".bad" can be there.
+    for (const char* name : kStores) qvfuzz::removeFile(std::string(name) + ".bad");
+    qvfuzz::savesInPlace([&] {
+        for (int round = 0; round < 2; ++round) readStores(dir, round, data, size);
+    });
     return 0;
 }

@@ -2,13 +2,14 @@
 # A real-window smoke test under Xvfb: starts the program with a sample session, waits for its
 # window, saves a screenshot, asks the window to close as a desktop does, and checks that the program
 # ends by itself with status 0 and leaves its stores written. In between it picks a style with the
-# mouse (the Style box must change), plays for two seconds with Space (MIDI must go out: the run sets
-# QV_SMOKE_MIDI_LOG, which makes the program write its MIDI to that file instead of the system's
-# ports), plays from a beat clicked under a chord cell, types a line of non-Latin text into the notes
-# window (the saved session must hold it byte for byte) and quits with Esc, answering the save question
-# with Return. The first start finds an unreadable settings file: the notice that says so must outlast
-# the Return that answered the sound test page, held down until after the notice has opened, and
-# close on a Return of its own.
+# mouse (the Style box must change), plays from a beat clicked under a chord cell, plays with Space
+# until the music's notes go out (the run sets QV_SMOKE_MIDI_LOG, which makes the program write its
+# MIDI to that file instead of the system's ports) and stops with Space again, types a line of
+# non-Latin text into the notes window (the saved session must hold it byte for byte) and quits with
+# Esc, answering the save question with Return. The first start finds an unreadable settings file: the
+# notice that says so must outlast the Return that answered the sound test page, held down until after
+# the notice has opened, and close on a Return of its own. Every wait is for something to happen
+# (smoke_lib.sh).
 # Usage: tools/smoke.sh [BUILD-DIR]   (default build). Later checks add steps between start and close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,7 +42,7 @@ sound_test() {
     done
     [ -n "$DLG" ]
 }
-deadline 20 sound_test || fail "the first start showed no sound test page"
+deadline sound_test || fail "the first start showed no sound test page within $SMOKE_LIMIT s"
 import -silent -window "$DLG" "$BUILD/smoke-soundtest.png" 2>/dev/null || true
 xdotool windowactivate --sync "$DLG" 2>/dev/null || xdotool windowfocus --sync "$DLG" 2>/dev/null || true
 # To the focused page: a --window key whose page closes at once would lose its release. Return stays
@@ -57,9 +58,9 @@ notice_open() {
     done
     [ -n "$NOTICE" ]
 }
-deadline 10 gone || { xdotool keyup Return; fail "the sound test page did not close on Enter"; }
+deadline gone || { xdotool keyup Return; fail "the sound test page did not close on Enter within $SMOKE_LIMIT s"; }
 echo "smoke: sound test answered"
-deadline 20 notice_open || { xdotool keyup Return; fail "no notice about the unreadable settings file appeared"; }
+deadline notice_open || { xdotool keyup Return; fail "no notice about the unreadable settings file appeared within $SMOKE_LIMIT s"; }
 sleep 1
 xdotool keyup Return
 sleep 0.5
@@ -69,7 +70,7 @@ import -silent -window "$NOTICE" "$BUILD/smoke-notice.png" 2>/dev/null || true
 xdotool windowactivate --sync "$NOTICE" 2>/dev/null || xdotool windowfocus --sync "$NOTICE" 2>/dev/null || true
 xdotool key Return
 notice_gone() { ! notice_open; }
-deadline 10 notice_gone || fail "the notice did not close on its own Return"
+deadline notice_gone || fail "the notice did not close on its own Return within $SMOKE_LIMIT s"
 echo "smoke: the notice outlasted the held Return and closed on its own"
 
 
@@ -87,37 +88,49 @@ BEFORE=$(region "$SHOT" $STYLE_BOX)
 xdotool mousemove --window "$WID" 136 162 click 1
 SEL="$BUILD/smoke-selector.png"
 selector_open() { shot "$SEL" && [ "$(region "$SEL" 43 181 300 120)" != "$(region "$SHOT" 43 181 300 120)" ]; }
-deadline 10 selector_open || fail "the style selector did not open within 10 s of the click on the Style box"
+deadline selector_open || fail "the style selector did not open within $SMOKE_LIMIT s of the click on the Style box"
 echo "smoke: style selector open, screenshot $SEL"
 read -r PX PY <<<"$STYLE_PICK"
 xdotool mousemove --window "$WID" "$PX" "$PY" click 1
 AFTER_SHOT="$BUILD/smoke-style.png"
 # shellcheck disable=SC2086
 style_changed() { shot "$AFTER_SHOT" && [ "$(region "$AFTER_SHOT" $STYLE_BOX)" != "$BEFORE" ]; }
-deadline 10 style_changed || fail "the Style box did not change within 10 s of picking a style"
+deadline style_changed || fail "the Style box did not change within $SMOKE_LIMIT s of picking a style"
 echo "smoke: style box changed, screenshot $AFTER_SHOT"
-xdotool key --window "$WID" Escape # closes the selector
-sleep 0.5
+# The selector stays open after the pick (as in AFTER_SHOT) until Esc closes it.
+xdotool key --window "$WID" Escape
+CLOSED_SHOT="$BUILD/smoke-closed.png"
+selector_closed() { shot "$CLOSED_SHOT" && [ "$(region "$CLOSED_SHOT" 43 181 300 120)" != "$(region "$AFTER_SHOT" 43 181 300 120)" ]; }
+deadline selector_closed || fail "Esc did not close the style selector within $SMOKE_LIMIT s"
+
+# The play button's middle shows whether playback runs; AFTER_SHOT shows it stopped.
+PLAY_BUTTON="546 491 36 36"
+# shellcheck disable=SC2086
+STOPPED_LOOK=$(region "$AFTER_SHOT" $PLAY_BUTTON)
+STATE_SHOT="$BUILD/smoke-state.png"
+# shellcheck disable=SC2086
+stopped() { shot "$STATE_SHOT" && [ "$(region "$STATE_SHOT" $PLAY_BUTTON)" = "$STOPPED_LOOK" ]; }
+# A note-on of the music (a channel other than the drums' and count-in's 10) after line $1 of the log.
+music_after() { tail -n +"$(($1 + 1))" "$MIDILOG" 2>/dev/null | grep -qE '^send (14[4-9]|15[0-24-9]) [0-9]+ [1-9]'; }
 
 # Click-to-play: a click on the band under a chord cell (page area (46, 217)-(942, 325), band from its
 # top + 61 to + 95) plays from the beat under the mouse; Space stops.
 LINES_BEFORE=$(wc -l <"$MIDILOG" 2>/dev/null || echo 0)
 xdotool mousemove --window "$WID" 120 300 sleep 0.3 click 1
 played() { tail -n +"$((LINES_BEFORE + 1))" "$MIDILOG" 2>/dev/null | grep -qE '^send (14[4-9]|15[0-9]) [0-9]+ [1-9]'; }
-deadline 10 played || fail "a click on a chord cell's lower band started no playback"
+deadline played || fail "a click on a chord cell's lower band started no playback within $SMOKE_LIMIT s"
 xdotool key --window "$WID" space
-sleep 0.5
+deadline stopped || fail "Space did not stop the playback started by the click within $SMOKE_LIMIT s"
 
+# Space plays (after the count-in) until the music sends its notes, and Space stops again.
 LINES_BEFORE=$(wc -l <"$MIDILOG" 2>/dev/null || echo 0)
 xdotool key --window "$WID" space
-sleep 2
-xdotool key --window "$WID" space
-notes_out() { [ -f "$MIDILOG" ] && [ "$(grep -cE '^send (144|145|146|147|148|149|150|151|152|153|154|155|156|157|158|159) [0-9]+ [1-9]' "$MIDILOG")" -gt 0 ]; }
-deadline 10 notes_out || fail "no note went out in the MIDI log $MIDILOG after two seconds of playback"
-LINES_AFTER=$(wc -l <"$MIDILOG")
-[ "$LINES_AFTER" -gt "$LINES_BEFORE" ] || fail "playback sent no MIDI"
-echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
+deadline music_after "$LINES_BEFORE" || fail "no note of the music went out in the MIDI log $MIDILOG within $SMOKE_LIMIT s of Space"
 shot "$BUILD/smoke-played.png" || true
+xdotool key --window "$WID" space
+deadline stopped || fail "Space did not stop playback within $SMOKE_LIMIT s"
+LINES_AFTER=$(wc -l <"$MIDILOG")
+echo "smoke: playback sent $((LINES_AFTER - LINES_BEFORE)) MIDI messages"
 
 # Typed text keeps every character: a new line typed into the notes window (key N), at xdotool's
 # default 12 ms a key. `xdotool type` binds a character without a key of its own to a spare key only
@@ -135,10 +148,10 @@ notes_open() {
     NID=$(xdotool search --onlyvisible --name '^Session Notes$' 2>/dev/null | head -n 1)
     [ -n "$NID" ]
 }
-deadline 10 notes_open || fail "key N showed no notes window"
+deadline notes_open || fail "key N showed no notes window within $SMOKE_LIMIT s"
+# The click puts the text cursor in the notes; the keys that follow reach the window after it.
 xdotool mousemove --window "$NID" 300 150 click 1
 xdotool windowfocus --sync "$NID" 2>/dev/null || true
-sleep 0.3
 xdotool key ctrl+End Return
 # shellcheck disable=SC2086
 xdotool key --delay 12 $NOTES_KEYS
@@ -161,7 +174,7 @@ quit_done() {
     sleep 0.4
     ended
 }
-deadline 20 quit_done || fail "the program did not end within 20 s of Esc (was the save question answered?)"
+deadline quit_done || fail "the program did not end within $SMOKE_LIMIT s of Esc (was the save question answered?)"
 set +e
 wait "$PID"
 STATUS=$?
@@ -183,10 +196,9 @@ echo "smoke: the typed notes line was saved byte for byte"
 (cd "$RUN" && exec ./quovelanta "$SESSION") >"$RUN/program.log" 2>&1 &
 PID=$!
 wait_for_window "$BUILD/smoke-second.png"
-sleep 0.5
 "$BUILD/qv_wmclose" "$WID" || fail "the close request could not be sent"
 ended() { ! alive; }
-deadline 20 ended || fail "the program did not end within 20 s of the close request (did it ask a question?)"
+deadline ended || fail "the program did not end within $SMOKE_LIMIT s of the close request (did it ask a question?)"
 set +e
 wait "$PID"
 STATUS=$?

@@ -24,7 +24,7 @@ echo "stress-suite: $cores busy loops started (pids ${load_pids[*]})"
 rc=0
 for run in $(seq "$runs"); do
     echo "stress-suite: run $run of $runs in $dir"
-    if ! (cd "$dir" && ctest -j "$cores" --output-on-failure --timeout 600) >"$dir/stress-$run.log" 2>&1; then
+    if ! (cd "$dir" && ctest -j "$cores" --output-on-failure --timeout 1500) >"$dir/stress-$run.log" 2>&1; then
         rc=1
     fi
     grep -E '^[0-9]+% tests passed|Total Test time' "$dir/stress-$run.log" || true

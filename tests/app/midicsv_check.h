@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/waituntil.h"
+
 namespace midicsv {
 
 inline bool available() {
@@ -69,7 +71,7 @@ inline std::string trim(const std::string& s) {
 inline Parsed read(const std::string& path) {
     Parsed p;
     std::string errFile = path + ".stderr";
-    std::string command = "/usr/bin/midicsv '" + path + "' 2>'" + errFile + "'";
+    std::string command = testwait::bounded("/usr/bin/midicsv '" + path + "' 2>'" + errFile + "'");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         p.error = "cannot run midicsv";

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "foundation/blockingwork.h"
 #include "foundation/textfile.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/waituntil.h"
 #include "ui/modalloop.h"
 
 namespace {
@@ -46,10 +46,7 @@ TEST(SaveWaiter, TicksPlaybackUntilTheFileWorkIsDone) {
     CountingLoop loop;
     Installed in(&loop);
     bool done = false;
-    runBlocking([&] {
-        while (loop.playTicks.load() < 3) std::this_thread::yield();
-        done = true;
-    });
+    runBlocking([&] { done = testwait::waitUntil([&] { return loop.playTicks.load() >= 3; }); });
     EXPECT_TRUE(done);
     EXPECT_GE(loop.playTicks.load(), 3);
     EXPECT_EQ(loop.idleTicks.load(), 0);
@@ -70,10 +67,7 @@ TEST(SaveWaiter, ASaveFromInsideTheWaitRunsInPlace) {
         }
     };
     std::atomic<bool> release{false};
-    runBlocking([&] {
-        while (loop.playTicks.load() < 2) std::this_thread::yield();
-        release = true;
-    });
+    runBlocking([&] { release = testwait::waitUntil([&] { return loop.playTicks.load() >= 2; }); });
     EXPECT_TRUE(release.load());
     EXPECT_EQ(readBytes(dir.file("inner.cfg")), "inner");
     EXPECT_TRUE(writeFileAtomic(dir.file("outer.cfg"), "outer"));

@@ -12,6 +12,7 @@
 #include "engine/styles.h"
 #include "foundation/textfile.h"
 #include "tests/app/selector_rig.h"
+#include "tests/common/waituntil.h"
 #include "tests/data/shipped_data.h"
 
 using namespace shipped;
@@ -48,7 +49,8 @@ bool isCode(int key) {
 
 TEST(ShippedStyles, TheCommittedFilesAreTheGeneratorsCurrentOutput) {
     const std::string out = freshFolder("generated");
-    const std::string command = std::string("\"") + QV_BINARY_DIR + "/stylegen\" \"" + out + "\" > /dev/null";
+    const std::string command =
+        testwait::bounded(std::string("\"") + QV_BINARY_DIR + "/stylegen\" \"" + out + "\" > /dev/null");
     ASSERT_EQ(std::system(command.c_str()), 0) << "stylegen failed (run it to see its complaints)";
     for (const std::string sub : {"Styles", "Samples"}) {
         const std::vector<std::string> generated = namesIn(out + "/" + sub);

@@ -6,6 +6,7 @@
 
 #include "engine/midiout.h"
 #include "platform/recordingmidibackend.h"
+#include "tests/common/alloccount.h"
 
 namespace {
 
@@ -289,6 +290,19 @@ TEST_F(MidiOutTest, CaptureRecordsWithTimesInOrderAndSendsNothing) {
     out->startMidiCapture();
     EXPECT_EQ(out->captureList.count(), 0);
     EXPECT_EQ(out->captureTime, 0);
+
+    // An ended capture leaves an empty list that keeps its room, and the next capture starts over it.
+    out->sendNoteOn(62, 80, 1);
+    out->endMidiCapture();
+    EXPECT_FALSE(out->capturing);
+    EXPECT_EQ(out->captureList.count(), 0);
+    alloccount::Scope counted;
+    out->startMidiCapture();
+    EXPECT_EQ(counted.bytesSince(), 0u); // the room of the first capture, not a fresh million events
+    EXPECT_EQ(out->captureList.capacity, 1000000);
+    out->sendNoteOn(64, 90, 1);
+    ASSERT_EQ(out->captureList.count(), 1);
+    EXPECT_EQ(out->captureList.at(0).data1, 64);
 }
 
 TEST_F(MidiOutTest, CaptureRecordsAlsoWithoutAnOpenDevice) {

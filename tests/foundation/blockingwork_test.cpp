@@ -10,6 +10,7 @@
 
 #include "foundation/textfile.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/waituntil.h"
 
 namespace {
 
@@ -48,10 +49,7 @@ TEST(BlockingWork, TheWaiterRunsUntilTheWorkIsDone) {
         }
     });
     bool done = false;
-    runBlocking([&] {
-        while (passes.load() < 3) std::this_thread::yield();
-        done = true;
-    });
+    runBlocking([&] { done = testwait::waitUntil([&] { return passes.load() >= 3; }); });
     EXPECT_TRUE(done);
     EXPECT_GE(passes.load(), 3);
     EXPECT_EQ(sawInside, passes.load());
@@ -71,7 +69,9 @@ TEST(BlockingWork, WorkFromInsideTheWaitRunsInPlaceAndAnEarlyReturnStillWaits) {
     });
     bool done = false;
     runBlocking([&] {
-        while (!release.load()) std::this_thread::yield();
+        if (!testwait::waitUntil([&] { return release.load(); })) return;
+        // A moment more, so that the waiter has most likely returned while the work still runs (the
+        // checks below hold either way; the pause only lets a caller that did not wait show itself).
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
         done = true;
     });
@@ -96,4 +96,16 @@ TEST(BlockingWork, SavesRunThroughTheWaiter) {
     EXPECT_EQ(waits, 2);
     EXPECT_FALSE(writeFileAtomic(dir.folder(), "abc"));
     EXPECT_EQ(waits, 2);
+}
+
+// Inside a BlockingWorkHere the work runs on the calling thread; after it, on a worker again.
+TEST(BlockingWork, WorkHereRunsOnTheCallingThreadUntilTheScopeEnds) {
+    std::thread::id caller = std::this_thread::get_id(), inside, after;
+    {
+        BlockingWorkHere here;
+        runBlocking([&] { inside = std::this_thread::get_id(); });
+    }
+    runBlocking([&] { after = std::this_thread::get_id(); });
+    EXPECT_EQ(inside, caller);
+    EXPECT_NE(after, caller);
 }

@@ -9,6 +9,7 @@
 
 #include "foundation/strutil.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/waituntil.h"
 
 namespace {
 
@@ -297,7 +298,7 @@ TEST_F(Numbers, SeparatorFromTheSystemLocale) {
     // A locale with a decimal comma, built for this test where the tools are at hand.
     TempDir dir;
     const std::string built = dir.file("de_DE.UTF-8");
-    const std::string make = "localedef -i de_DE -f UTF-8 '" + built + "' >/dev/null 2>&1";
+    const std::string make = testwait::bounded("localedef -i de_DE -f UTF-8 '" + built + "' >/dev/null 2>&1");
     if (std::system(make.c_str()) == -1 || !std::filesystem::is_directory(built))
         GTEST_SKIP() << "no locale with a decimal comma could be built here";
     EnvSet path("LOCPATH", dir.fsPath().string());

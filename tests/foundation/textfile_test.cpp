@@ -11,6 +11,7 @@
 
 #include "foundation/textfile.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/waituntil.h"
 #include "tests/foundation/fixture.h"
 
 namespace {
@@ -298,7 +299,7 @@ TEST(TextFile, OtherUsersFileIsNeverReplaced) {
         ::_exit(refused && ownFile ? 0 : 1);
     }
     int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(testwait::waitForChild(child, status));
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot switch to an unprivileged user here";
     EXPECT_EQ(WEXITSTATUS(status), 0);
@@ -313,7 +314,8 @@ TEST(TextFile, SavingRemovesOnlyTheTemporaryFilesOfEndedProcesses) {
     pid_t child = ::fork();
     if (child == 0) ::_exit(0);
     ASSERT_GT(child, 0);
-    ::waitpid(child, nullptr, 0); // the child has ended: its files are leftovers
+    int status = 0;
+    ASSERT_TRUE(testwait::waitForChild(child, status)); // the child has ended: its files are leftovers
     const std::string dead = ".qv" + std::to_string(child) + "-7.tmp";
     const std::string live = ".qv" + std::to_string(::getppid()) + "-7.tmp";
     for (const std::string& name : {dead, live, std::string(".qvx-1.tmp"), std::string("song.qvs")})

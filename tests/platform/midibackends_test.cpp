@@ -20,6 +20,7 @@
 #include "platform/rendertimeline.h"
 #include "platform/rtmidialsabackend.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/waituntil.h"
 
 using namespace std::chrono_literals;
 
@@ -33,16 +34,6 @@ struct TempFolder : TempDir {
         return p;
     }
 };
-
-// Polls until done() holds, for at most a time no normal run comes near; false when it never did.
-template <typename Done> bool waitFor(Done done) {
-    const auto until = std::chrono::steady_clock::now() + 60s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
 
 #define SKIP_WITHOUT_SOUNDFONT()                                                                             \
     if (findGmSoundFont().empty())                                                                           \
@@ -106,7 +97,8 @@ TEST(FluidSynthBackendTest, AudioOpenSucceedsOrFailsCleanly) {
     if (result == kMidiOk) {
         // A machine with a sound server: it is connected in the background, with the buffer that
         // a busy machine needs (two periods of 46 ms).
-        EXPECT_TRUE(waitFor([&] { return synth.isReady() && (!synth.isOpen() || synth.periodSize() > 0); }));
+        EXPECT_TRUE(testwait::waitUntil(
+            [&] { return synth.isReady() && (!synth.isOpen() || synth.periodSize() > 0); }));
         if (!synth.isOpen()) GTEST_SKIP() << "the sound server refused the connection";
         EXPECT_FALSE(synth.audioDriverName().empty());
         EXPECT_NE(synth.audioDriverName(), "jack");
@@ -216,7 +208,7 @@ TEST(FluidSynthBackendTest, OpensInTheBackgroundKeepsTimeRestsAndWakes) {
     hit();
     const auto b1 = Clock::now();
     gate->release();
-    ASSERT_TRUE(waitFor([&] { return rec->onsets(0.05f).size() >= 2; }));
+    ASSERT_TRUE(testwait::waitUntil([&] { return rec->onsets(0.05f).size() >= 2; }));
     EXPECT_TRUE(synth.isReady());
     std::vector<size_t> on = rec->onsets(0.05f);
     ASSERT_EQ(on.size(), 2u);
@@ -235,13 +227,13 @@ TEST(FluidSynthBackendTest, OpensInTheBackgroundKeepsTimeRestsAndWakes) {
     EXPECT_LT(apart, ms(b1 - a0) + 3.0 + late);
 
     rec->fast = true;
-    ASSERT_TRUE(waitFor([&] { return synth.isResting(); }));
+    ASSERT_TRUE(testwait::waitUntil([&] { return synth.isResting(); }));
     const int restingAt = rec->periods;
     std::this_thread::sleep_for(50ms);
     EXPECT_LE(rec->periods - restingAt, 1) << "a resting stream is not rendered";
     rec->fast = false;
     hit();
-    EXPECT_TRUE(waitFor([&] { return rec->onsets(0.05f).size() >= 3; }));
+    EXPECT_TRUE(testwait::waitUntil([&] { return rec->onsets(0.05f).size() >= 3; }));
     EXPECT_EQ(rec->onsets(0.05f).size(), 3u);
     EXPECT_FALSE(synth.isResting());
 }
