@@ -383,9 +383,10 @@ Style afroCuban() {
     hits(pn, {48}, "8...........|8...........", 1);
     hits(pn, {64, 67, 72}, "8.....7.....|8.....7.....", 1);
     hits(pn, {67, 72, 76}, "..7..6..7..6|..7.....7.7.", 0.9);
-    Track hn = chordTrack(Codes, "Bembe Horn Calls", 61, 1, LayerC, 48, 1);
+    // Voices 4..6 of strum height 5: a close triad on the lowest chord tone from F#4 up.
+    Track hn = chordTrack(Codes, "Bembe Horn Calls", 61, 1, LayerC, 48, 5);
     hn.vol = 80;
-    hits(hn, {72, 73, 74}, "............|..8..9......|............|..8..8..9...", 2);
+    hits(hn, {76, 77, 78}, "............|..8..9......|............|..8..8..9...", 2);
     Track pad = heldChord("Bembe Voices", 53, 4, 48, {60, 69}, 74);
     pad.vol = 81;
     s.tracks = {d, b, pn, hn, pad};

@@ -102,10 +102,11 @@ Style popSixteens() {
     hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
     Track pad = pitchPad("Pop Warm Pad", 89, 3, 64, {64, 67}, 68);
     pad.vol = 94;
-    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
+    // Voices 3..5 of strum height 6: a close triad topped by the lowest chord tone from F#4 up.
+    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 6);
     g.vol = 98;
-    hits(g, {72, 73, 74}, "..8...6...8...6.", 0.5);
-    add(g, {48, 72, 73, 74}, 70, 0, 0.5);
+    hits(g, {75, 76, 77}, "..8...6...8...6.", 0.5);
+    add(g, {48, 75, 76, 77}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
     fourBarPhrase(s, 4, true);
     return s;
