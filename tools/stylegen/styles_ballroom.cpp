@@ -57,11 +57,11 @@ Style bolero() {
     pn.vol = 99;
     for (int bar = 0; bar < 64; bar += 16) add(pn, 48, 80, bar, 3.5);
     hits(pn, {60, 64, 67}, "....7.......6.6.|....7...6...6...|....7.......6.6.|....7...7.7.6...", 1.5);
-    // The strings sing the chord's third and fifth in the middle.
+    // The strings sing the chord's third and the root a sixth above it, the bolero's sweet interval.
     Track str = chordTrack(Pitches, "Bolero Strings", 49, 4, LayerA, 64);
     str.vol = 80;
     str.susVolume = 85;
-    add(str, {64, 67}, 72, 0, 64);
+    add(str, {64, 72}, 72, 0, 64);
     s.tracks = {d, b, g, pn, str};
     return s;
 }
@@ -107,11 +107,13 @@ Style rumba() {
           {{0, 4}, {79, 4}, {81, 2}, {79, 2}, {76, 4}},
           {{72, 6}, {74, 2}, {76, 4}, {79, 4}},
           {{81, 4}, {79, 4}, {76, 2}, {74, 2}, {72, 4}}});
-    // The strings hold the root and the colour a sixth or seventh above it.
-    Track str = chordTrack(Pitches, "Rumba Strings", 49, 4, LayerA, 64);
-    str.vol = 82;
+    // The strings hold the colour a sixth or seventh above the root, bowed again every bar; under it
+    // the lower voice climbs from the root to the third in every second bar.
+    Track str = chordTrack(Pitches, "Rumba Strings", 49, 2, LayerA, 32);
+    str.vol = 79;
     str.susVolume = 85;
-    add(str, {60, 69}, 72, 0, 64);
+    add(str, {60, 69}, 72, 0, 16);
+    add(str, {64, 69}, 68, 16, 16);
     s.tracks = {d, b, pn, fl, str};
     return s;
 }

@@ -217,11 +217,11 @@ Style hipHop() {
     add(ep, {64, 67, 72, 74}, 84, 0, 8);
     add(ep, {64, 69, 74}, 60, 14, 2);
     add(ep, {67, 69, 74}, 76, 17, 6);
-    // A root and its third held underneath.
+    // An open fifth and root held underneath, leaving the thirds and colours to the electric piano.
     Track pad = chordTrack(Pitches, "Hip-Hop Pad", 91, 4, LayerA, 96);
-    pad.vol = 62;
+    pad.vol = 57;
     pad.susVolume = 85;
-    add(pad, {60, 64}, 70, 0, 96);
+    add(pad, {67, 72}, 70, 0, 96);
     // The muted guitar chops above the piano.
     Track g = chordTrack(Codes, "Hip-Hop Guitar Chops", 28, 1, LayerB, 48, 3);
     g.vol = 100;
@@ -331,11 +331,13 @@ Style countryWaltz() {
     add(pn, 67, 60, 16, 2);
     add(pn, 72, 64, 18, 2);
     add(pn, 76, 62, 20, 2);
-    // The strings hold the third and the colour over it.
-    Track str = chordTrack(Pitches, "Country Waltz Strings", 49, 3, LayerA, 48);
-    str.vol = 68;
+    // The strings hold the colour over the third, bowed again every bar; in every second bar the lower
+    // voice rises to the fifth.
+    Track str = chordTrack(Pitches, "Country Waltz Strings", 49, 2, LayerA, 24);
+    str.vol = 66;
     str.susVolume = 85;
-    add(str, {64, 69}, 70, 0, 48);
+    add(str, {64, 69}, 70, 0, 12);
+    add(str, {67, 69}, 66, 12, 12);
     s.tracks = {d, b, g, pn, str};
     return s;
 }

@@ -185,11 +185,10 @@ Style bossa() {
     add(g, 48, 88, 16, 3.5);
     add(g, 55, 84, 24, 3.5);
     hits(g, {60, 64, 67}, "8..6..7...6.7...|..7...8.6.7.6...", 1.5);
-    // The strings hold the triad under the electric piano's colours.
-    Track pad = chordTrack(Pitches, "Bossa String Pad", 49, 4, LayerA, 64);
+    // The strings hold two voices under the electric piano's colours, each moving to the nearest tone
+    // of the next chord, the way a string section leads its inner voices.
+    Track pad = ::stylegen::pad("Bossa String Pad", 49, 4, 64, {1, 2}, 66);
     pad.vol = 80;
-    pad.susVolume = 85;
-    add(pad, {60, 64, 67}, 66, 0, 64);
     // The electric piano voices the third, fifth, sixth or seventh and the ninth: no root, so that a
     // suspended chord stays suspended.
     Track ep = chordTrack(Pitches, "Bossa Electric Piano", 4, 1, LayerB, 64);
@@ -381,11 +380,13 @@ Style tango() {
     add(pn, 48, 90, 0, 2);
     add(pn, 48, 90, 16, 2);
     hits(pn, {67, 72, 76, 79}, "8...6...8...6...|8.....7.....8...", 1);
-    // The tremolo strings hold the third, fifth and sixth or seventh.
-    Track str = chordTrack(Pitches, "Tango Tremolo Strings", 44, 4, LayerA, 64);
+    // The tremolo strings hold the fifth and the sixth or seventh, bowed again every bar, over the third
+    // and in every second bar over the root.
+    Track str = chordTrack(Pitches, "Tango Tremolo Strings", 44, 2, LayerA, 32);
     str.vol = 40;
     str.susVolume = 85;
-    add(str, {64, 67, 69}, 74, 0, 64);
+    add(str, {64, 67, 69}, 74, 0, 16);
+    add(str, {60, 67, 69}, 70, 16, 16);
     s.tracks = {d, b, bn, pn, str};
     return s;
 }

@@ -191,17 +191,6 @@ Style dixieland() {
     return s;
 }
 
-// A held chord in the middle register that carries the sixth or seventh: the seventh lies under the
-// roots the other parts sound above it, and root and third never sound together with it, so a
-// suspended chord does not turn into the major triad a fourth up.
-Track heldChord(const std::string& name, int prog, int mode, int length, const std::vector<int>& keys,
-                int vel) {
-    Track t = chordTrack(Pitches, name, prog, mode, LayerA, length);
-    t.susVolume = 85;
-    add(t, keys, vel, 0, length);
-    return t;
-}
-
 Style bluegrass() {
     Style s;
     s.number = 45;
@@ -383,11 +372,17 @@ Style afroCuban() {
     hits(pn, {48}, "8...........|8...........", 1);
     hits(pn, {64, 67, 72}, "8.....7.....|8.....7.....", 1);
     hits(pn, {67, 72, 76}, "..7..6..7..6|..7.....7.7.", 0.9);
-    Track hn = chordTrack(Codes, "Bembe Horn Calls", 61, 1, LayerC, 48, 1);
+    // Voices 4..6 of strum height 5: a close triad on the lowest chord tone from F#4 up.
+    Track hn = chordTrack(Codes, "Bembe Horn Calls", 61, 1, LayerC, 48, 5);
     hn.vol = 80;
-    hits(hn, {72, 73, 74}, "............|..8..9......|............|..8..8..9...", 2);
-    Track pad = heldChord("Bembe Voices", 53, 4, 48, {60, 69}, 74);
-    pad.vol = 81;
+    hits(hn, {76, 77, 78}, "............|..8..9......|............|..8..8..9...", 2);
+    // The voices hold the colour over the root, and in every second bar lift the lower voice to the
+    // fifth as they breathe again.
+    Track pad = chordTrack(Pitches, "Bembe Voices", 53, 2, LayerA, 24);
+    pad.susVolume = 85;
+    add(pad, {60, 69}, 74, 0, 12);
+    add(pad, {67, 69}, 70, 12, 12);
+    pad.vol = 84;
     s.tracks = {d, b, pn, hn, pad};
     return s;
 }
@@ -413,8 +408,12 @@ Style techno() {
     Track st = chordTrack(Pitches, "Techno Stab", 63, 1, LayerB, 64);
     st.vol = 46;
     hits(st, {67, 72, 76}, "...8..7...8.....|...8..7...8.....|...8..7...8.....|...8..7...8..8.8", 0.5);
-    Track pad = heldChord("Techno Pad", 88, 3, 64, {60, 67, 69}, 70);
-    pad.vol = 50;
+    // The pad swells again every bar, its lowest voice rising from the root to the third in the second.
+    Track pad = chordTrack(Pitches, "Techno Pad", 88, 2, LayerA, 32);
+    pad.susVolume = 85;
+    add(pad, {60, 67, 69}, 70, 0, 16);
+    add(pad, {64, 67, 69}, 66, 16, 16);
+    pad.vol = 48;
     Track sq = chordTrack(Pitches, "Techno Sequence", 38, 1, LayerC, 16);
     sq.vol = 85;
     static const int seq[8] = {48, 60, 55, 64, 52, 60, 55, 67};
@@ -453,7 +452,12 @@ Style synthPop() {
     Track br = chordTrack(Pitches, "Synth-Pop Brass Stabs", 62, 1, LayerB, 32);
     br.vol = 63;
     hits(br, {67, 72, 76}, "9.....7.........|9.....7...8..7..", 1);
-    Track pad = heldChord("Synth-Pop Pad", 88, 4, 64, {67, 69}, 70);
+    // The pad holds the colour over the fifth, swelling again every bar; in every second bar its lower
+    // voice falls to the third.
+    Track pad = chordTrack(Pitches, "Synth-Pop Pad", 88, 2, LayerA, 32);
+    pad.susVolume = 85;
+    add(pad, {67, 69}, 70, 0, 16);
+    add(pad, {64, 69}, 66, 16, 16);
     pad.vol = 66;
     Track ar = chordTrack(Pitches, "Synth-Pop Arpeggio", 5, 1, LayerC, 16);
     ar.vol = 86;
@@ -507,10 +511,12 @@ Style motown() {
     Track g = chordTrack(Pitches, "Motown Guitar Backbeat", 27, 1, LayerB, 16);
     g.vol = 70;
     hits(g, {67, 69, 76}, "....9.......8...", 0.5);
-    Track str = chordTrack(Pitches, "Motown Strings", 49, 4, LayerA, 64);
+    // The strings hold the third and the fifth, and climb to the fifth and the root in every second bar.
+    Track str = chordTrack(Pitches, "Motown Strings", 49, 2, LayerA, 32);
     str.susVolume = 85;
-    add(str, {64, 67}, 72, 0, 64);
-    str.vol = 86;
+    add(str, {64, 67}, 72, 0, 16);
+    add(str, {67, 72}, 74, 16, 16);
+    str.vol = 80;
     // The baritone sax answers the bass, one note at a time: a different figure in every bar of the
     // phrase, from the root up to the third and down again with the ninth passing, in the horn's upper
     // register.

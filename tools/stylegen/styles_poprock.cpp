@@ -102,10 +102,11 @@ Style popSixteens() {
     hits(ep, {67, 69, 76}, "9..5..8...8...7.|9..5..8.....8.6.|9..5..8...8...7.|9..5...7.7..8.8.", 1);
     Track pad = pitchPad("Pop Warm Pad", 89, 3, 64, {64, 67}, 68);
     pad.vol = 94;
-    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 3);
+    // Voices 3..5 of strum height 6: a close triad topped by the lowest chord tone from F#4 up.
+    Track g = chordTrack(Codes, "Pop Muted Offbeats", 28, 1, LayerB, 16, 6);
     g.vol = 98;
-    hits(g, {72, 73, 74}, "..8...6...8...6.", 0.5);
-    add(g, {48, 72, 73, 74}, 70, 0, 0.5);
+    hits(g, {75, 76, 77}, "..8...6...8...6.", 0.5);
+    add(g, {48, 75, 76, 77}, 70, 0, 0.5);
     s.tracks = {d, b, ep, pad, g};
     fourBarPhrase(s, 4, true);
     return s;
@@ -235,7 +236,7 @@ Style pianoBallad() {
     // bar long under the tune (the seventh, where the chord has one, at or under its top) and sings a
     // falling line into the fourth bar.
     Track arp = chordTrack(Pitches, "Ballad Piano Arpeggio", 0, 2, LayerC, 16);
-    arp.vol = 83;
+    arp.vol = 81;
     const int rolled[8] = {36, 60, 64, 67, 48, 60, 64, 67}, rolledVel[8] = {88, 64, 70, 76, 80, 62, 68, 60};
     for (int i = 0; i < 8; ++i) add(arp, rolled[i], rolledVel[i], 2 * i, i % 4 == 0 ? 4 : 2);
     Track rh = chordTrack(Codes, "Ballad Piano Chords", 0, 2, LayerB, 64, 3);
@@ -250,8 +251,12 @@ Style pianoBallad() {
     add(rh, 74, 60, 58, 2);
     add(rh, {73, 74}, 64, 60, 4);
     // Strings on the third and the sixth (the seventh where the chord has one): the ballad's sweet
-    // interval, an open sixth over the piano's middle.
-    Track str = pitchPad("Ballad Strings", 49, 4, 64, {64, 69}, 74);
+    // interval, an open sixth over the piano's middle; every second bar the lower voice sinks to the
+    // root under the held colour, and bows again.
+    Track str = chordTrack(Pitches, "Ballad Strings", 49, 2, LayerA, 32);
+    str.susVolume = 85;
+    add(str, {64, 69}, 74, 0, 16);
+    add(str, {60, 69}, 70, 16, 16);
     str.vol = 46;
     s.tracks = {d, b, arp, rh, str};
     return s;

@@ -391,10 +391,11 @@ Style gospelOrgan() {
     hits(org, {67, 69, 76, 79}, "9.6...8.9..7..8.|9.6...8.9..7....|9.6...8.9..7..8.|9.6.8.6.9.8.9.8.", 0.8);
     Track hold = stylegen::pad("Gospel Organ Hold", 17, 4, 64, {3, 2, 1, 0}, 74);
     hold.vol = 74;
-    Track pn = chordTrack(Codes, "Gospel Piano Answers", 1, 2, LayerC, 16, 3);
+    // Voices 4..6 of strum height 7: a close triad topped by the lowest chord tone from F#4 up.
+    Track pn = chordTrack(Codes, "Gospel Piano Answers", 1, 2, LayerC, 16, 7);
     pn.vol = 72;
-    add(pn, {48, 72, 73, 74}, 82, 0, 1);
-    hits(pn, {72, 73, 74}, "..7...7...7...7.", 0.8);
+    add(pn, {48, 76, 77, 78}, 82, 0, 1);
+    hits(pn, {76, 77, 78}, "..7...7...7...7.", 0.8);
     s.tracks = {d, b, org, hold, pn};
     fourBarPhrase(s, 4, true);
     return s;
