@@ -38,24 +38,24 @@ void expectEverySongHolds(LineCheckFunction check) {
 
 } // namespace
 
-// Each check over every style, or over every song; enabled by taking DISABLED_ off its name.
+// Each check over every style, or over every song.
 #define LINES_TEST(name, check, songs)                                                                       \
     TEST(ShippedStyleLines, name) {                                                                          \
         songs ? expectEverySongHolds(check) : expectEveryStyleHolds(check);                                  \
     }
-LINES_TEST(DISABLED_ChordPartsKeepTheLowRegisterClear, lowRegister, false)
-LINES_TEST(DISABLED_NoMajorSeventhAMinorNinthUnderARoot, majorSevenths, false)
-LINES_TEST(DISABLED_WalkingBassesWalk, walkingLines, false)
-LINES_TEST(DISABLED_MelodicLinesSing, melodicLines, false)
-LINES_TEST(DISABLED_TheBassKeepsItsRegisterAtChanges, bassRegister, false)
-LINES_TEST(DISABLED_TheSongsBassKeepsItsRegisterAtChanges, bassRegister, true)
-LINES_TEST(DISABLED_GuitarsSitLowAndBusyPartsApart, guitarRegisters, false)
-LINES_TEST(DISABLED_FillsLiftThePhrase, phraseFills, false)
-LINES_TEST(DISABLED_EveryPartIsHeardAndGroovesStandBesideTheChords, balance, false)
-LINES_TEST(DISABLED_BlockChordsAreVoicedAsAPlayerWould, voicings, false)
-LINES_TEST(DISABLED_SongsEndAtHomeLiftTheChorusAndMoveTheBassOnByStep, songEndings, true)
-LINES_TEST(DISABLED_SoloHornsPlayOneNoteAtATime, oneNoteAtATime, false)
-LINES_TEST(DISABLED_NoFlamsAndNoNearClones, flamsAndClones, false)
+LINES_TEST(ChordPartsKeepTheLowRegisterClear, lowRegister, false)
+LINES_TEST(NoMajorSeventhAMinorNinthUnderARoot, majorSevenths, false)
+LINES_TEST(WalkingBassesWalk, walkingLines, false)
+LINES_TEST(MelodicLinesSing, melodicLines, false)
+LINES_TEST(TheBassKeepsItsRegisterAtChanges, bassRegister, false)
+LINES_TEST(TheSongsBassKeepsItsRegisterAtChanges, bassRegister, true)
+LINES_TEST(GuitarsSitLowAndBusyPartsApart, guitarRegisters, false)
+LINES_TEST(FillsLiftThePhrase, phraseFills, false)
+LINES_TEST(EveryPartIsHeardAndGroovesStandBesideTheChords, balance, false)
+LINES_TEST(BlockChordsAreVoicedAsAPlayerWould, voicings, false)
+LINES_TEST(SongsEndAtHomeLiftTheChorusAndMoveTheBassOnByStep, songEndings, true)
+LINES_TEST(SoloHornsPlayOneNoteAtATime, oneNoteAtATime, false)
+LINES_TEST(NoFlamsAndNoNearClones, flamsAndClones, false)
 
 // The figures of every check for every style and song (a mark where the check fails), then the worst
 // notes of each failing style check by check.
