@@ -12,17 +12,9 @@
 
 namespace {
 
-// A line without the blanks and control characters around it (a view into the line).
-std::string_view trimmed(std::string_view t) {
-    while (!t.empty() && static_cast<unsigned char>(t.front()) <= 32) t.remove_prefix(1);
-    while (!t.empty() && static_cast<unsigned char>(t.back()) <= 32) t.remove_suffix(1);
-    return t;
-}
-
 // A tag line "<key>" or "</key>": no "=" in it, "<" first and ">" last (blanks around ignored).
-
 bool isTag(const std::string& line, bool& closing) {
-    std::string_view t = trimmed(line);
+    std::string_view t = trimControlView(line);
     if (t.size() < 2 || t.front() != '<' || t.back() != '>' || t.find('=') != std::string_view::npos)
         return false;
     closing = t.size() >= 3 && t[1] == '/';
@@ -95,7 +87,7 @@ PageSpans findPageSpans(const Text_& lines) {
     for (int i = 0; i < kPageCount; ++i) open[i] = spans.start[i] = spans.end[i] = -1;
     std::map<std::string, int> otherOpen; // -2 once its block was found
     for (int k = 0; k <= lines.top; ++k) {
-        std::string_view t = trimmed(lines.items[k]);
+        std::string_view t = trimControlView(lines.items[k]);
         if (t.size() < 2 || t.front() != '<' || t.back() != '>') continue;
         std::string_view name = t.substr(1, t.size() - 2);
         bool closing = !name.empty() && name.front() == '/';
@@ -309,10 +301,7 @@ void serializeSession(TextStream& ts, QvCore& core, std::string& fileVersion, bo
 }
 
 bool SessionCuts::any() const {
-    const PageCuts& p = pages;
-    int n = p.chordsPastCount + p.chordsPastEnd + p.chordsShortened + p.pointsPastCount + p.pointsSamePlace;
-    n += pagesPastCount + slotsPastCount + slotsNoPage + noteLinesPastLimit + noteLinesShortened;
-    return n + linksShortened > 0;
+    return !describe().empty();
 }
 
 Llist<std::string> SessionCuts::describe() const {

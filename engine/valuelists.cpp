@@ -8,9 +8,7 @@ namespace {
 bool listValue(const std::string& line, std::string& value) {
     std::size_t eq = line.find('=');
     if (eq == std::string::npos) return false;
-    std::size_t k = 0;
-    while (k < eq && static_cast<unsigned char>(line[k]) <= 32) ++k;
-    if (eq - k != 1 || line[k] != 'i') return false;
+    if (trimLeftControlView(std::string_view(line).substr(0, eq)) != "i") return false;
     value.assign(line, eq + 1);
     return true;
 }

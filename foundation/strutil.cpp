@@ -371,17 +371,25 @@ int truncToInt(double x) {
     return static_cast<int>(x);
 }
 
-std::string trimLeftControl(const std::string& s) {
+std::string_view trimLeftControlView(std::string_view s) {
     std::size_t k = 0;
     while (k < s.size() && isControlOrBlank(s[k])) ++k;
     return s.substr(k);
 }
 
-std::string trimControl(const std::string& s) {
+std::string_view trimControlView(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && isControlOrBlank(s[a])) ++a;
     while (b > a && isControlOrBlank(s[b - 1])) --b;
     return s.substr(a, b - a);
+}
+
+std::string trimLeftControl(const std::string& s) {
+    return std::string(trimLeftControlView(s));
+}
+
+std::string trimControl(const std::string& s) {
+    return std::string(trimControlView(s));
 }
 
 std::string upperCase(const std::string& s) {

@@ -1,6 +1,7 @@
 #pragma once
 // Number <-> text conversion as every file of the program writes and reads it, and small text helpers.
 #include <string>
+#include <string_view>
 
 #include "foundation/llist.h"
 
@@ -38,4 +39,7 @@ int truncToInt(double x);
 
 std::string trimLeftControl(const std::string& s); // drops leading bytes 0..32
 std::string trimControl(const std::string& s);     // drops bytes 0..32 at both ends
-std::string upperCase(const std::string& s);       // ASCII upper case
+// The same as views into the text, for comparing in place without a copy.
+std::string_view trimLeftControlView(std::string_view s);
+std::string_view trimControlView(std::string_view s);
+std::string upperCase(const std::string& s); // ASCII upper case

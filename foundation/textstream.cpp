@@ -7,19 +7,6 @@
 
 namespace {
 
-bool isBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-// Reading compares keys and tags in place: a file of many lines is scanned once for each key, and a
-// copy of every line for each comparison would cost more than the scan itself.
-std::string_view trimmedView(std::string_view s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && isBlankOrControl(s[a])) ++a;
-    while (b > a && isBlankOrControl(s[b - 1])) --b;
-    return s.substr(a, b - a);
-}
-
 // Appends to a list that may grow to many lines, doubling its room instead of adding one slot at a time.
 template <typename T> void addGrowing(Llist<T>& list, const T& item) {
     if (list.top + 1 == list.capacity) list.setCapacity(list.capacity < 8 ? 8 : list.capacity * 2, true);
@@ -43,9 +30,9 @@ bool TextStream::field(const std::string& key, const std::string& value, std::st
     for (const std::string& line : lines) {
         std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        std::size_t k = 0;
-        while (k < eq && isBlankOrControl(line[k])) ++k;
-        if (std::string_view(line).substr(k, eq - k) != key) continue;
+        // Compared in place: a file of many lines is scanned once for each key, and a copy of every
+        // line for each comparison would cost more than the scan itself.
+        if (trimLeftControlView(std::string_view(line).substr(0, eq)) != key) continue;
         found = line.substr(eq + 1);
         return true;
     }
@@ -93,7 +80,7 @@ void TextStream::closeTag(const std::string& key) {
 }
 
 bool TextStream::isTagLine(const std::string& line, const std::string& tag) {
-    return trimmedView(line) == tag;
+    return trimControlView(line) == tag;
 }
 
 void TextStream::visitSections(const Text_& lines, const std::string& key,
