@@ -151,20 +151,6 @@ TEST(Llist, SetCapacity) {
     EXPECT_EQ(l.items, nullptr);
 }
 
-TEST(Llist, RemoveAllEmptiesAndKeepsTheStorage) {
-    Strings l = make({"a", "b", "c"});
-    const std::string* storage = l.items;
-    const int capacity = l.capacity;
-    l.removeAll();
-    EXPECT_EQ(l.count(), 0);
-    EXPECT_EQ(l.items, storage);
-    EXPECT_EQ(l.capacity, capacity);
-    EXPECT_EQ(l.items[0], ""); // nothing of the old items is kept
-    EXPECT_EQ(l.at(0), "");
-    l.add("d");
-    EXPECT_EQ(joined(l), "d,");
-}
-
 TEST(Llist, Insert) {
     Strings l = make({"a", "b"});
     l.insert("x", 0);
